@@ -1,0 +1,31 @@
+# Sourced by the Wine scripts: a private, quiet Wine prefix for this build tree.
+#   TQ_WINE_PREFIX  the prefix (default: <build tree>/wineprefix, given by the caller)
+# Creates the prefix once (under a lock, so parallel tests wait for one wineboot).
+tq_wine_setup() {
+    local prefix=$1
+    export WINEPREFIX=$prefix
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    export WINEARCH=win64
+    mkdir -p "$(dirname "$prefix")"
+    (
+        flock 9
+        if [ ! -f "$prefix/.tq-ready" ]; then
+            rm -rf "$prefix"
+            # wineboot may open a window while it works, so it gets a display too.
+            tq_with_display timeout 300 wineboot --init </dev/null >/dev/null 2>&1 || true
+            timeout 120 wineserver -w </dev/null >/dev/null 2>&1 || true
+            [ -f "$prefix/system.reg" ] && touch "$prefix/.tq-ready"
+        fi
+    ) 9>"$prefix.lock"
+    [ -f "$prefix/.tq-ready" ]
+}
+
+# Runs "$@" with a display: the caller's, or a private Xvfb for this one command.
+tq_with_display() {
+    if [ -n "${DISPLAY:-}" ]; then
+        "$@"
+    else
+        xvfb-run -a -s "-screen 0 1024x768x24" "$@"
+    fi
+}

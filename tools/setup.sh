@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Prepares a Debian machine for building and testing Tapestrique. Idempotent: every
+# step checks whether it is already done, so `make run` and `make test` call it every time.
+#
+#   1. Debian packages (compilers, MinGW-w64, Wine, Xvfb, ImageMagick, libraries).
+#   2. libjpeg-turbo, libpng and libtiff for the MinGW cross build, built from Debian's own
+#      source packages into a cache outside the clone, keyed by their package versions.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")/.." && pwd)
+cache_root=${TAPESTRIQUE_CACHE:-$HOME/.cache/tapestrique}
+sudo_cmd=""
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd="sudo"; fi
+
+packages=(
+    build-essential g++ cmake make ninja-build pkg-config
+    mingw-w64 libz-mingw-w64-dev nasm
+    wine64 wine xvfb xauth x11-utils imagemagick
+    libjpeg-dev libpng-dev libtiff-dev zlib1g-dev googletest
+    clang libclang-rt-14-dev clang-format
+    libfreetype-dev fonts-liberation nlohmann-json3-dev
+    python3 python3-pil libvips-tools dpkg-dev
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "setup: installing ${missing[*]}"
+    if ! dpkg --print-foreign-architectures | grep -q i386; then
+        $sudo_cmd dpkg --add-architecture i386
+    fi
+    $sudo_cmd apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Source packages come from the same mirror the machine already uses.
+ensure_deb_src() {
+    if grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ || grep -qs '^deb-src' /etc/apt/sources.list 2>/dev/null; then
+        return
+    fi
+    local sources=/etc/apt/sources.list.d/debian.sources
+    if [ -f "$sources" ]; then
+        sed 's/^Types: deb$/Types: deb-src/' "$sources" | $sudo_cmd tee /etc/apt/sources.list.d/tapestrique-src.sources >/dev/null
+    else
+        grep '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' | $sudo_cmd tee /etc/apt/sources.list.d/tapestrique-src.list >/dev/null
+    fi
+    $sudo_cmd apt-get update -qq
+}
+
+"$here/tools/build_mingw_deps.sh" "$cache_root" ensure_deb_src_hook 2>&1 | sed 's/^/deps: /' || {
+    echo "setup: building the MinGW libraries failed" >&2
+    exit 1
+}
