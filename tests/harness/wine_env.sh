@@ -29,3 +29,31 @@ tq_with_display() {
         xvfb-run -a -s "-screen 0 1024x768x24" "$@"
     fi
 }
+
+# Starts a private Xvfb on a free display number and prints ":N"; tq_stop_xvfb ends it.
+tq_start_xvfb() {
+    local number
+    for number in $(seq 90 140); do
+        [ -e "/tmp/.X$number-lock" ] && continue
+        Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+        echo $! >"/tmp/tq-xvfb-$number.pid"
+        local waited
+        for waited in $(seq 1 50); do
+            if [ -e "/tmp/.X11-unix/X$number" ]; then
+                echo ":$number"
+                return 0
+            fi
+            sleep 0.1
+        done
+        kill "$(cat "/tmp/tq-xvfb-$number.pid")" 2>/dev/null
+    done
+    return 1
+}
+
+tq_stop_xvfb() {
+    local display=${DISPLAY:-}
+    local number=${display#:}
+    [ -n "$number" ] && [ -f "/tmp/tq-xvfb-$number.pid" ] || return 0
+    kill "$(cat "/tmp/tq-xvfb-$number.pid")" 2>/dev/null
+    rm -f "/tmp/tq-xvfb-$number.pid"
+}

@@ -10,15 +10,8 @@
 
 namespace {
 
-int Usage(const char* line) {
-    std::fprintf(stderr, "usage: tqtool %s\n", line);
-    return 64;
-}
-
-}  // namespace
-
 int RunTqiPack(int argc, char** argv) {
-    if (argc != 3) return Usage("tqi-pack IN.jpg \"Title\" OUT.tqi");
+    if (argc != 3) return ToolUsage("tqi-pack IN.jpg \"Title\" OUT.tqi");
     const char* title = argv[1];
     size_t titleLength = std::strlen(title);
     if (titleLength < 1 || titleLength >= kPictureTitleCapacity) {
@@ -48,7 +41,7 @@ int RunTqiPack(int argc, char** argv) {
 }
 
 int RunTqiInfo(int argc, char** argv) {
-    if (argc != 1) return Usage("tqi-info FILE.tqi");
+    if (argc != 1) return ToolUsage("tqi-info FILE.tqi");
     PictureRecord record;
     int result = ReadPictureFile(PictureSource::FromPath(argv[0]), record, false);
     if (result != 0) {
@@ -78,7 +71,7 @@ int RunTqiInfo(int argc, char** argv) {
 }
 
 int RunTqiExtract(int argc, char** argv) {
-    if (argc != 2) return Usage("tqi-extract FILE.tqi OUT.jpg");
+    if (argc != 2) return ToolUsage("tqi-extract FILE.tqi OUT.jpg");
     PictureRecord record;
     int result = ReadPictureFile(PictureSource::FromPath(argv[0]), record, true);
     if (result != 0) {
@@ -90,3 +83,16 @@ int RunTqiExtract(int argc, char** argv) {
     if (result != 0) std::fprintf(stderr, "tqtool: cannot write %s (result %d)\n", argv[1], result);
     return result;
 }
+
+const ToolCommandRegistrar kPack({"tqi-pack",
+                                  "tqi-pack IN.jpg \"Title\" OUT.tqi   store a JPEG file unchanged as a picture",
+                                  RunTqiPack});
+const ToolCommandRegistrar kInfo({"tqi-info",
+                                  "tqi-info FILE.tqi                 print title, width, height and payload size;\n"
+                                  "                                       the exit code is the header read's result",
+                                  RunTqiInfo});
+const ToolCommandRegistrar kExtract({"tqi-extract",
+                                     "tqi-extract FILE.tqi OUT.jpg      write the picture's JPEG file out",
+                                     RunTqiExtract});
+
+}  // namespace

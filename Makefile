@@ -1,0 +1,45 @@
+# Tapestrique: `make run` to try it, `make test` to run every test. Both set the machine up first.
+# Built programs land in out/ (Windows programs in out/windows, host tools in out/host).
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+
+.PHONY: all setup build build-host build-asan build-windows test test-host test-asan test-windows run fuzz format clean
+
+all: build
+
+setup:
+	@tools/setup.sh
+
+build: setup
+	@tools/build.sh host asan windows
+
+build-host: setup
+	@tools/build.sh host
+build-asan: setup
+	@tools/build.sh asan
+build-windows: setup
+	@tools/build.sh windows
+
+test: setup
+	@tools/build.sh host asan windows
+	@tools/run_tests.sh host asan windows
+
+test-host: build-host
+	@tools/run_tests.sh host
+test-asan: build-asan
+	@tools/run_tests.sh asan
+test-windows: build-windows
+	@tools/run_tests.sh windows
+
+run: setup
+	@tools/build.sh host windows
+	@tools/run_demo.sh
+
+fuzz: setup
+	@tools/run_fuzzers.sh $(FUZZ_SECONDS)
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build out

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Configures and builds the named configurations: host, asan, windows, fuzz.
+# Programs are copied to out/host and out/windows.
+set -euo pipefail
+source "$(dirname "$0")/build_env.sh"
+
+configure_and_build() { # name cmake-arguments...
+    local name=$1
+    shift
+    local dir=$build_root/$name
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake -S "$repo_root" -B "$dir" -G Ninja "$@" >/dev/null
+    fi
+    echo "== build $name"
+    cmake --build "$dir" -j "$jobs"
+}
+
+for config in "$@"; do
+    case $config in
+    host) configure_and_build host -DCMAKE_BUILD_TYPE=RelWithDebInfo ;;
+    asan) configure_and_build asan -DCMAKE_BUILD_TYPE=Debug -DTQ_SANITIZE=ON ;;
+    windows)
+        TAPESTRIQUE_MINGW_PREFIX=$(mingw_prefix)
+        export TAPESTRIQUE_MINGW_PREFIX
+        configure_and_build windows -DCMAKE_BUILD_TYPE=Release \
+            -DCMAKE_TOOLCHAIN_FILE="$repo_root/cmake/mingw-w64-x86_64.cmake" \
+            -DTQ_MINGW_PREFIX="$TAPESTRIQUE_MINGW_PREFIX" -DTQ_HOST_BUILD_DIR="$build_root/host"
+        ;;
+    fuzz) configure_and_build fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
+        -DCMAKE_CXX_COMPILER=clang++ -DTQ_FUZZ=ON ;;
+    *) echo "build.sh: unknown configuration $config" >&2; exit 64 ;;
+    esac
+done
+
+# Deliverables in one place.
+mkdir -p "$out_root/host" "$out_root/windows"
+[ -x "$build_root/host/tools/tqtool/tqtool" ] && cp -f "$build_root/host/tools/tqtool/tqtool" "$out_root/host/"
+for program in "$build_root"/windows/app/Tapestrique.exe "$build_root"/windows/screensaver/Tapestrique.scr \
+               "$build_root"/windows/assets/Tapestrique.dat; do
+    [ -f "$program" ] && cp -f "$program" "$out_root/windows/"
+done
+true
