@@ -1,0 +1,8 @@
+#include "codec/codec_errors.h"
+#include "codec/format_readers.h"
+
+int ReadTgaImage(BoundedReader& in, RgbImage& out) {
+    (void)in;
+    (void)out;
+    return kCodecNoDecoder;
+}
