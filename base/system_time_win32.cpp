@@ -1,0 +1,16 @@
+// The current UTC time from the system; SYSTEMTIME and SystemTime share their layout.
+#include <windows.h>
+
+#include <cstring>
+
+#include "base/system_time.h"
+
+static_assert(sizeof(SYSTEMTIME) == sizeof(SystemTime), "SystemTime must mirror SYSTEMTIME");
+
+SystemTime CurrentUtcTime() {
+    SYSTEMTIME now;
+    GetSystemTime(&now);
+    SystemTime time;
+    std::memcpy(&time, &now, sizeof time);
+    return time;
+}
