@@ -1,0 +1,52 @@
+#include "ui/localization/language.h"
+
+#include <atomic>
+
+namespace {
+
+// Two letters and a NUL each, in index order (the alphabetical order of the codes).
+constexpr char kLanguageCodes[kLanguageCount][3] = {"CA", "EN", "ES", "FR"};
+
+// The current code is always the table's entry at the current index, so publishing the index
+// alone keeps both in step for readers on other threads.
+std::atomic<int> g_languageIndex{kLanguageEnglish};
+
+char UpperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+}  // namespace
+
+int LanguageIndex() {
+    return g_languageIndex.load(std::memory_order_acquire);
+}
+
+const char* LanguageCode() {
+    return kLanguageCodes[LanguageIndex()];
+}
+
+const char* LanguageCodeAt(int index) {
+    if (index < 0 || index >= kLanguageCount) return nullptr;
+    return kLanguageCodes[index];
+}
+
+int FindLanguageByCode(const char* code) {
+    if (code == nullptr || code[0] == '\0' || code[1] == '\0' || code[2] != '\0') return -1;
+    for (int index = 0; index < kLanguageCount; ++index) {
+        if (UpperAscii(code[0]) == kLanguageCodes[index][0] && UpperAscii(code[1]) == kLanguageCodes[index][1]) {
+            return index;
+        }
+    }
+    return -1;
+}
+
+void LoadLanguage(const char* storedCode) {
+    int index = FindLanguageByCode(storedCode);
+    g_languageIndex.store(index >= 0 ? index : kLanguageEnglish, std::memory_order_release);
+}
+
+bool SetLanguageIndex(int index) {
+    if (index < 0 || index >= kLanguageCount) return false;
+    g_languageIndex.store(index, std::memory_order_release);
+    return true;
+}
