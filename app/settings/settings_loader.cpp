@@ -31,8 +31,7 @@ void LoadRowsOfStage(SettingsStore& store, Settings& settings, LoadStage stage) 
 }  // namespace
 
 Settings DefaultSettings() {
-    Settings settings;
-    std::memset(&settings, 0, sizeof settings);
+    Settings settings{};  // every member zero before the table's defaults go in
     const SettingDescriptor* table = SettingsTable();
     for (size_t i = 0; i < SettingsTableSize(); ++i) SetSettingDefault(table[i], settings);
     return settings;

@@ -1,0 +1,80 @@
+#include "app/scheduler/change_rules.h"
+
+#include <cctype>
+
+#include "app/settings/settings_loader.h"
+
+namespace {
+
+bool SameTextIgnoringCase(const std::string& a, const char* b) {
+    size_t i = 0;
+    for (; i < a.size() && b[i] != 0; ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+    }
+    return i == a.size() && b[i] == 0;
+}
+
+}  // namespace
+
+bool IsChangeDueAt(const Settings& settings, const SystemTime& utcNow) {
+    if (settings.btChangeWallpaper == kChangeEveryDay) {
+        return !IsSameCalendarDay(utcNow, settings.stLastWallpaperChange);
+    }
+    if (settings.btChangeWallpaper != kChangeEveryInterval) return false;
+    int32_t elapsed = 0;
+    if (!ElapsedWholeSeconds(settings.stLastWallpaperChange, utcNow, elapsed)) return true;
+    // Hours and minutes are bounded on load (360 and 59), but a caller may hand in anything:
+    // compute in 64 bits so a large interval cannot wrap into a small or negative one.
+    int64_t interval = (static_cast<int64_t>(settings.dwChangeWallpaperHours) * 60 +
+                        static_cast<int64_t>(settings.dwChangeWallpaperMinutes)) *
+                       60;
+    return elapsed >= interval;
+}
+
+SystemTime ScheduledChangeStamp(const SystemTime& utcNow) {
+    SystemTime stamp;
+    if (!TenSecondsEarlier(utcNow, stamp)) return utcNow;
+    return stamp;
+}
+
+void RecordScheduledChange(SettingsStore& store, Settings& settings, const SystemTime& utcNow) {
+    settings.stLastWallpaperChange = ScheduledChangeStamp(utcNow);
+    (void)WriteSetting(store, settings, settings.stLastWallpaperChange);
+}
+
+int FindPictureIndex(const std::vector<std::string>& names, const char* name) {
+    if (name == nullptr || name[0] == 0) return -1;
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (SameTextIgnoringCase(names[i], name)) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int ChooseNextPicture(int count, int currentIndex, bool hasCurrentName, uint8_t selectionMode, RandomState& random) {
+    if (count < 2 && !(count == 1 && !hasCurrentName)) return -1;
+    if (!hasCurrentName || currentIndex >= count) currentIndex = -1;
+    if (selectionMode != 0 || currentIndex < 0) {
+        // Terminates: with two or more pictures other positions exist, and with one the
+        // current position is -1.
+        int next;
+        do {
+            next = Random(random, count);
+        } while (next == currentIndex);
+        return next;
+    }
+    int next = currentIndex + 1;
+    return next >= count ? 0 : next;
+}
+
+bool IsFullScreenClientArea(int clientWidth, int clientHeight, bool topmost, int screenWidth, int screenHeight) {
+    if (!topmost) return clientWidth >= screenWidth && clientHeight >= screenHeight;
+    return clientWidth >= screenWidth / 2 && clientHeight >= screenHeight / 2;
+}
+
+StartUpWallpaper DecideStartUpWallpaper(const Settings& settings, bool changeRequested) {
+    if (settings.btEnableWallpaperChanger == 0 || changeRequested) return StartUpWallpaper::Nothing;
+    return settings.btChangeWallpaper == kChangeAtStart ? StartUpWallpaper::ScheduledChange
+                                                        : StartUpWallpaper::ReapplyCurrent;
+}
