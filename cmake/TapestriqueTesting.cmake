@@ -26,3 +26,20 @@ function(tq_add_test)
             PROPERTIES LABELS "host;${ARG_LABELS}" ENVIRONMENT "${environment}")
     endif()
 endfunction()
+
+# tq_add_scenario(NAME <name> SCRIPT <script> [ARGS <arguments...>] [TIMEOUT <seconds>])
+# A shell scenario on a Wine desktop (tests/harness/scenario.sh), windows configuration only.
+function(tq_add_scenario)
+    cmake_parse_arguments(ARG "" "NAME;SCRIPT;TIMEOUT" "ARGS" ${ARGN})
+    if(NOT TQ_WINDOWS)
+        return()
+    endif()
+    if(NOT ARG_TIMEOUT)
+        set(ARG_TIMEOUT 300)
+    endif()
+    add_test(NAME scenario_${ARG_NAME} COMMAND bash ${ARG_SCRIPT} ${ARG_ARGS}
+             WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
+    set_tests_properties(scenario_${ARG_NAME} PROPERTIES LABELS "windows;scenario" TIMEOUT ${ARG_TIMEOUT}
+        ENVIRONMENT "TQ_SOURCE_DIR=${CMAKE_SOURCE_DIR};TQ_BINARY_DIR=${CMAKE_BINARY_DIR}"
+        RESOURCE_LOCK wine_desktop)
+endfunction()

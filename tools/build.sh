@@ -8,9 +8,12 @@ configure_and_build() { # name cmake-arguments...
     local name=$1
     shift
     local dir=$build_root/$name
-    if [ ! -f "$dir/build.ninja" ]; then
-        cmake -S "$repo_root" -B "$dir" -G Ninja "$@" >/dev/null
-    fi
+    mkdir -p "$build_root"
+    # Configuring again is quick and keeps the cache in step with the arguments here.
+    cmake -S "$repo_root" -B "$dir" -G Ninja "$@" >"$dir.configure.log" 2>&1 || {
+        cat "$dir.configure.log"
+        return 1
+    }
     echo "== build $name"
     cmake --build "$dir" -j "$jobs"
 }

@@ -1,0 +1,115 @@
+# Scenario harness: drives real Windows programs on a Wine desktop with a working tray.
+# Source it from a scenario script, then:
+#
+#   scenario_begin NAME          fresh private Wine prefix (a copy of the build's), own Xvfb,
+#                                a 1024x768 "shell" desktop that every program joins;
+#                                everything is torn down when the script exits, however it exits
+#   scenario_run [-t SECONDS] PROGRAM ARGS...
+#                                runs a program on the desktop, waits (60 s by default) and
+#                                returns its exit code (124 on time-out)
+#   scenario_start PROGRAM ARGS...   starts a program in the background (killed at teardown)
+#   scenario_wait_window TITLE [SECONDS]  waits until a window whose title contains TITLE exists
+#   scenario_reg_query KEY VALUE prints a registry value's data ("" and status 1 when absent)
+#   scenario_reg_add KEY VALUE TYPE DATA
+#   scenario_screenshot FILE.png captures the whole desktop
+#   scenario_path UNIX_PATH      prints the path as the Windows programs see it (Z:\...)
+#   scenario_windows_dir         prints the Unix path of the prefix's Windows directory
+#   scenario_fail MESSAGE        prints the message and exits with failure
+#
+# Needs TQ_BINARY_DIR (the windows build tree) and TQ_SOURCE_DIR in the environment
+# (CTest sets both); artefacts go to $SCENARIO_DIR (kept after the run for inspection).
+set -u
+source "${TQ_SOURCE_DIR:?}/tests/harness/wine_env.sh"
+
+scenario_fail() {
+    echo "scenario ${SCENARIO_NAME:-?}: FAIL: $*" >&2
+    exit 1
+}
+
+scenario_end() {
+    local status=$?
+    if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+        timeout 20 wineserver -k >/dev/null 2>&1
+        timeout 20 wineserver -w >/dev/null 2>&1
+    fi
+    local pid
+    for pid in ${SCENARIO_BACKGROUND_PIDS:-}; do kill "$pid" 2>/dev/null; done
+    tq_stop_xvfb
+    # The prefix is big and private to this run; the artefacts stay.
+    [ -n "${SCENARIO_DIR:-}" ] && rm -rf "$SCENARIO_DIR/prefix"
+    exit $status
+}
+
+scenario_begin() {
+    SCENARIO_NAME=$1
+    SCENARIO_DIR=${TQ_BINARY_DIR:?}/scenarios/$SCENARIO_NAME
+    SCENARIO_BACKGROUND_PIDS=""
+    rm -rf "$SCENARIO_DIR"
+    mkdir -p "$SCENARIO_DIR"
+    trap scenario_end EXIT
+    trap 'exit 130' INT TERM
+
+    tq_wine_setup "$TQ_BINARY_DIR/wineprefix" || scenario_fail "cannot create the Wine prefix"
+    # The template prefix may be in use by unit tests; copy it only while no server runs on it.
+    WINEPREFIX=$TQ_BINARY_DIR/wineprefix timeout 60 wineserver -w >/dev/null 2>&1
+    cp -a "$TQ_BINARY_DIR/wineprefix" "$SCENARIO_DIR/prefix" || scenario_fail "cannot copy the Wine prefix"
+    rm -f "$SCENARIO_DIR/prefix/.tq-ready"
+    export WINEPREFIX=$SCENARIO_DIR/prefix
+
+    DISPLAY=$(tq_start_xvfb) || scenario_fail "cannot start Xvfb"
+    export DISPLAY
+    # Every program of this prefix joins one virtual desktop with explorer's shell and tray.
+    timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
+    timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1024x768 /f >/dev/null 2>&1
+    scenario_start explorer
+    scenario_wait_window "Wine desktop" 60 || scenario_fail "the Wine desktop did not appear"
+}
+
+scenario_run() {
+    local seconds=60
+    if [ "$1" = "-t" ]; then
+        seconds=$2
+        shift 2
+    fi
+    timeout "$seconds" wine "$@" </dev/null >>"$SCENARIO_DIR/programs.log" 2>&1
+}
+
+scenario_start() {
+    wine "$@" </dev/null >>"$SCENARIO_DIR/programs.log" 2>&1 &
+    SCENARIO_BACKGROUND_PIDS="$SCENARIO_BACKGROUND_PIDS $!"
+}
+
+scenario_wait_window() {
+    local title=$1 seconds=${2:-30} waited=0
+    while [ "$waited" -lt $((seconds * 5)) ]; do
+        if xwininfo -root -tree 2>/dev/null | grep -qF "$title"; then return 0; fi
+        sleep 0.2
+        waited=$((waited + 1))
+    done
+    return 1
+}
+
+scenario_reg_query() {
+    local line
+    line=$(timeout 60 wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | grep -E "^ +$2 +REG_") || return 1
+    # "    name    REG_TYPE    data" -> data
+    sed -E "s/^ +$2 +REG_[A-Z_]+ *//" <<<"$line"
+}
+
+scenario_reg_add() {
+    timeout 60 wine reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1
+}
+
+scenario_screenshot() {
+    timeout 30 import -display "$DISPLAY" -window root "$1" || scenario_fail "screenshot failed"
+}
+
+scenario_path() {
+    local path
+    path=$(realpath -m "$1")
+    echo "Z:${path//\//\\}"
+}
+
+scenario_windows_dir() {
+    echo "$WINEPREFIX/drive_c/windows"
+}

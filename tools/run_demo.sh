@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# `make run`: installs the built programs and a sample collection into a Wine prefix of your
+# own and starts Tapestrique on a Wine desktop. With a display ($DISPLAY) the desktop opens
+# there and stays until you close it; without one it runs on a private Xvfb for a while and
+# leaves a screenshot in out/run-screenshot.png.
+#   TAPESTRIQUE_PREFIX   the Wine prefix to install into (default ~/.local/share/tapestrique/wine)
+#   TAPESTRIQUE_SECONDS  how long a run without display lasts (default 20)
+set -euo pipefail
+source "$(dirname "$0")/build_env.sh"
+source "$repo_root/tests/harness/wine_env.sh"
+
+prefix=${TAPESTRIQUE_PREFIX:-$HOME/.local/share/tapestrique/wine}
+install_dir="$prefix/drive_c/Program Files/Tapestrique"
+tqtool=$out_root/host/tqtool
+
+echo "== sample collection"
+"$repo_root/tools/make_sample_collection.sh" "$tqtool" "$out_root/sample/Images"
+for picture in "$out_root"/sample/Images/*.tqi; do
+    "$tqtool" tqi-info "$picture" | awk -F': ' '{printf "%s%s", (NR > 1 ? ", " : "  "), $2} END {print ""}'
+done
+
+echo "== install into $prefix"
+tq_wine_setup "$prefix" || { echo "run: cannot create the Wine prefix" >&2; exit 1; }
+mkdir -p "$install_dir/Images" "$install_dir/Skins" "$install_dir/Music" "$install_dir/Exported"
+cp -f "$out_root"/sample/Images/*.tqi "$install_dir/Images/"
+for file in "$out_root"/windows/*; do
+    [ -f "$file" ] && cp -f "$file" "$install_dir/" && echo "  $(basename "$file")"
+done
+windows_install_dir='C:\Program Files\Tapestrique'
+timeout 60 wine reg add 'HKLM\Software\Quillmere\Tapestrique\Install' /v InstallDir /d "$windows_install_dir" /f \
+    >/dev/null 2>&1 || true
+timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1 || true
+timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1024x768 /f >/dev/null 2>&1 || true
+
+own_display=""
+if [ -z "${DISPLAY:-}" ]; then
+    DISPLAY=$(tq_start_xvfb)
+    export DISPLAY
+    own_display=yes
+    trap 'timeout 20 wineserver -k >/dev/null 2>&1; tq_stop_xvfb' EXIT
+fi
+
+if [ -f "$install_dir/Tapestrique.exe" ]; then
+    echo "== Tapestrique on a Wine desktop (display $DISPLAY)"
+    program=("$install_dir/Tapestrique.exe")
+else
+    # Until the application exists, show what does: the picture files written under Wine.
+    echo "== Tapestrique.exe is not built yet; writing and reading a picture under Wine instead"
+    program=("$build_root/windows/tests/scenarios/tqi_probe.exe" write 'C:\Program Files\Tapestrique\Images\Made under Wine.tqi')
+fi
+
+if [ -n "$own_display" ]; then
+    (cd "$install_dir" && timeout "${TAPESTRIQUE_SECONDS:-20}" wine explorer /desktop=shell,1024x768 "${program[@]}" \
+        </dev/null >/dev/null 2>&1 || true) &
+    sleep "${TAPESTRIQUE_SECONDS:-20}"
+    import -window root "$out_root/run-screenshot.png" 2>/dev/null && echo "screenshot: $out_root/run-screenshot.png"
+    wait
+else
+    cd "$install_dir" && wine explorer /desktop=shell,1024x768 "${program[@]}"
+fi
+if [ -f "$install_dir/Images/Made under Wine.tqi" ]; then
+    "$tqtool" tqi-info "$install_dir/Images/Made under Wine.tqi" | sed 's/^/  /'
+fi
+echo "installed in: $install_dir"
