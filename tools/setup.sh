@@ -30,28 +30,13 @@ for package in "${packages[@]}"; do
 done
 if [ ${#missing[@]} -gt 0 ]; then
     echo "setup: installing ${missing[*]}"
-    if ! dpkg --print-foreign-architectures | grep -q i386; then
-        $sudo_cmd dpkg --add-architecture i386
-    fi
     $sudo_cmd apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-# Source packages come from the same mirror the machine already uses.
-ensure_deb_src() {
-    if grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ || grep -qs '^deb-src' /etc/apt/sources.list 2>/dev/null; then
-        return
-    fi
-    local sources=/etc/apt/sources.list.d/debian.sources
-    if [ -f "$sources" ]; then
-        sed 's/^Types: deb$/Types: deb-src/' "$sources" | $sudo_cmd tee /etc/apt/sources.list.d/tapestrique-src.sources >/dev/null
-    else
-        grep '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' | $sudo_cmd tee /etc/apt/sources.list.d/tapestrique-src.list >/dev/null
-    fi
-    $sudo_cmd apt-get update -qq
-}
-
-"$here/tools/build_mingw_deps.sh" "$cache_root" ensure_deb_src_hook 2>&1 | sed 's/^/deps: /' || {
-    echo "setup: building the MinGW libraries failed" >&2
+# The MinGW image libraries (cached; the first build takes about two minutes).
+prefix=$("$here/tools/build_mingw_deps.sh" "$cache_root" | tail -n 1) || {
+    echo "setup: building the MinGW image libraries failed" >&2
     exit 1
 }
+[ -f "$prefix/.complete" ] || { echo "setup: the MinGW image libraries are incomplete" >&2; exit 1; }
