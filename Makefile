@@ -21,8 +21,8 @@ build-windows: setup
 	@tools/build.sh windows
 
 test: setup
-	@tools/build.sh host asan windows
-	@tools/run_tests.sh host asan windows
+	@tools/build.sh host asan windows fuzz
+	@tools/run_tests.sh host asan windows fuzz
 
 test-host: build-host
 	@tools/run_tests.sh host

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs the tests of the named configurations (host, asan, windows) and prints each CTest
+# Runs the tests of the named configurations (host, asan, windows, fuzz) and prints each CTest
 # summary. The Windows tests share one Xvfb display and one Wine server, torn down at the end.
 set -uo pipefail
 source "$(dirname "$0")/build_env.sh"
@@ -31,6 +31,7 @@ for config in "$@"; do
         trap 'WINEPREFIX=$WINEPREFIX wineserver -k 2>/dev/null; tq_stop_xvfb' EXIT
         run_ctest windows -j 1
         ;;
+    fuzz) run_ctest fuzz -L fuzz ;; # a short bounded run of every fuzz target, and its kept inputs
     *) echo "run_tests.sh: unknown configuration $config" >&2; exit 64 ;;
     esac
 done
