@@ -1,0 +1,37 @@
+#include "ui/skin_fonts.h"
+
+#include "ui/skin_record.h"
+
+namespace {
+
+// Written at start-up and at exit on the main thread only; read-only in between.
+HFONT g_fonts[kSkinFontCount] = {};
+
+}  // namespace
+
+bool CreateSkinFonts() {
+    DeleteSkinFonts();
+    for (uint8_t index = 0; index < kSkinFontCount; ++index) {
+        SkinFontSpec spec;
+        if (!GetSkinFontSpec(index, spec)) return false;
+        g_fonts[index] = CreateFontA(spec.height, 0, 0, 0, spec.bold ? FW_BOLD : FW_DONTCARE, FALSE,
+                                     spec.underline ? TRUE : FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial");
+        if (g_fonts[index] == nullptr) {
+            DeleteSkinFonts();
+            return false;
+        }
+    }
+    return true;
+}
+
+void DeleteSkinFonts() {
+    for (HFONT& font : g_fonts) {
+        if (font != nullptr) DeleteObject(font);
+        font = nullptr;
+    }
+}
+
+HFONT SkinFont(uint8_t index) {
+    return index < kSkinFontCount ? g_fonts[index] : nullptr;
+}
