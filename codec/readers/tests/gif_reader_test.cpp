@@ -92,8 +92,12 @@ struct GifFile {
 };
 
 Bytes BuildGif(const GifFile& file) {
-    Bytes bytes = {'G', 'I', 'F'};
-    bytes.insert(bytes.end(), file.version, file.version + 3);
+    Bytes bytes = {'G',
+                   'I',
+                   'F',
+                   static_cast<unsigned char>(file.version[0]),
+                   static_cast<unsigned char>(file.version[1]),
+                   static_cast<unsigned char>(file.version[2])};
     PutLe16(bytes, 300);  // logical screen larger than any frame: must not matter
     PutLe16(bytes, 200);
     int tableBits = 0;

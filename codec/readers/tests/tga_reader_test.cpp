@@ -91,7 +91,7 @@ Bytes BuildTga(const TgaFile& file, std::vector<Rgb>& expected) {
     header[16] = static_cast<unsigned char>(file.bits);
     header[17] = static_cast<unsigned char>((file.topDown ? 0x20 : 0) | (file.rightToLeft ? 0x10 : 0));
     Bytes bytes = header;
-    bytes.insert(bytes.end(), file.id.begin(), file.id.end());
+    for (char c : file.id) bytes.push_back(static_cast<unsigned char>(c));
     if (mapped) {
         for (const Rgb& colour : picture) PutPixel(bytes, colour, file.mapBits);
     }
