@@ -25,7 +25,7 @@ while read -r name max_len; do
     mkdir -p "$work/corpus" "$work/seeds"
     folders=("$work/corpus" "$work/seeds")
     [ -d "$repo_root/fuzz/corpus/$name" ] && folders+=("$repo_root/fuzz/corpus/$name")
-    options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2560 -print_final_stats=1
+    options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 -print_final_stats=1
              -artifact_prefix="$work/")
     [ -n "${max_len:-}" ] && options+=(-max_len="$max_len")
     echo "== fuzz $name for ${seconds}s"
