@@ -80,7 +80,7 @@ SkinSource MainLikeSkin() {
     source.background = SolidBmp(200, 120, RGB(10, 20, 30));
     SkinElementSource list = Element(kSkinCustom, 107);
     list.className = "listbox";
-    list.style = 0x00A00003;  // WS_VSCROLL | WS_BORDER | LBS_SORT | LBS_NOTIFY
+    list.style = 0x00A00003;  // WS_VSCROLL | WS_BORDER | LBS_SORT | LBS_NOTIFY (an empty list hides its bar)
     list.fontIndex = 2;
     SkinElementSource solid = Element(kSkinLabel, 101);
     solid.fontIndex = 5;
@@ -185,7 +185,7 @@ TEST_F(SkinWindows, ChildWindowsWithClassesStylesFontsAndPictures) {
         uint32_t id;
         const char* className;
         LONG styleBits;
-    } expected[] = {{107, "listbox", 0x50A00003}, {101, "static", 0x50000180}, {102, "static", 0x50000180},
+    } expected[] = {{107, "listbox", 0x50800003}, {101, "static", 0x50000180}, {102, "static", 0x50000180},
                     {106, "static", 0x5000010E},  {130, "static", 0x5000010E}, {103, "button", 0x5000000B}};
     for (const Expected& e : expected) {
         SkinElement* element = FindElementById(skin, e.id);
