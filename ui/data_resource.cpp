@@ -27,7 +27,7 @@ int InflateEntry(DataResourceInput& input, uint32_t compressedSize, unsigned cha
     // Refused before any allocation: a stream longer than the rest of the file, or a length
     // that zlib could never produce from that many compressed bytes.
     if (!IsPlausibleBlock(compressedSize, inflatedSize, input.Remaining())) return kDataResourceUnreadable;
-    if (compressedSize > SIZE_MAX - 8) return kDataResourceOutOfMemory;
+    if (uint64_t{compressedSize} + 8 > uint64_t{SIZE_MAX}) return kDataResourceOutOfMemory;  // 32-bit builds
     size_t blockSize = static_cast<size_t>(compressedSize) + 8;
     auto* block = static_cast<unsigned char*>(std::malloc(blockSize));
     if (block == nullptr) return kDataResourceOutOfMemory;
