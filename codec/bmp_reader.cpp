@@ -15,6 +15,10 @@
 namespace {
 
 constexpr uint32_t kInfoHeaderSize = 40;
+// The later headers extend the 40-byte one: channel masks first, then colour-space data
+// that is not needed here. Common drawing programs write them by default.
+constexpr uint32_t kInfoHeaderV4Size = 108;
+constexpr uint32_t kInfoHeaderV5Size = 124;
 constexpr uint32_t kCompressionNone = 0;
 constexpr uint32_t kCompressionRle8 = 1;
 constexpr uint32_t kCompressionRle4 = 2;
@@ -24,19 +28,28 @@ struct ChannelMask {
     uint32_t mask = 0;
     int shift = 0;
     uint32_t maximum = 0;  // the mask's value shifted down; 0 for an empty mask
+    int bits = 0;
 
     void Set(uint32_t value) {
         mask = value;
         shift = 0;
         maximum = 0;
+        bits = 0;
         if (value == 0) return;
         while (((value >> shift) & 1) == 0) ++shift;
         maximum = value >> shift;
+        bits = 0;
+        while (bits < 32 && (maximum >> bits) != 0) ++bits;
     }
+    // Channels of up to 8 bits are widened by repeating their top bits below them (5 bits
+    // abcde become abcdeabc), so full intensity stays 255; wider ones are scaled.
     unsigned char Extract(uint32_t pixel) const {
         if (maximum == 0) return 0;
-        uint64_t level = (pixel & mask) >> shift;
-        return static_cast<unsigned char>((level * 255 + maximum / 2) / maximum);
+        uint32_t level = (pixel & mask) >> shift;
+        if (bits > 8) return static_cast<unsigned char>((static_cast<uint64_t>(level) * 255 + maximum / 2) / maximum);
+        uint32_t widened = level << (8 - bits);
+        for (int filled = bits; filled < 8; filled += bits) widened |= widened >> bits;
+        return static_cast<unsigned char>(widened);
     }
 };
 
@@ -58,7 +71,9 @@ int ReadHeader(BoundedReader& in, BmpHeader& header) {
     uint32_t fileSize = 0, reserved = 0, infoSize = 0;
     if (!in.ReadLe32(fileSize) || !in.ReadLe32(reserved) || !in.ReadLe32(header.pixelOffset)) return kCodecReadError;
     if (!in.ReadLe32(infoSize)) return kCodecReadError;
-    if (infoSize != kInfoHeaderSize) return kCodecNotBmp;
+    if (infoSize != kInfoHeaderSize && infoSize != kInfoHeaderV4Size && infoSize != kInfoHeaderV5Size) {
+        return kCodecNotBmp;
+    }
     uint32_t width = 0, height = 0, sizeImage = 0, xDensity = 0, yDensity = 0, coloursUsed = 0, important = 0;
     uint16_t planes = 0, depth = 0;
     if (!in.ReadLe32(width) || !in.ReadLe32(height) || !in.ReadLe16(planes) || !in.ReadLe16(depth) ||
@@ -93,11 +108,18 @@ int ReadHeader(BoundedReader& in, BmpHeader& header) {
             return kCodecNotBmp;
     }
 
-    if (header.compression == kCompressionBitFields) {
-        uint32_t masks[3];
+    uint32_t masks[3] = {};
+    if (infoSize > kInfoHeaderSize) {
         for (uint32_t& mask : masks) {
             if (!in.ReadLe32(mask)) return kCodecReadError;
         }
+        if (!in.Skip(infoSize - kInfoHeaderSize - 12)) return kCodecReadError;
+    } else if (header.compression == kCompressionBitFields) {
+        for (uint32_t& mask : masks) {
+            if (!in.ReadLe32(mask)) return kCodecReadError;
+        }
+    }
+    if (header.compression == kCompressionBitFields) {
         header.red.Set(masks[0]);
         header.green.Set(masks[1]);
         header.blue.Set(masks[2]);

@@ -16,6 +16,7 @@ enum CodecError : int {
     kCodecNotMetafile = 27,
     kCodecDepthTooHigh = 28,
     kCodecUnsupportedVariant = 32,
+    kCodecSourceUnusable = 38,  // the source or sink is not usable
     kCodecNotPsd = 46,
     kCodecNoDecoder = 52,
     kCodecNoThreadState = 55,

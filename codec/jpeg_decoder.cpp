@@ -12,6 +12,7 @@
 #include "codec/codec_state.h"
 #include "codec/image_source.h"
 #include "codec/jpeg_codec.h"
+#include "codec/jpeg_decoder.h"
 #include "codec/picture_layout.h"
 // clang-format off
 #include <jpeglib.h>
@@ -263,6 +264,11 @@ bool DecodeFromSource(ImageSource* source, const DecodeRequest& request, RgbImag
 }
 
 }  // namespace
+
+int ReadJpegImage(const unsigned char* data, size_t size, int bitDepth, RgbImage& out) {
+    out = RgbImage{};
+    return DecodeJpegBytes(data, size, DecodeRequest{bitDepth, false, 0, 0}, out);
+}
 
 bool DecodeJpeg(ImageSource* source, int bitDepth, RgbImage& out) {
     return DecodeFromSource(source, DecodeRequest{bitDepth, false, 0, 0}, out);

@@ -15,10 +15,11 @@ struct BmpSpec {
     uint32_t compression = 0;
     uint32_t infoSize = 40;
     uint32_t coloursUsed = 0;
-    std::vector<uint32_t> masks;    // written after the header for bit fields
-    std::vector<uint32_t> palette;  // 0x00RRGGBB entries
-    Bytes pixels;                   // the pixel data exactly as stored
-    int64_t pixelOffset = -1;       // -1: right behind the palette
+    std::vector<uint32_t> masks;        // written after the header for bit fields
+    std::vector<uint32_t> palette;      // 0x00RRGGBB entries
+    Bytes pixels;                       // the pixel data exactly as stored
+    int64_t pixelOffset = -1;           // -1: right behind the palette
+    std::vector<uint32_t> headerMasks;  // inside a 108- or 124-byte header
 };
 
 inline void PutLe(Bytes& out, uint32_t value, int bytes) {
@@ -45,6 +46,7 @@ inline Bytes BuildBmp(const BmpSpec& spec) {
     PutLe(out, 2835, 4);
     PutLe(out, spec.coloursUsed, 4);
     PutLe(out, 0, 4);
+    for (uint32_t mask : spec.headerMasks) PutLe(out, mask, 4);
     out.resize(14 + spec.infoSize, 0);
     for (uint32_t mask : spec.masks) PutLe(out, mask, 4);
     for (uint32_t colour : spec.palette) PutLe(out, colour, 4);

@@ -33,9 +33,8 @@ Bytes WithTgaFooter(Bytes bytes) {
 
 Bytes WithPhotoCdMark(size_t size) {
     Bytes bytes(size, 0x11);
-    bytes[2048] = 'P';
-    bytes[2049] = 'C';
-    bytes[2050] = 'D';
+    const char mark[] = "PCD";
+    for (size_t i = 0; i < 3 && 2048 + i < size; ++i) bytes[2048 + i] = static_cast<unsigned char>(mark[i]);
     return bytes;
 }
 

@@ -1,0 +1,204 @@
+// The decoder choice of the generic read: the detected format first, the file extension
+// for unknown and decoder-less formats, then the reader over the whole file in memory.
+#include "codec/image_reader.h"
+
+#include <cstring>
+
+#include "base/bounded_reader.h"
+#include "codec/bmp_reader.h"
+#include "codec/codec_errors.h"
+#include "codec/codec_global_memory.h"
+#include "codec/codec_memory.h"
+#include "codec/codec_state.h"
+#include "codec/format_detection.h"
+#include "codec/format_readers.h"
+#include "codec/image_source.h"
+#include "codec/jpeg_decoder.h"
+#include "codec/png_reader.h"
+#include "codec/tiff_reader.h"
+
+namespace {
+
+struct ExtensionRule {
+    const char* extension;
+    int format;
+};
+
+constexpr ExtensionRule kExtensions[] = {
+    {".bmp", kFormatBmp},
+    {".wbmp", kFormatWbmp},
+    {".wbm", kFormatWbmp},
+    {".pcd", kFormatPhotoCd},
+    {".gif", kFormatGif},
+    {".tga", kFormatTga},
+    {".jpeg", kFormatJpeg},
+    {".jpg", kFormatJpeg},
+    {".tif", kFormatTiff},
+    {".tiff", kFormatTiff},
+    {".pcx", kFormatPcx},
+    {".psd", kFormatPsd},
+    {".tla", kFormatTla},
+    {".png", kFormatPng},
+    {".wmf", kFormatWindowsMetafile},
+    {".emf", kFormatEnhancedMetafile},
+};
+
+bool HasOwnDecoder(int format) {
+    switch (format) {
+        case kFormatBmp:
+        case kFormatGif:
+        case kFormatJpeg:
+        case kFormatPng:
+        case kFormatPcx:
+        case kFormatTiff:
+        case kFormatWindowsMetafile:
+        case kFormatEnhancedMetafile:
+        case kFormatPsd:
+        case kFormatTlaFirstVariant:
+        case kFormatTla:
+        case kFormatWbmp:
+        case kFormatTga:
+        case kFormatPhotoCd:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Expands a palette picture into a new 24-bit buffer and frees the indices.
+int ExpandPalette(PaletteImage& palette, RgbImage& out) {
+    size_t pixels = static_cast<size_t>(palette.width) * static_cast<size_t>(palette.height);
+    if (palette.indices == nullptr || palette.width <= 0 || palette.height <= 0 || pixels > kCodecMaxAllocation / 3) {
+        CodecFree(palette.indices);
+        return kCodecOutOfMemory;
+    }
+    auto* rgb = static_cast<unsigned char*>(CodecAllocate(pixels * 3));
+    if (rgb == nullptr) {
+        CodecFree(palette.indices);
+        return kCodecOutOfMemory;
+    }
+    for (size_t i = 0; i < pixels; ++i) {
+        int index = palette.indices[i];
+        // Indices past the colour table show black rather than stale table entries.
+        if (index < palette.paletteSize) {
+            std::memcpy(rgb + i * 3, palette.palette[index], 3);
+        }
+    }
+    CodecFree(palette.indices);
+    palette.indices = nullptr;
+    out.pixels = rgb;
+    out.width = palette.width;
+    out.height = palette.height;
+    return kCodecOk;
+}
+
+int ReadPaletteFormat(int (*reader)(BoundedReader&, PaletteImage&), BoundedReader& in, RgbImage& out) {
+    PaletteImage palette;
+    int result = reader(in, palette);
+    if (result != kCodecOk) {
+        CodecFree(palette.indices);
+        return result;
+    }
+    return ExpandPalette(palette, out);
+}
+
+int DecodeFormat(int format, ImageSource* source, RgbImage& out) {
+    if (format == kFormatTlaFirstVariant || format == kFormatTla) return kCodecNoDecoder;
+    if (format == kFormatWindowsMetafile || format == kFormatEnhancedMetafile) {
+        const char* path = GetSourcePath(source);
+        if (path == nullptr) return kCodecSourceUnusable;  // a metafile is played from its file
+        return ReadMetafileImage(path, out);
+    }
+    SourceBytes bytes;
+    if (!LoadSourceBytes(source, bytes)) return GetLastCodecError();
+    BoundedReader in(bytes.data, bytes.size);
+    int result = kCodecNoDecoder;
+    switch (format) {
+        case kFormatBmp:
+            result = ReadBmpImage(in, 24, out, nullptr);
+            break;
+        case kFormatGif:
+            result = ReadPaletteFormat(ReadGifImage, in, out);
+            break;
+        case kFormatWbmp:
+            result = ReadPaletteFormat(ReadWbmpImage, in, out);
+            break;
+        case kFormatJpeg:
+            result = ReadJpegImage(bytes.data, bytes.size, 24, out);
+            break;
+        case kFormatPng:
+            result = ReadPngImage(bytes.data, bytes.size, out);
+            break;
+        case kFormatTiff:
+            result = ReadTiffImage(bytes.data, bytes.size, out);
+            break;
+        case kFormatPcx:
+            result = ReadPcxImage(in, 24, out);
+            break;
+        case kFormatPsd:
+            result = ReadPsdImage(in, out);
+            break;
+        case kFormatTga:
+            result = ReadTgaImage(in, out);
+            break;
+        case kFormatPhotoCd:
+            result = ReadPhotoCdImage(in, out);
+            break;
+        default:
+            break;
+    }
+    FreeSourceBytes(bytes);
+    return result;
+}
+
+}  // namespace
+
+int SelectDecoder(int detectedFormat, const char* path) {
+    if (HasOwnDecoder(detectedFormat)) return detectedFormat;
+    if (path == nullptr) return kFormatUnknown;
+    const char* dot = std::strrchr(path, '.');
+    if (dot == nullptr) return kFormatUnknown;
+    for (const ExtensionRule& rule : kExtensions) {
+        if (PathHasExtension(dot, rule.extension) && std::strlen(dot) == std::strlen(rule.extension)) {
+            return rule.format;
+        }
+    }
+    return kFormatUnknown;
+}
+
+bool ReadImageRgb24(ImageSource* source, RgbImage& out) {
+    out = RgbImage{};
+    if (!BeginCodecCall()) return false;
+    if (source == nullptr) {
+        SetCodecError(kCodecBadArgument);
+        return false;
+    }
+    // The result is always global memory, whatever this thread installed.
+    CodecAllocators saved = GetCodecAllocators();
+    RestoreCodecAllocators(CodecAllocators{});
+
+    int result = kCodecOk;
+    if (!SeekSource(source, 0, kSourceFromStart)) {
+        result = kCodecReadError;
+    } else {
+        int detected = GuessFormat(source);
+        int format = SelectDecoder(detected, GetSourcePath(source));
+        if (!SeekSource(source, 0, kSourceFromStart)) {
+            result = kCodecReadError;
+        } else if (format == kFormatUnknown) {
+            result = kCodecCannotOpen;
+        } else {
+            SetCodecError(kCodecOk);
+            result = DecodeFormat(format, source, out);
+        }
+    }
+    if (result != kCodecOk) out = RgbImage{};  // a failing reader has released its buffer
+    RestoreCodecAllocators(saved);
+    SetCodecError(result);
+    return result == kCodecOk;
+}
+
+void FreeImageRgb24(RgbImage& image) {
+    FreeGlobal(image.pixels);
+    image = RgbImage{};
+}
