@@ -16,9 +16,12 @@ dir=$build_root/fuzz
 manifest=$dir/fuzz-targets.txt
 [ -f "$manifest" ] || { echo "run_fuzzers: no fuzz targets in $dir" >&2; exit 1; }
 
+# Read the list once: a reconfigure while the targets run rewrites the file.
+mapfile -t entries <"$manifest"
 status=0
 summary=()
-while read -r name max_len; do
+for entry in "${entries[@]}"; do
+    read -r name max_len <<<"$entry"
     [ -n "$name" ] || continue
     if [ $# -gt 0 ] && [[ " $* " != *" $name "* ]]; then continue; fi
     work=$dir/fuzz-work/$name
@@ -45,7 +48,7 @@ while read -r name max_len; do
     fi
     echo "$(date -u +%FT%TZ) ${seconds}s runs=$runs cov=$coverage $verdict" >>"$work/history.txt"
     summary+=("$(printf '%-18s %6ss %10s runs  cov %5s  %s' "$name" "$seconds" "$runs" "$coverage" "$verdict")")
-done <"$manifest"
+done
 
 echo
 echo "== fuzz summary"
