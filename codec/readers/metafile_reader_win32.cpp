@@ -147,9 +147,14 @@ int LoadMetafile(const std::vector<unsigned char>& bytes, HDC screen, HENHMETAFI
     if (GetEnhMetaFileHeader(handle, sizeof header, &header) == 0 || millimetresX <= 0 || millimetresY <= 0) {
         return kCodecNotMetafile;
     }
+    // 64-bit arithmetic: a damaged header's frame may span the whole 32-bit range.
     const RECTL& frame = header.rclFrame;
-    width = MulDiv(frame.right - frame.left, pixelsX, millimetresX * 100);
-    height = MulDiv(frame.bottom - frame.top, pixelsY, millimetresY * 100);
+    int64_t frameWidth = static_cast<int64_t>(frame.right) - frame.left;
+    int64_t frameHeight = static_cast<int64_t>(frame.bottom) - frame.top;
+    int64_t pixelWidth = frameWidth * pixelsX / (static_cast<int64_t>(millimetresX) * 100);
+    int64_t pixelHeight = frameHeight * pixelsY / (static_cast<int64_t>(millimetresY) * 100);
+    width = static_cast<long>(pixelWidth < 0 ? 0 : pixelWidth > kMaxSide ? kMaxSide + 1 : pixelWidth);
+    height = static_cast<long>(pixelHeight < 0 ? 0 : pixelHeight > kMaxSide ? kMaxSide + 1 : pixelHeight);
     return kCodecOk;
 }
 
