@@ -1,0 +1,201 @@
+// Benchmark: composing a 24-megapixel JPEG picture into a wallpaper and writing the BMP file,
+// against ImageMagick's resize and libvips' thumbnail doing the same job, on the same input,
+// one thread each. Prints the times and the ratios; it never fails on speed.
+//
+//     compose_bench [PICTURE.jpg] [--runs N]
+//
+// Without a picture it makes a 6000 x 4000 one (gradients, shapes and grain, so the JPEG
+// carries realistic detail). Needs /usr/bin/convert and vips for the comparison.
+#include <cstddef>
+#include <cstdio>
+
+#include <jpeglib.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/wallpaper/compose_picture.h"
+#include "codec/bmp_codec.h"
+#include "codec/image_source.h"
+#include "collection/whole_file.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::vector<unsigned char> MakeTestJpeg(int width, int height) {
+    std::vector<unsigned char> row(static_cast<size_t>(width) * 3);
+    jpeg_compress_struct compressor;
+    jpeg_error_mgr errors;
+    compressor.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&compressor);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&compressor, &buffer, &size);
+    compressor.image_width = static_cast<JDIMENSION>(width);
+    compressor.image_height = static_cast<JDIMENSION>(height);
+    compressor.input_components = 3;
+    compressor.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&compressor);
+    jpeg_set_quality(&compressor, 90, TRUE);
+    jpeg_start_compress(&compressor, TRUE);
+    uint32_t noise = 12345;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            noise = noise * 1103515245u + 12345u;
+            int grain = static_cast<int>((noise >> 16) & 15) - 8;
+            double wave = std::sin(x * 0.004) * std::cos(y * 0.006);
+            bool disc = ((x - 3000) * (x - 3000) + (y - 2000) * (y - 2000)) < 900 * 900;
+            int r = static_cast<int>(x * 255.0 / width) + grain;
+            int g = static_cast<int>(128 + 100 * wave) + grain;
+            int b = disc ? 230 : static_cast<int>(y * 255.0 / height) + grain;
+            row[x * 3] = static_cast<unsigned char>(std::clamp(r, 0, 255));
+            row[x * 3 + 1] = static_cast<unsigned char>(std::clamp(g, 0, 255));
+            row[x * 3 + 2] = static_cast<unsigned char>(std::clamp(b, 0, 255));
+        }
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&compressor, rows, 1);
+    }
+    jpeg_finish_compress(&compressor);
+    std::vector<unsigned char> jpeg(buffer, buffer + size);
+    jpeg_destroy_compress(&compressor);
+    std::free(buffer);
+    return jpeg;
+}
+
+bool ReadJpegSize(const std::vector<unsigned char>& jpeg, int& width, int& height) {
+    jpeg_decompress_struct decompressor;
+    jpeg_error_mgr errors;
+    decompressor.err = jpeg_std_error(&errors);
+    jpeg_create_decompress(&decompressor);
+    jpeg_mem_src(&decompressor, jpeg.data(), jpeg.size());
+    bool ok = jpeg_read_header(&decompressor, TRUE) == JPEG_HEADER_OK;
+    width = static_cast<int>(decompressor.image_width);
+    height = static_cast<int>(decompressor.image_height);
+    jpeg_destroy_decompress(&decompressor);
+    return ok;
+}
+
+double Seconds(Clock::duration duration) {
+    return std::chrono::duration<double>(duration).count();
+}
+
+// Best of `runs` wall-clock times of a shell command; negative when it fails.
+double TimeCommand(const std::string& command, int runs) {
+    double best = 1e30;
+    for (int i = 0; i < runs; ++i) {
+        Clock::time_point start = Clock::now();
+        if (std::system(command.c_str()) != 0) return -1.0;
+        best = std::min(best, Seconds(Clock::now() - start));
+    }
+    return best;
+}
+
+double TimeCompose(PictureRecord& record,
+                   int width,
+                   int height,
+                   uint8_t presentation,
+                   const std::string& out,
+                   int runs) {
+    double best = 1e30;
+    for (int i = 0; i < runs; ++i) {
+        Clock::time_point start = Clock::now();
+        RgbImage composed;
+        if (ComposePicture(composed, record, width, height, kResizeBicubic, nullptr, presentation, 0, 0) != 0) {
+            return -1.0;
+        }
+        ImageSink* sink = OpenFileSink(out.c_str());
+        bool written = sink != nullptr && WriteBmp(sink, composed.pixels, composed.width, composed.height, 24);
+        bool closed = sink != nullptr && CloseSink(sink) == 0;
+        FreeComposedPicture(composed);
+        if (!written || !closed) return -1.0;
+        best = std::min(best, Seconds(Clock::now() - start));
+    }
+    return best;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string picturePath;
+    int runs = 3;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
+            runs = std::max(1, std::atoi(argv[++i]));
+        } else {
+            picturePath = argv[i];
+        }
+    }
+    const std::string work = "/tmp/tq-compose-bench";
+    std::system(("mkdir -p " + work).c_str());
+
+    std::vector<unsigned char> jpeg;
+    if (picturePath.empty()) {
+        std::printf("making a 6000 x 4000 test picture...\n");
+        jpeg = MakeTestJpeg(6000, 4000);
+        picturePath = work + "/picture.jpg";
+        if (WriteWholeFile(picturePath.c_str(), jpeg.data(), jpeg.size()) != 0) {
+            std::fprintf(stderr, "compose_bench: cannot write %s\n", picturePath.c_str());
+            return 1;
+        }
+    } else {
+        unsigned char* data = nullptr;
+        size_t size = 0;
+        if (ReadWholeFile(picturePath.c_str(), &data, &size) != 0) {
+            std::fprintf(stderr, "compose_bench: cannot read %s\n", picturePath.c_str());
+            return 1;
+        }
+        jpeg.assign(data, data + size);
+        std::free(data);
+    }
+    PictureRecord record;
+    std::strcpy(record.title, "Benchmark");
+    record.payload = jpeg.data();
+    record.payloadSize = static_cast<uint32_t>(jpeg.size());
+    if (!ReadJpegSize(jpeg, record.width, record.height)) {
+        std::fprintf(stderr, "compose_bench: %s is not a JPEG file\n", picturePath.c_str());
+        return 1;
+    }
+    std::printf("picture %s: %d x %d, %zu bytes; best of %d runs, one thread\n\n", picturePath.c_str(), record.width,
+                record.height, jpeg.size(), runs);
+    std::printf("%-11s %-5s %10s %12s %8s %12s %8s\n", "target", "pres", "ours [s]", "magick [s]", "ratio", "vips [s]",
+                "ratio");
+
+    const struct { int width, height; } targets[] = {{1920, 1080}, {3840, 2160}};
+    for (const auto& target : targets) {
+        std::string size = std::to_string(target.width) + "x" + std::to_string(target.height);
+        double magick =
+            TimeCommand("MAGICK_THREAD_LIMIT=1 /usr/bin/convert '" + picturePath + "' -resize " + size +
+                            " -gravity center -background black -extent " + size + " '" + work + "/magick.bmp'",
+                        runs);
+        double vips = TimeCommand("VIPS_CONCURRENCY=1 vips thumbnail '" + picturePath + "' '" + work + "/vips.bmp' " +
+                                      std::to_string(target.width) + " --height " + std::to_string(target.height),
+                                  runs);
+        for (uint8_t presentation : {uint8_t{2}, uint8_t{3}}) {
+            double ours = TimeCompose(record, target.width, target.height, presentation, work + "/ours.bmp", runs);
+            if (ours < 0) {
+                std::fprintf(stderr, "compose_bench: composing failed\n");
+                return 1;
+            }
+            std::printf("%-11s %-5d %10.3f", size.c_str(), presentation, ours);
+            if (magick > 0) {
+                std::printf(" %12.3f %7.2fx", magick, magick / ours);
+            } else {
+                std::printf(" %12s %8s", "n/a", "");
+            }
+            if (vips > 0) {
+                std::printf(" %12.3f %7.2fx\n", vips, vips / ours);
+            } else {
+                std::printf(" %12s %8s\n", "n/a", "");
+            }
+        }
+    }
+    std::printf("\nratio = the other program's time / ours (above 1: we are faster)\n");
+    return 0;
+}
