@@ -17,10 +17,15 @@ struct StateList {
     int count = 0;
 };
 
-// The list is created on first use and deleted by ShutdownCodec; the lock that guards it is a
-// plain static so that it outlives every thread, including those still ending after shutdown.
+// The list is created on first use and deleted by ShutdownCodec. The lock that guards it is
+// never destroyed: thread-local states of the main thread can be destroyed after the
+// program's static objects (the MinGW runtime does so), and they still take the lock.
 StateList* g_stateList = nullptr;
-std::mutex g_stateListLock;
+
+std::mutex& StateListLock() {
+    static std::mutex* lock = new std::mutex;
+    return *lock;
+}
 
 struct CodecThreadState {
     int lastError = kCodecOk;
@@ -31,7 +36,7 @@ struct CodecThreadState {
 
     bool Register() {
         if (registered) return true;
-        std::lock_guard<std::mutex> guard(g_stateListLock);
+        std::lock_guard<std::mutex> guard(StateListLock());
         if (g_stateList == nullptr) g_stateList = new (std::nothrow) StateList;
         StateList* list = g_stateList;
         if (list == nullptr) return false;
@@ -46,7 +51,7 @@ struct CodecThreadState {
 
     ~CodecThreadState() {
         if (!registered) return;
-        std::lock_guard<std::mutex> guard(g_stateListLock);
+        std::lock_guard<std::mutex> guard(StateListLock());
         StateList* list = g_stateList;
         if (list == nullptr) return;  // the layer was shut down; the list went with it
         if (previous != nullptr) previous->next = next;
@@ -99,7 +104,7 @@ void RestoreCodecAllocators(const CodecAllocators& allocators) {
 }
 
 void ShutdownCodec() {
-    std::lock_guard<std::mutex> guard(g_stateListLock);
+    std::lock_guard<std::mutex> guard(StateListLock());
     if (g_stateList == nullptr) return;
     // States of threads still running forget the list; they register again on next use.
     for (CodecThreadState* state = g_stateList->first; state != nullptr;) {
@@ -113,6 +118,6 @@ void ShutdownCodec() {
 }
 
 int CountCodecThreadStates() {
-    std::lock_guard<std::mutex> guard(g_stateListLock);
+    std::lock_guard<std::mutex> guard(StateListLock());
     return g_stateList == nullptr ? 0 : g_stateList->count;
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "codec/codec_errors.h"
+#include "codec/codec_memory.h"
 #include "codec/codec_state.h"
 
 namespace {
@@ -104,7 +105,8 @@ int CreateRgbCanvas(int width, int height, uint32_t colour, RgbImage& out) {
     out = RgbImage{};
     if (width <= 0 || height <= 0) return kRgbImageFailed;
     size_t rowBytes = static_cast<size_t>(width) * 3;
-    if (rowBytes > SIZE_MAX / static_cast<size_t>(height)) return kRgbImageOutOfMemory;
+    // The layer's allocation limit holds here too: no caller needs a bigger canvas.
+    if (rowBytes > kCodecMaxAllocation / static_cast<size_t>(height)) return kRgbImageOutOfMemory;
     auto* pixels = static_cast<unsigned char*>(std::malloc(rowBytes * static_cast<size_t>(height)));
     if (pixels == nullptr) return kRgbImageOutOfMemory;
     const unsigned char rgb[3] = {static_cast<unsigned char>(colour), static_cast<unsigned char>(colour >> 8),
