@@ -19,7 +19,7 @@ packages=(
     libjpeg-dev libpng-dev libtiff-dev zlib1g-dev googletest
     clang libclang-rt-14-dev clang-format
     libfreetype-dev fonts-liberation nlohmann-json3-dev
-    python3 python3-pil libvips-tools dpkg-dev
+    python3 python3-pil libvips-tools dpkg-dev libjpeg-turbo-progs
 )
 
 missing=()
