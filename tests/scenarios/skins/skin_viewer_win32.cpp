@@ -129,7 +129,9 @@ void FillSampleContent(const char* entry) {
             }
             SendMessageA(list->window, LB_SETCURSEL, 3, 0);
         }
-        SetControlText(102, "8 images");
+        // The count as the program words it in each language (code page 1252).
+        const char* const counts[kLanguageCount] = {"8 imatges", "8 images", "8 im\xE1genes", "8 images"};
+        SetControlText(102, counts[LanguageIndex()]);
         SetControlText(101, "(1920x1080 - 412K)");
         Disable(111);
         SkinElement* preview = FindElementById(g_viewer.skin, 106);
@@ -160,6 +162,23 @@ void PumpFor(DWORD milliseconds) {
         }
         Sleep(20);
     }
+}
+
+// Other windows of the scenario's private desktop (an explorer window that opens late, say)
+// are minimised so that the screenshot shows this window alone.
+BOOL CALLBACK MinimiseOther(HWND window, LPARAM self) {
+    if (window != reinterpret_cast<HWND>(self) && IsWindowVisible(window) &&
+        (GetWindowLongA(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION) {
+        ShowWindow(window, SW_MINIMIZE);
+    }
+    return TRUE;
+}
+
+void ClearTheStage(HWND window) {
+    EnumWindows(MinimiseOther, reinterpret_cast<LPARAM>(window));
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetForegroundWindow(window);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 // The screen pixel at a point of the window against the background bitmap's pixel there.
@@ -220,11 +239,15 @@ int main(int argc, char** argv) {
     int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     FillSampleContent(entry);
-    SetWindowPos(window, HWND_TOP, x, y, width, height, SWP_SHOWWINDOW);
+    // Topmost, so that no other window of the desktop (an explorer window, say) hides it.
+    SetWindowPos(window, HWND_TOPMOST, x, y, width, height, SWP_SHOWWINDOW);
+    SetForegroundWindow(window);
     UpdateWindow(window);
     SkinElement* focused = FindElementById(g_viewer.skin, 107);
     if (focused != nullptr) SetFocus(focused->window);
-    PumpFor(1000);
+    PumpFor(700);
+    ClearTheStage(window);
+    PumpFor(500);
     bool shown = ScreenShowsBackground(window);
 
     FILE* rect = std::fopen(argv[4], "w");
