@@ -235,8 +235,10 @@ def flag(code, variant):
 def about_logo():
     layer = Image.new("RGBA", (166, 36), (0, 0, 0, 0))
     layer.paste(art.app_icon(32), (2, 2), art.app_icon(32))
-    face = art.font(23, True)
-    ImageDraw.Draw(layer).text((42, 4), "Tapestrique", font=face, fill=art.ACCENT_DARK + (255,))
+    face = art.fit_font("Tapestrique", 166 - 42 - 2, 23)
+    ascent, descent = face.getmetrics()
+    ImageDraw.Draw(layer).text((42, (36 - ascent - descent) // 2 + 1), "Tapestrique", font=face,
+                               fill=art.ACCENT_DARK + (255,))
     return art.on_magenta(layer, DIALOG_FACE)
 
 
@@ -270,11 +272,20 @@ def tray_picture(xp):
     layer.paste(ours, (ours_x, bar_top + 6), ours)
     face = art.font(11, False)
     d.text((width - 36, bar_top + 7), "12:00", font=face, fill=clock_ink + (255,))
-    # the arrow from the left pointing down at our icon
+    # a curved arrow from the left that comes down onto our icon
+    tip = (ours_x + 8, bar_top + 4)
+    start = (ours_x - 70, 5)
+    curve = []
+    for i in range(25):
+        t = i / 24
+        control = (tip[0] - 4, start[1])
+        x = (1 - t) ** 2 * start[0] + 2 * (1 - t) * t * control[0] + t * t * tip[0]
+        y = (1 - t) ** 2 * start[1] + 2 * (1 - t) * t * control[1] + t * t * (tip[1] - 5)
+        curve.append((x, y))
     arrow = art.shapes((width, height), lambda dd, s: (
-        dd.line([(s(120), s(8)), (s(ours_x - 6), s(8)), (s(ours_x + 8), s(14))], fill=art.ACCENT + (255,),
-                width=int(s(2.5)), joint="curve"),
-        dd.polygon([(s(ours_x + 3), s(12)), (s(ours_x + 12), s(17)), (s(ours_x + 11), s(8))], fill=art.ACCENT + (255,))))
+        dd.line([(s(x), s(y)) for x, y in curve], fill=art.ACCENT + (255,), width=int(s(3)), joint="curve"),
+        dd.polygon([(s(tip[0] - 4.5), s(tip[1] - 6)), (s(tip[0] + 4.5), s(tip[1] - 6)), (s(tip[0]), s(tip[1]))],
+                   fill=art.ACCENT + (255,))))
     art.over(layer, arrow)
     return art.on_magenta(layer, DIALOG_FACE)
 
