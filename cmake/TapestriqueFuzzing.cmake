@@ -2,12 +2,14 @@
 # instrumentation for libFuzzer plus AddressSanitizer and UndefinedBehaviorSanitizer, and the
 # targets of fuzz/ link libFuzzer's driver.
 #
-# tq_add_fuzzer(NAME <name> SOURCES <files...> LIBS <targets...> [MAX_LEN <bytes>] [SEEDS <files...>])
+# tq_add_fuzzer(NAME <name> SOURCES <files...> LIBS <targets...> [MAX_LEN <bytes>] [TIMEOUT <seconds>]
+#               [SEEDS <files...>])
 #   builds one libFuzzer binary and registers two CTest tests labelled "fuzz":
 #     <name>_crashers  replays every kept input of fuzz/crashers/<name>/ and every seed once;
 #     <name>_run       fuzzes for TQ_FUZZ_TEST_SECONDS seconds.
 #   Seeds are fuzz/corpus/<name>/ plus the SEEDS files (test pictures elsewhere in the tree),
-#   which are copied into the build tree's fuzz-work/<name>/seeds/.
+#   which are copied into the build tree's fuzz-work/<name>/seeds/. TIMEOUT (default 10) is how
+#   long one input may take before libFuzzer reports it as a hang.
 if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
     message(FATAL_ERROR "TQ_FUZZ needs clang (libFuzzer); configure with CMAKE_CXX_COMPILER=clang++")
 endif()
@@ -19,12 +21,18 @@ add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-re
 add_link_options(-fsanitize=address,undefined)
 
 function(tq_add_fuzzer)
-    cmake_parse_arguments(ARG "" "NAME;MAX_LEN" "SOURCES;LIBS;SEEDS" ${ARGN})
+    cmake_parse_arguments(ARG "" "NAME;MAX_LEN;TIMEOUT" "SOURCES;LIBS;SEEDS" ${ARGN})
+    if(NOT ARG_TIMEOUT)
+        set(ARG_TIMEOUT 10)
+    endif()
+    if(NOT ARG_MAX_LEN)
+        set(ARG_MAX_LEN 0)  # libFuzzer's own choice, from the seeds
+    endif()
     add_executable(${ARG_NAME} ${ARG_SOURCES})
     target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS})
     target_link_options(${ARG_NAME} PRIVATE -fsanitize=fuzzer)
     set_property(GLOBAL APPEND PROPERTY TQ_FUZZ_TARGETS ${ARG_NAME})
-    set_property(GLOBAL APPEND PROPERTY TQ_FUZZ_MANIFEST "${ARG_NAME} ${ARG_MAX_LEN}")
+    set_property(GLOBAL APPEND PROPERTY TQ_FUZZ_MANIFEST "${ARG_NAME} ${ARG_MAX_LEN} ${ARG_TIMEOUT}")
 
     set(seeds ${CMAKE_SOURCE_DIR}/fuzz/corpus/${ARG_NAME})
     set(crashers ${CMAKE_SOURCE_DIR}/fuzz/crashers/${ARG_NAME})
@@ -32,10 +40,6 @@ function(tq_add_fuzzer)
     file(MAKE_DIRECTORY ${work}/corpus ${work}/seeds)
     if(ARG_SEEDS)
         file(COPY ${ARG_SEEDS} DESTINATION ${work}/seeds)
-    endif()
-    set(max_len "")
-    if(ARG_MAX_LEN)
-        set(max_len -max_len=${ARG_MAX_LEN})
     endif()
     # Replaying needs no fuzzing: libFuzzer runs each given file once and fails on any fault.
     file(GLOB kept_inputs CONFIGURE_DEPENDS ${crashers}/* ${seeds}/* ${work}/seeds/*)
@@ -50,8 +54,8 @@ function(tq_add_fuzzer)
     endif()
     add_test(NAME ${ARG_NAME}_run
         COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=1
-                $<TARGET_FILE:${ARG_NAME}> -max_total_time=${TQ_FUZZ_TEST_SECONDS} -timeout=10 -rss_limit_mb=4096
-                ${max_len} -artifact_prefix=${work}/ -print_final_stats=1 ${work}/corpus ${seed_folders})
+                $<TARGET_FILE:${ARG_NAME}> -max_total_time=${TQ_FUZZ_TEST_SECONDS} -timeout=${ARG_TIMEOUT} -rss_limit_mb=4096
+                -max_len=${ARG_MAX_LEN} -artifact_prefix=${work}/ -print_final_stats=1 ${work}/corpus ${seed_folders})
     set_tests_properties(${ARG_NAME}_run PROPERTIES LABELS fuzz TIMEOUT 300)
 endfunction()
 
@@ -72,7 +76,7 @@ function(tq_fuzz_only_in_default_build)
             endif()
         endforeach()
     endwhile()
-    # run_fuzzers.sh reads the targets and their input size limits from here.
+    # run_fuzzers.sh reads the targets, their input size limits and timeouts from here.
     get_property(manifest GLOBAL PROPERTY TQ_FUZZ_MANIFEST)
     list(JOIN manifest "\n" lines)
     file(WRITE ${CMAKE_BINARY_DIR}/fuzz-targets.txt "${lines}\n")

@@ -21,16 +21,15 @@ mapfile -t entries <"$manifest"
 status=0
 summary=()
 for entry in "${entries[@]}"; do
-    read -r name max_len <<<"$entry"
+    read -r name max_len timeout <<<"$entry"
     [ -n "$name" ] || continue
     if [ $# -gt 0 ] && [[ " $* " != *" $name "* ]]; then continue; fi
     work=$dir/fuzz-work/$name
     mkdir -p "$work/corpus" "$work/seeds"
     folders=("$work/corpus" "$work/seeds")
     [ -d "$repo_root/fuzz/corpus/$name" ] && folders+=("$repo_root/fuzz/corpus/$name")
-    options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 -print_final_stats=1
-             -artifact_prefix="$work/")
-    [ -n "${max_len:-}" ] && options+=(-max_len="$max_len")
+    options=(-max_total_time="$seconds" -timeout="${timeout:-10}" -rss_limit_mb=4096 -max_len="${max_len:-0}"
+             -print_final_stats=1 -artifact_prefix="$work/")
     echo "== fuzz $name for ${seconds}s"
     before=$(find "$work" -maxdepth 1 -name 'crash-*' -o -maxdepth 1 -name 'leak-*' -o -maxdepth 1 -name 'timeout-*' \
              -o -maxdepth 1 -name 'oom-*' | wc -l)
