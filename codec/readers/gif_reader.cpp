@@ -14,7 +14,7 @@ constexpr int kMaxCodeBits = 12;
 constexpr int kMaxCodes = 1 << kMaxCodeBits;
 
 // Reads `entries` colour-table entries into `palette`. A table cut short is error 12.
-int ReadColourTable(BoundedReader& in, int entries, PaletteImage& out) {
+[[nodiscard]] int ReadColourTable(BoundedReader& in, int entries, PaletteImage& out) {
     for (int i = 0; i < entries; ++i) {
         if (!in.Read(out.palette[i], 3)) return kCodecNotGif;
     }
@@ -23,7 +23,7 @@ int ReadColourTable(BoundedReader& in, int entries, PaletteImage& out) {
 }
 
 // Skips a chain of data sub-blocks up to and including its zero-length terminator.
-bool SkipSubBlocks(BoundedReader& in) {
+[[nodiscard]] bool SkipSubBlocks(BoundedReader& in) {
     for (;;) {
         uint8_t length = 0;
         if (!in.ReadU8(length)) return false;
@@ -184,7 +184,7 @@ void DecodeLzw(CodeStream& codes, int minimumCodeSize, RowWriter& rows) {
     }
 }
 
-int ReadImage(BoundedReader& in, PaletteImage& out) {
+[[nodiscard]] int ReadImage(BoundedReader& in, PaletteImage& out) {
     unsigned char descriptor[9];
     if (!in.Read(descriptor, sizeof descriptor)) return kCodecReadError;
     int width = ReadLe16(descriptor + 4);
@@ -215,7 +215,7 @@ int ReadImage(BoundedReader& in, PaletteImage& out) {
     return kCodecOk;
 }
 
-int ReadFirstImage(BoundedReader& in, PaletteImage& out) {
+[[nodiscard]] int ReadFirstImage(BoundedReader& in, PaletteImage& out) {
     unsigned char header[13];
     if (!in.Read(header, 6) || std::memcmp(header, "GIF", 3) != 0 ||
         (std::memcmp(header + 3, "87a", 3) != 0 && std::memcmp(header + 3, "89a", 3) != 0)) {

@@ -82,7 +82,7 @@ private:
     void* bits_ = nullptr;
 };
 
-int ReadFileBytes(const char* path, std::vector<unsigned char>& bytes) {
+[[nodiscard]] int ReadFileBytes(const char* path, std::vector<unsigned char>& bytes) {
     File file;
     uint64_t size = 0;
     if (!file.OpenForSequentialRead(path) || !file.Size(size)) return kCodecCannotOpen;
@@ -105,7 +105,11 @@ bool IsWindowsMetafile(const unsigned char* bytes, size_t size) {
 }
 
 // Converts the file into an enhanced metafile and works out its natural size in pixels.
-int LoadMetafile(const std::vector<unsigned char>& bytes, HDC screen, HENHMETAFILE& handle, long& width, long& height) {
+[[nodiscard]] int LoadMetafile(const std::vector<unsigned char>& bytes,
+                               HDC screen,
+                               HENHMETAFILE& handle,
+                               long& width,
+                               long& height) {
     const long pixelsX = GetDeviceCaps(screen, HORZRES);
     const long pixelsY = GetDeviceCaps(screen, VERTRES);
     const long millimetresX = GetDeviceCaps(screen, HORZSIZE);
@@ -158,7 +162,7 @@ int LoadMetafile(const std::vector<unsigned char>& bytes, HDC screen, HENHMETAFI
     return kCodecOk;
 }
 
-int Play(const std::vector<unsigned char>& bytes, RgbImage& out) {
+[[nodiscard]] int Play(const std::vector<unsigned char>& bytes, RgbImage& out) {
     ScreenDc screen;
     if (screen.Get() == nullptr) return kCodecNoDeviceBitmap;
     HENHMETAFILE handle = nullptr;

@@ -24,7 +24,7 @@ struct PcxHeader {
     const unsigned char* headerPalette = nullptr;  // 16 entries of 3 bytes
 };
 
-int ParseHeader(BoundedReader& in, PcxHeader& header) {
+[[nodiscard]] int ParseHeader(BoundedReader& in, PcxHeader& header) {
     const unsigned char* bytes = nullptr;
     if (!in.View(kHeaderSize, bytes)) return kCodecReadError;
     header.version = bytes[1];
@@ -114,7 +114,7 @@ private:
     uint8_t runValue_ = 0;
 };
 
-int ReadPicture(BoundedReader& in, int requestedDepth, RgbImage& out) {
+[[nodiscard]] int ReadPicture(BoundedReader& in, int requestedDepth, RgbImage& out) {
     PcxHeader header;
     int result = ParseHeader(in, header);
     if (result != kCodecOk) return result;

@@ -15,14 +15,14 @@ enum ColourMode { kBitmap = 0, kGrey = 1, kIndexed = 2, kRgb = 3, kCmyk = 4, kDu
 
 constexpr uint64_t kMaxPackBitsExpansion = 64;  // two coded bytes give at most 128
 
-bool ReadBe16(BoundedReader& in, uint32_t& value) {
+[[nodiscard]] bool ReadBe16(BoundedReader& in, uint32_t& value) {
     unsigned char bytes[2];
     if (!in.Read(bytes, 2)) return false;
     value = (static_cast<uint32_t>(bytes[0]) << 8) | bytes[1];
     return true;
 }
 
-bool ReadBe32(BoundedReader& in, uint32_t& value) {
+[[nodiscard]] bool ReadBe32(BoundedReader& in, uint32_t& value) {
     unsigned char bytes[4];
     if (!in.Read(bytes, 4)) return false;
     value = (static_cast<uint32_t>(bytes[0]) << 24) | (static_cast<uint32_t>(bytes[1]) << 16) |
@@ -31,7 +31,9 @@ bool ReadBe32(BoundedReader& in, uint32_t& value) {
 }
 
 // Passes over a section that starts with its 32-bit length.
-bool SkipSection(BoundedReader& in, const unsigned char** contents = nullptr, uint32_t* length = nullptr) {
+[[nodiscard]] bool SkipSection(BoundedReader& in,
+                               const unsigned char** contents = nullptr,
+                               uint32_t* length = nullptr) {
     uint32_t size = 0;
     const unsigned char* view = nullptr;
     if (!ReadBe32(in, size) || !in.View(size, view)) return false;
@@ -115,7 +117,7 @@ void StoreSamples(const unsigned char* samples,
 
 // PackBits: a count byte n copies n + 1 literal bytes (n < 128) or repeats the next byte
 // 257 - n times (n > 128); 128 is a no-op. The coded row must fill the row exactly.
-bool UnpackRow(const unsigned char* coded, size_t codedSize, unsigned char* row, size_t rowSize) {
+[[nodiscard]] bool UnpackRow(const unsigned char* coded, size_t codedSize, unsigned char* row, size_t rowSize) {
     size_t in = 0;
     size_t out = 0;
     while (in < codedSize) {
@@ -136,7 +138,7 @@ bool UnpackRow(const unsigned char* coded, size_t codedSize, unsigned char* row,
     return out == rowSize;
 }
 
-int ReadPicture(BoundedReader& in, RgbImage& out) {
+[[nodiscard]] int ReadPicture(BoundedReader& in, RgbImage& out) {
     unsigned char signature[4];
     uint32_t version = 0;
     if (!in.Read(signature, 4) || std::memcmp(signature, "8BPS", 4) != 0 || !ReadBe16(in, version) || version != 1) {

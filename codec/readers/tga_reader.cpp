@@ -48,7 +48,7 @@ bool IsColourDepth(int bits) {
     return bits == 15 || bits == 16 || bits == 24 || bits == 32;
 }
 
-int CheckVariant(const TgaHeader& header, PixelKind& kind) {
+[[nodiscard]] int CheckVariant(const TgaHeader& header, PixelKind& kind) {
     if (header.width == 0 || header.height == 0) return kCodecUnsupportedVariant;
     if (header.pixelBits < 8 || header.pixelBits > 32) return kCodecUnsupportedVariant;
     switch (header.imageType) {
@@ -108,7 +108,7 @@ private:
     const unsigned char* current_ = nullptr;
 };
 
-int ReadPicture(BoundedReader& in, RgbImage& out) {
+[[nodiscard]] int ReadPicture(BoundedReader& in, RgbImage& out) {
     const unsigned char* bytes = nullptr;
     if (!in.View(kHeaderSize, bytes)) return kCodecReadError;
     TgaHeader header;

@@ -10,7 +10,7 @@ namespace {
 
 // Seven bits per byte, most significant group first; a set top bit announces another byte.
 // Values that do not fit a positive int are refused.
-int ReadMultiByteInteger(BoundedReader& in, int& value) {
+[[nodiscard]] int ReadMultiByteInteger(BoundedReader& in, int& value) {
     uint32_t result = 0;
     for (;;) {
         uint8_t byte = 0;
@@ -23,7 +23,7 @@ int ReadMultiByteInteger(BoundedReader& in, int& value) {
     return kCodecOk;
 }
 
-int ReadPicture(BoundedReader& in, PaletteImage& out) {
+[[nodiscard]] int ReadPicture(BoundedReader& in, PaletteImage& out) {
     uint8_t type = 0;
     uint8_t fixedHeader = 0;
     if (!in.ReadU8(type) || !in.ReadU8(fixedHeader)) return kCodecReadError;
