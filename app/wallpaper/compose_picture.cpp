@@ -1,6 +1,8 @@
 #include "app/wallpaper/compose_picture.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
@@ -117,6 +119,7 @@ bool DrawOnto(const RgbImage& source, RgbImage& target, int x, int y) {
 // Resizes `picture` straight into the canvas rectangle at (x, y) of `width` x `height`, which
 // lies inside the canvas: no resized copy is needed. Returns 0, 8 or 1 like ResizeRgbImage.
 int ResizeInto(const RgbImage& picture, RgbImage& canvas, int x, int y, int width, int height, int filter) {
+    if (x < 0 || y < 0 || width > canvas.width - x || height > canvas.height - y) return kFailure;
     unsigned char* target = canvas.pixels + (static_cast<size_t>(y) * canvas.width + x) * 3;
     int stride = canvas.width * 3;
     bool resized = filter == kResizeBicubic ? ResizeRgb(picture.pixels, picture.width, picture.height,
@@ -193,10 +196,14 @@ int ComposePicture(RgbImage& out,
     int areaWidth = targetWidth;
     int areaHeight = targetHeight;
     if (area != nullptr) {
+        // Edges far apart could overflow a 32-bit difference: such an area is refused.
+        int64_t width = static_cast<int64_t>(area->right) - area->left;
+        int64_t height = static_cast<int64_t>(area->bottom) - area->top;
+        if (width > INT32_MAX || height > INT32_MAX) return kFailure;
         originX = area->left;
         originY = area->top;
-        areaWidth = area->right - area->left;
-        areaHeight = area->bottom - area->top;
+        areaWidth = static_cast<int>(width);
+        areaHeight = static_cast<int>(height);
     }
     if (targetWidth <= 0 || targetHeight <= 0 || areaWidth <= 0 || areaHeight <= 0) return kFailure;
 

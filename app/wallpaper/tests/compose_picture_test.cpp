@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -279,6 +280,15 @@ TEST(ComposePictureTest, FailuresReturnTheirCodeAndAllocateNothing) {
         {"zero target", 0, 480, {}, false, false, false, kResizeBicubic, 1},
         {"empty area", 640, 480, {10, 10, 10, 400}, true, false, false, kResizeBicubic, 1},
         {"inverted area", 640, 480, {100, 100, 50, 400}, true, false, false, kResizeBicubic, 1},
+        {"area wider than any picture",
+         640,
+         480,
+         {INT32_MIN, 0, INT32_MAX, 400},
+         true,
+         false,
+         false,
+         kResizeBicubic,
+         1},
         {"Lanczos to a target narrower than its support", 2, 480, {}, false, false, false, kFilterLanczos3, 1},
         {"unknown filter", 640, 480, {}, false, false, false, 99, 1},
     };
