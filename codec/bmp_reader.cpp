@@ -23,6 +23,7 @@ constexpr uint32_t kCompressionNone = 0;
 constexpr uint32_t kCompressionRle8 = 1;
 constexpr uint32_t kCompressionRle4 = 2;
 constexpr uint32_t kCompressionBitFields = 3;
+constexpr uint64_t kMaxRunLengthPixelsPerByte = 65536;
 
 struct ChannelMask {
     uint32_t mask = 0;
@@ -319,6 +320,14 @@ int ReadBmpImage(BoundedReader& in, int bitDepth, RgbImage& out, ImagePalette* p
     }
     bool runLength = header->compression == kCompressionRle8 || header->compression == kCompressionRle4;
     if (result == kCodecOk && !runLength && !HasAllRows(in, *header)) result = kCodecReadError;
+    // Run-length data covers many pixels per byte, but not without limit: even rows of
+    // nothing but line ends need two bytes per row. A header announcing far more pixels
+    // than the data could describe is refused before the picture is allocated.
+    if (result == kCodecOk && runLength &&
+        static_cast<uint64_t>(header->width) * static_cast<uint64_t>(header->height) >
+            (static_cast<uint64_t>(in.Remaining()) + 2) * kMaxRunLengthPixelsPerByte) {
+        result = kCodecReadError;
+    }
     size_t outRowBytes = 0, outBytes = 0;
     if (result == kCodecOk && !PictureBufferSize(header->width, header->height, bitDepth, outRowBytes, outBytes)) {
         result = kCodecOutOfMemory;

@@ -21,6 +21,8 @@
 
 namespace {
 
+constexpr long kMaxDecoderMemory = 1024L * 1024 * 1024;
+
 struct DecoderErrors {
     jpeg_error_mgr manager;
     std::jmp_buf jump;
@@ -163,6 +165,9 @@ int DecodeJpegBytes(const unsigned char* data, size_t size, const DecodeRequest&
     source.manager.bytes_in_buffer = size;
     info.src = &source.manager;
 
+    // Progressive files keep every coefficient of the picture in memory while they decode;
+    // a hostile header must not make that unbounded (libjpeg then fails with out of memory).
+    info.mem->max_memory_to_use = kMaxDecoderMemory;
     jpeg_read_header(&info, TRUE);
     bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     if (cmyk) {

@@ -263,6 +263,10 @@ TEST(BmpReader, RefusesMalformedFiles) {
         {"giant picture on a tiny file", with([](BmpSpec& s) { s.width = 40000, s.height = 40000; }), kCodecReadError},
         {"picture above the allocation limit", with([](BmpSpec& s) { s.width = 0x7FFFFFFF, s.height = 0x7FFFFFFF; }),
          kCodecReadError},
+        {"giant run-length picture on a few bytes",
+         BuildBmp(
+             {.width = 30000, .height = 30000, .depth = 8, .compression = 1, .palette = {0, 1}, .pixels = Rgb({0, 1})}),
+         kCodecReadError},
         {"run-length data ends early",
          BuildBmp({.width = 4, .height = 4, .depth = 8, .compression = 1, .palette = {0, 1}, .pixels = Rgb({2, 1})}),
          kCodecReadError},
