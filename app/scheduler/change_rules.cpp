@@ -73,6 +73,13 @@ bool IsFullScreenClientArea(int clientWidth, int clientHeight, bool topmost, int
     return clientWidth >= screenWidth / 2 && clientHeight >= screenHeight / 2;
 }
 
+AfterChange DecideAfterChange(const Settings& settings, bool notify, bool fullScreenInFront) {
+    AfterChange after;
+    after.playSound = notify && settings.btWallpaperChangePlaySound == 1;
+    after.showPicture = notify && settings.btWallpaperChangeShowImage == 1 && !fullScreenInFront;
+    return after;
+}
+
 StartUpWallpaper DecideStartUpWallpaper(const Settings& settings, bool changeRequested) {
     if (settings.btEnableWallpaperChanger == 0 || changeRequested) return StartUpWallpaper::Nothing;
     return settings.btChangeWallpaper == kChangeAtStart ? StartUpWallpaper::ScheduledChange

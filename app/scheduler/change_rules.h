@@ -52,6 +52,15 @@ void RecordScheduledChange(SettingsStore& store, Settings& settings, const Syste
                                           int screenWidth,
                                           int screenHeight);
 
+// What follows a change to the next picture: the change sound and the full-screen preview
+// come only after an automatic change (`notify`), each when its setting asks for it, and the
+// preview never while a full-screen program is in front.
+struct AfterChange {
+    bool playSound = false;
+    bool showPicture = false;
+};
+[[nodiscard]] AfterChange DecideAfterChange(const Settings& settings, bool notify, bool fullScreenInFront);
+
 // What the application does with the wallpaper at its start, once the settings, the list and
 // the current picture are loaded and IsChangeDue has been asked (`changeRequested` is its
 // answer).

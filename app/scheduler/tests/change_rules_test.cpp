@@ -176,6 +176,26 @@ TEST(ChangeRulesTest, FullScreenForegroundArithmetic) {
     EXPECT_TRUE(IsFullScreenClientArea(511, 383, true, 1023, 767));
 }
 
+TEST(ChangeRulesTest, OnlyAutomaticChangesPlayTheSoundOrShowThePicture) {
+    const struct {
+        uint8_t sound, show;
+        bool notify, fullScreen;
+        bool expectSound, expectShow;
+    } cases[] = {
+        {1, 1, false, false, false, false},  // a manual change: neither
+        {1, 1, true, false, true, true},    {1, 1, true, true, true, false},   {0, 1, true, false, false, true},
+        {1, 0, true, false, true, false},   {0, 0, true, false, false, false},
+    };
+    for (const auto& c : cases) {
+        Settings settings = DefaultSettings();
+        settings.btWallpaperChangePlaySound = c.sound;
+        settings.btWallpaperChangeShowImage = c.show;
+        AfterChange after = DecideAfterChange(settings, c.notify, c.fullScreen);
+        EXPECT_EQ(after.playSound, c.expectSound) << int(c.sound) << int(c.show) << c.notify << c.fullScreen;
+        EXPECT_EQ(after.showPicture, c.expectShow) << int(c.sound) << int(c.show) << c.notify << c.fullScreen;
+    }
+}
+
 TEST(ChangeRulesTest, StartUpChangesOrReappliesOnlyWithTheChangerOn) {
     const struct {
         uint8_t enabled, mode;
