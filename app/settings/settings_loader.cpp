@@ -66,6 +66,7 @@ void ApplySettingsBounds(Settings& settings) {
 }
 
 bool WriteSettingRow(SettingsStore& store, const Settings& settings, const SettingDescriptor& row) {
+    if (row.key == SettingsKey::Install) return false;  // the installer's key is read only
     unsigned char data[kSettingQueryBuffer];
     uint32_t type = 0;
     uint32_t size = 0;

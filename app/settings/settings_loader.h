@@ -30,6 +30,7 @@ void ApplySettingsBounds(Settings& settings);
 
 // Writes one value with its exact width: REG_BINARY for numbers, times, points and modes,
 // REG_SZ with its NUL for strings. False when the store fails; the value in memory stays.
+// The Install key belongs to the installer and is never written.
 [[nodiscard]] bool WriteSettingRow(SettingsStore& store, const Settings& settings, const SettingDescriptor& row);
 
 // Writes the member `member` of `settings` (which must be one of its table's members).

@@ -320,9 +320,12 @@ TEST(SettingsWriterTest, AFailedWriteKeepsTheValueInMemoryAndSaysSo) {
     EXPECT_FALSE(WriteSetting(store, s, s.btEnableWallpaperChanger));
     EXPECT_EQ(s.btEnableWallpaperChanger, 0);
     EXPECT_EQ(store.OpenKeyCount(), 0);
-    // A member that is not a setting is refused rather than written somewhere.
-    int notASetting = 0;
+    // The installer's key is never written, and a member that is not a setting is refused
+    // rather than written somewhere.
     store.SetWritesFail(false);
+    EXPECT_FALSE(WriteSetting(store, s, s.InstallDir));
+    EXPECT_FALSE(store.HasKey(RegistryRoot::LocalMachine, kInstall));
+    int notASetting = 0;
     EXPECT_FALSE(WriteSetting(store, s, notASetting));
 }
 
