@@ -1,4 +1,4 @@
-// The sixteen interface fonts that skins refer to by index (ui/skin_record.h, GetSkinFontSpec):
+// The sixteen interface fonts that skins refer to by index (ui/skin_record.h, GetSkinFontStyle):
 // Arial in 18, 9, 8 and 7 points at a fixed 96 dots per inch, regular or bold, with or
 // without underline. Created once at start-up before any skinned window, read by every
 // window, deleted at exit. Windows only.

@@ -12,10 +12,10 @@ HFONT g_fonts[kSkinFontCount] = {};
 bool CreateSkinFonts() {
     DeleteSkinFonts();
     for (uint8_t index = 0; index < kSkinFontCount; ++index) {
-        SkinFontSpec spec;
-        if (!GetSkinFontSpec(index, spec)) return false;
-        g_fonts[index] = CreateFontA(spec.height, 0, 0, 0, spec.bold ? FW_BOLD : FW_DONTCARE, FALSE,
-                                     spec.underline ? TRUE : FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+        SkinFontStyle style;
+        if (!GetSkinFontStyle(index, style)) return false;
+        g_fonts[index] = CreateFontA(style.height, 0, 0, 0, style.bold ? FW_BOLD : FW_DONTCARE, FALSE,
+                                     style.underline ? TRUE : FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial");
         if (g_fonts[index] == nullptr) {
             DeleteSkinFonts();

@@ -143,13 +143,13 @@ int ReadSkinRecord(const unsigned char* data,
     return result;
 }
 
-bool GetSkinFontSpec(uint8_t index, SkinFontSpec& spec) {
+bool GetSkinFontStyle(uint8_t index, SkinFontStyle& style) {
     if (index >= kSkinFontCount) return false;
     // Point sizes at 96 dots per inch, rounded to the nearest pixel: 18 -> 24, 9 -> 12, 8 -> 11, 7 -> 9.
     static constexpr int kPoints[4] = {18, 9, 8, 7};
     int points = kPoints[(index >> 1) & 3];
-    spec.height = -((points * 96 + 36) / 72);
-    spec.bold = (index & 1) != 0;
-    spec.underline = (index & 8) != 0;
+    style.height = -((points * 96 + 36) / 72);
+    style.bold = (index & 1) != 0;
+    style.underline = (index & 8) != 0;
     return true;
 }

@@ -129,9 +129,9 @@ struct SkinRecord {
 
 // The shared interface font of an index 0..15: Arial, height in pixels (negative: character
 // height) at a fixed 96 dots per inch, bold, underline. False above 15.
-struct SkinFontSpec {
+struct SkinFontStyle {
     int height = 0;
     bool bold = false;
     bool underline = false;
 };
-[[nodiscard]] bool GetSkinFontSpec(uint8_t index, SkinFontSpec& spec);
+[[nodiscard]] bool GetSkinFontStyle(uint8_t index, SkinFontStyle& style);

@@ -390,13 +390,13 @@ TEST(SkinFonts, SizesFollowTheIndexBits) {
     } cases[] = {{0, -24, false, false}, {1, -24, true, false}, {2, -12, false, false}, {5, -11, true, false},
                  {6, -9, false, false},  {9, -24, true, true},  {10, -12, false, true}, {15, -9, true, true}};
     for (const Case& c : cases) {
-        SkinFontSpec spec;
-        ASSERT_TRUE(GetSkinFontSpec(c.index, spec));
-        EXPECT_EQ(spec.height, c.height) << int(c.index);
-        EXPECT_EQ(spec.bold, c.bold) << int(c.index);
-        EXPECT_EQ(spec.underline, c.underline) << int(c.index);
+        SkinFontStyle style;
+        ASSERT_TRUE(GetSkinFontStyle(c.index, style));
+        EXPECT_EQ(style.height, c.height) << int(c.index);
+        EXPECT_EQ(style.bold, c.bold) << int(c.index);
+        EXPECT_EQ(style.underline, c.underline) << int(c.index);
     }
-    SkinFontSpec spec;
-    EXPECT_FALSE(GetSkinFontSpec(16, spec));
-    EXPECT_FALSE(GetSkinFontSpec(255, spec));
+    SkinFontStyle style;
+    EXPECT_FALSE(GetSkinFontStyle(16, style));
+    EXPECT_FALSE(GetSkinFontStyle(255, style));
 }
