@@ -56,7 +56,7 @@ struct Skin {
 // With `withBackground` the record must carry a background picture; with `createWindows`
 // every element becomes a child window of `parent`. Returns 0; 3 for a wrong magic or a
 // malformed record; 1 when the background picture cannot be made. On failure the skin is
-// left empty and nothing stays allocated.
+// left empty and nothing stays allocated. `skin` is overwritten: free a previous one first.
 [[nodiscard]] int ParseSkin(const unsigned char* record,
                             size_t size,
                             Skin& skin,
