@@ -53,14 +53,26 @@ std::vector<std::string> ListFolder(const std::string& path) {
     return names;
 }
 
-std::string SourcePath(const std::string& relative) {
-    const char* root = std::getenv("TQ_SOURCE_DIR");
-    std::string base = root != nullptr ? root : ".";
+namespace {
+
+std::string TreePath(const char* variable, const char* builtIn, const std::string& relative) {
+    const char* root = std::getenv(variable);
+    std::string base = root != nullptr && *root != '\0' ? root : builtIn;
 #ifdef _WIN32
     // Under Wine the Unix root is drive Z:.
     if (!base.empty() && base[0] == '/') base = "Z:" + base;
 #endif
-    return base + "/" + relative;
+    return relative.empty() ? base : base + "/" + relative;
+}
+
+}  // namespace
+
+std::string SourcePath(const std::string& relative) {
+    return TreePath("TQ_SOURCE_DIR", TQ_SOURCE_DIR_AT_BUILD, relative);
+}
+
+std::string BinaryPath(const std::string& relative) {
+    return TreePath("TQ_BINARY_DIR", TQ_BINARY_DIR_AT_BUILD, relative);
 }
 
 Bytes PseudoRandomBytes(size_t count, unsigned seed) {

@@ -33,6 +33,8 @@ std::vector<std::string> ListFolder(const std::string& path);
 
 // A file of the source tree, given relative to its root (TQ_SOURCE_DIR).
 std::string SourcePath(const std::string& relative);
+// A file of the build tree the test belongs to (TQ_BINARY_DIR).
+std::string BinaryPath(const std::string& relative);
 
 // Deterministic pseudo-random bytes, for payloads and noise pictures.
 Bytes PseudoRandomBytes(size_t count, unsigned seed);
