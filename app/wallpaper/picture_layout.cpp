@@ -22,6 +22,10 @@ PicturePlacement PlacePicture(int areaWidth, int areaHeight, int width, int heig
     PicturePlacement placement;
     placement.width = width;
     placement.height = height;
+    if (areaWidth <= 0 || areaHeight <= 0 || width <= 0 || height <= 0) {
+        placement.drawn = false;  // nothing to lay out, and nothing to divide by
+        return placement;
+    }
     switch (presentation) {
         case 0:
             placement.columns = static_cast<int>(std::ceil(static_cast<double>(areaWidth) / width));

@@ -33,5 +33,6 @@ void CentrePicture(int areaWidth, int areaHeight, int width, int height, int& x,
 void FitPicture(int areaWidth, int areaHeight, int width, int height, int& fitWidth, int& fitHeight);
 
 // The placement of a w x h picture on a W x H area for a presentation (0 tiled, 1 centred,
-// 2 stretched, 3 stretched keeping the aspect ratio, anything else nothing).
+// 2 stretched, 3 stretched keeping the aspect ratio, anything else nothing). An empty area or
+// picture is not drawn.
 [[nodiscard]] PicturePlacement PlacePicture(int areaWidth, int areaHeight, int width, int height, uint8_t presentation);

@@ -29,6 +29,8 @@ TEST(PictureLayoutTest, PresentationsPlaceAndSizeThePicture) {
         {"tiled larger than the area", 1024, 768, 2000, 1000, 0, {0, 0, 2000, 1000, 1, 1, true}},
         {"unknown presentation", 1024, 768, 300, 200, 4, {0, 0, 300, 200, 1, 1, false}},
         {"unknown presentation 255", 1024, 768, 300, 200, 255, {0, 0, 300, 200, 1, 1, false}},
+        {"empty picture", 1024, 768, 0, 200, 0, {0, 0, 0, 200, 1, 1, false}},
+        {"empty area", 0, 768, 300, 200, 3, {0, 0, 300, 200, 1, 1, false}},
     };
     for (const LayoutCase& c : cases) {
         PicturePlacement p = PlacePicture(c.areaWidth, c.areaHeight, c.width, c.height, c.presentation);
