@@ -65,6 +65,7 @@ void WriteDesktopValues(SettingsStore& store, const char* path) {
 
 int ComposeWallpaperFile(const WallpaperContext& context) {
     const Settings& settings = *context.settings;
+    if (context.wallpaperFilePath == nullptr || context.wallpaperFilePath[0] == 0) return 1;
     // A picture name is a file name in the collection folder; a name from the registry that
     // would reach into another folder is not one.
     if (std::strpbrk(settings.szCurrentWallpaper, "\\/:") != nullptr) return 2;
@@ -99,7 +100,7 @@ void ApplyWallpaper(const WallpaperContext& context) {
     // The path is the wallpaper file whether or not this composition worked: the desktop then
     // shows what the file holds from an earlier application.
     const char* path = "";
-    if (settings.szCurrentWallpaper[0] != 0) {
+    if (settings.szCurrentWallpaper[0] != 0 && context.wallpaperFilePath != nullptr) {
         (void)ComposeWallpaperFile(context);
         path = context.wallpaperFilePath;
     }
