@@ -109,6 +109,7 @@ int DecodeFormat(int format, ImageSource* source, RgbImage& out) {
         if (path == nullptr) return kCodecSourceUnusable;  // a metafile is played from its file
         return ReadMetafileImage(path, out);
     }
+    if (format == kFormatJpeg) return ReadJpegImage(source, 24, out);  // read in blocks, not loaded whole
     SourceBytes bytes;
     if (!LoadSourceBytes(source, bytes)) return GetLastCodecError();
     BoundedReader in(bytes.data, bytes.size);
@@ -122,9 +123,6 @@ int DecodeFormat(int format, ImageSource* source, RgbImage& out) {
             break;
         case kFormatWbmp:
             result = ReadPaletteFormat(ReadWbmpImage, in, out);
-            break;
-        case kFormatJpeg:
-            result = ReadJpegImage(bytes.data, bytes.size, 24, out);
             break;
         case kFormatPng:
             result = ReadPngImage(bytes.data, bytes.size, out);

@@ -46,12 +46,17 @@ void NoteWarning(j_common_ptr info, int level) {
 
 void SilenceOutput(j_common_ptr) {}
 
-// A source manager over the whole file in memory. At the end it inserts an end-of-image
+// A source manager over the whole file in memory, or over a file source read in blocks (so
+// that a big photo is not copied into memory first). At the end it inserts an end-of-image
 // marker, as libjpeg's own sources do, and remembers that the data ran out.
 struct MemorySourceManager {
     jpeg_source_mgr manager;
     DecoderErrors* errors;
+    ImageSource* stream;  // null: everything is in memory already
+    JOCTET* block;
 };
+
+constexpr size_t kStreamBlockSize = 64 * 1024;
 
 const JOCTET kEndOfImage[2] = {0xFF, JPEG_EOI};
 
@@ -59,6 +64,14 @@ void InitSource(j_decompress_ptr) {}
 
 boolean FillInputBuffer(j_decompress_ptr info) {
     auto* source = reinterpret_cast<MemorySourceManager*>(info->src);
+    if (source->stream != nullptr) {
+        size_t count = ReadSource(source->stream, source->block, kStreamBlockSize);
+        if (count != 0) {
+            source->manager.next_input_byte = source->block;
+            source->manager.bytes_in_buffer = count;
+            return TRUE;
+        }
+    }
     source->errors->sourceEnded = true;
     WARNMS(info, JWRN_JPEG_EOF);
     source->manager.next_input_byte = kEndOfImage;
@@ -137,7 +150,14 @@ struct DecodeRequest {
     int minimumHeight;
 };
 
-int DecodeJpegBytes(const unsigned char* data, size_t size, const DecodeRequest& request, RgbImage& out) {
+// Decodes from `data` (all `size` bytes of the file) or, when `stream` is given, from the
+// stream read in blocks into `block`; `size` is then the stream's size.
+int DecodeJpegInput(const unsigned char* data,
+                    size_t size,
+                    ImageSource* stream,
+                    JOCTET* block,
+                    const DecodeRequest& request,
+                    RgbImage& out) {
     jpeg_decompress_struct info;
     DecoderErrors errors;
     MemorySourceManager source;
@@ -156,13 +176,15 @@ int DecodeJpegBytes(const unsigned char* data, size_t size, const DecodeRequest&
     }
     jpeg_create_decompress(&info);
     source.errors = &errors;
+    source.stream = stream;
+    source.block = block;
     source.manager.init_source = InitSource;
     source.manager.fill_input_buffer = FillInputBuffer;
     source.manager.skip_input_data = SkipInputData;
     source.manager.resync_to_restart = jpeg_resync_to_restart;
     source.manager.term_source = TermSource;
-    source.manager.next_input_byte = data;
-    source.manager.bytes_in_buffer = size;
+    source.manager.next_input_byte = stream != nullptr ? block : data;
+    source.manager.bytes_in_buffer = stream != nullptr ? 0 : size;
     info.src = &source.manager;
 
     // Progressive files keep every coefficient of the picture in memory while they decode;
@@ -249,6 +271,24 @@ int DecodeJpegBytes(const unsigned char* data, size_t size, const DecodeRequest&
     return kCodecOk;
 }
 
+int DecodeJpegSource(ImageSource* source, const DecodeRequest& request, RgbImage& out) {
+    if (GetSourcePath(source) == nullptr) {
+        SourceBytes bytes;  // a memory source lends its buffer
+        if (!LoadSourceBytes(source, bytes)) return GetLastCodecError();
+        int result = DecodeJpegInput(bytes.data, bytes.size, nullptr, nullptr, request, out);
+        FreeSourceBytes(bytes);
+        return result;
+    }
+    uint64_t size = 0;
+    if (!GetSourceSize(source, size) || !SeekSource(source, 0, kSourceFromStart)) return kCodecReadError;
+    auto* block = static_cast<JOCTET*>(std::malloc(kStreamBlockSize));
+    if (block == nullptr) return kCodecOutOfMemory;
+    int result =
+        DecodeJpegInput(nullptr, size > SIZE_MAX ? SIZE_MAX : static_cast<size_t>(size), source, block, request, out);
+    std::free(block);
+    return result;
+}
+
 bool DecodeFromSource(ImageSource* source, const DecodeRequest& request, RgbImage& out) {
     out = RgbImage{};
     if (!BeginCodecCall()) return false;
@@ -257,10 +297,7 @@ bool DecodeFromSource(ImageSource* source, const DecodeRequest& request, RgbImag
         SetCodecError(kCodecBadArgument);
         return false;
     }
-    SourceBytes bytes;
-    if (!LoadSourceBytes(source, bytes)) return false;
-    int result = DecodeJpegBytes(bytes.data, bytes.size, request, out);
-    FreeSourceBytes(bytes);
+    int result = DecodeJpegSource(source, request, out);
     if (result != kCodecOk) {
         SetCodecError(result);
         return false;
@@ -270,9 +307,9 @@ bool DecodeFromSource(ImageSource* source, const DecodeRequest& request, RgbImag
 
 }  // namespace
 
-int ReadJpegImage(const unsigned char* data, size_t size, int bitDepth, RgbImage& out) {
+int ReadJpegImage(ImageSource* source, int bitDepth, RgbImage& out) {
     out = RgbImage{};
-    return DecodeJpegBytes(data, size, DecodeRequest{bitDepth, false, 0, 0}, out);
+    return DecodeJpegSource(source, DecodeRequest{bitDepth, false, 0, 0}, out);
 }
 
 bool DecodeJpeg(ImageSource* source, int bitDepth, RgbImage& out) {
