@@ -53,7 +53,7 @@ scenario_begin() {
     # The template prefix may be in use by unit tests; copy it only while no server runs on it.
     WINEPREFIX=$TQ_BINARY_DIR/wineprefix timeout 60 wineserver -w >/dev/null 2>&1
     cp -a "$TQ_BINARY_DIR/wineprefix" "$SCENARIO_DIR/prefix" || scenario_fail "cannot copy the Wine prefix"
-    rm -f "$SCENARIO_DIR/prefix/.tq-ready"
+    rm -f "$SCENARIO_DIR"/prefix/.tq-ready*
     export WINEPREFIX=$SCENARIO_DIR/prefix
 
     DISPLAY=$(tq_start_xvfb) || scenario_fail "cannot start Xvfb"

@@ -10,15 +10,18 @@ tq_wine_setup() {
     mkdir -p "$(dirname "$prefix")"
     (
         flock 9
-        if [ ! -f "$prefix/.tq-ready" ]; then
+        if [ ! -f "$prefix/.tq-ready-2" ]; then
             rm -rf "$prefix"
             # wineboot may open a window while it works, so it gets a display too.
             tq_with_display timeout 300 wineboot --init </dev/null >/dev/null 2>&1 || true
+            # A crashing test prints its backtrace and ends instead of waiting on a crash dialog.
+            timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+                </dev/null >/dev/null 2>&1 || true
             timeout 120 wineserver -w </dev/null >/dev/null 2>&1 || true
-            [ -f "$prefix/system.reg" ] && touch "$prefix/.tq-ready"
+            [ -f "$prefix/system.reg" ] && touch "$prefix/.tq-ready-2"
         fi
     ) 9>"$prefix.lock"
-    [ -f "$prefix/.tq-ready" ]
+    [ -f "$prefix/.tq-ready-2" ]
 }
 
 # Runs "$@" with a display: the caller's, or a private Xvfb for this one command.
