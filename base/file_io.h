@@ -15,7 +15,14 @@ public:
     File(const File&) = delete;
     File& operator=(const File&) = delete;
     File(File&& other) noexcept : handle_(other.handle_) { other.handle_ = kNone; }
-    File& operator=(File&& other) noexcept;
+    File& operator=(File&& other) noexcept {
+        if (this != &other) {
+            Close();
+            handle_ = other.handle_;
+            other.handle_ = kNone;
+        }
+        return *this;
+    }
 
     bool IsOpen() const { return handle_ != kNone; }
     void Close();
@@ -31,6 +38,8 @@ public:
     [[nodiscard]] size_t Read(void* buffer, size_t count);
     // True only when every byte was read.
     [[nodiscard]] bool ReadExact(void* buffer, size_t count) { return Read(buffer, count) == count; }
+    // Moves the read position `count` bytes forward without reading them.
+    [[nodiscard]] bool SkipForward(uint64_t count);
     // True only when every byte was written.
     [[nodiscard]] bool WriteAll(const void* buffer, size_t count);
     // Flushes the data to the disk, so a following rename cannot expose a half-written file.

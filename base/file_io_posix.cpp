@@ -8,15 +8,6 @@
 #include <cerrno>
 #include <cstdio>
 
-File& File::operator=(File&& other) noexcept {
-    if (this != &other) {
-        Close();
-        handle_ = other.handle_;
-        other.handle_ = kNone;
-    }
-    return *this;
-}
-
 void File::Close() {
     if (handle_ != kNone) {
         ::close(static_cast<int>(handle_));
@@ -65,6 +56,11 @@ size_t File::Read(void* buffer, size_t count) {
         done += static_cast<size_t>(got);
     }
     return done;
+}
+
+bool File::SkipForward(uint64_t count) {
+    return handle_ != kNone && count <= INT64_MAX &&
+           ::lseek(static_cast<int>(handle_), static_cast<off_t>(count), SEEK_CUR) >= 0;
 }
 
 bool File::WriteAll(const void* buffer, size_t count) {

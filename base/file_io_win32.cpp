@@ -11,15 +11,6 @@ HANDLE AsHandle(intptr_t value) {
 }
 }  // namespace
 
-File& File::operator=(File&& other) noexcept {
-    if (this != &other) {
-        Close();
-        handle_ = other.handle_;
-        other.handle_ = kNone;
-    }
-    return *this;
-}
-
 void File::Close() {
     if (handle_ != kNone) {
         CloseHandle(AsHandle(handle_));
@@ -62,6 +53,13 @@ size_t File::Read(void* buffer, size_t count) {
         done += got;
     }
     return done;
+}
+
+bool File::SkipForward(uint64_t count) {
+    LARGE_INTEGER distance;
+    distance.QuadPart = static_cast<LONGLONG>(count);
+    return handle_ != kNone && count <= INT64_MAX &&
+           SetFilePointerEx(AsHandle(handle_), distance, nullptr, FILE_CURRENT) != 0;
 }
 
 bool File::WriteAll(const void* buffer, size_t count) {

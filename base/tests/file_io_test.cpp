@@ -23,6 +23,12 @@ TEST(FileIo, ReadWriteSizeAndReplace) {
     uint64_t size = 0;
     ASSERT_TRUE(file.Size(size));
     EXPECT_EQ(size, data.size());
+    unsigned char byte = 0;
+    ASSERT_TRUE(file.SkipForward(99999));
+    ASSERT_TRUE(file.ReadExact(&byte, 1));
+    EXPECT_EQ(byte, data[99999]) << "a skip moves the read position, not the data";
+    EXPECT_FALSE(file.ReadExact(&byte, 1));
+    ASSERT_TRUE(file.OpenForSequentialRead(target.c_str()));
     Bytes back(data.size() + 10);
     EXPECT_EQ(file.Read(back.data(), back.size()), data.size()) << "a read at the end delivers what there is";
     file.Close();
