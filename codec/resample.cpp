@@ -17,7 +17,8 @@
 
 namespace {
 
-constexpr size_t kSlack = 32;  // readable bytes behind the intermediate buffer's last row
+constexpr size_t kSlack = 32;              // readable bytes behind the intermediate buffer's last row
+constexpr size_t kBandBytes = 256 * 1024;  // intermediate rows kept per band, about half an L2 cache
 
 bool ArgumentsValid(const unsigned char* source,
                     int sourceWidth,
@@ -64,7 +65,8 @@ int RunSeparable(const unsigned char* source,
         return kCodecOk;
     }
     if (across.identity) {
-        return ConvolveColumns(source, sourceStride, static_cast<size_t>(sourceWidth) * 3, target, targetStride, down)
+        return ConvolveColumns(source, sourceStride, static_cast<size_t>(sourceWidth) * 3, target, targetStride, down,
+                               0, targetHeight)
                    ? kCodecOk
                    : kCodecOutOfMemory;
     }
@@ -77,23 +79,36 @@ int RunSeparable(const unsigned char* source,
         static_cast<double>(targetHeight) * sourceWidth * down.taps + 2.0 * targetHeight * targetWidth * across.taps;
     double rowsFirst =
         2.0 * sourceHeight * targetWidth * across.taps + static_cast<double>(targetHeight) * targetWidth * down.taps;
-    bool rowsLast = columnsFirst <= rowsFirst;
-    int middleWidth = rowsLast ? sourceWidth : targetWidth;
-    int middleHeight = rowsLast ? targetHeight : sourceHeight;
-    size_t middleStride = static_cast<size_t>(middleWidth) * 3;
-    size_t middleBytes = middleStride * static_cast<size_t>(middleHeight);
+    if (columnsFirst <= rowsFirst) {
+        // Columns first, a band of target rows at a time: the band of intermediate rows stays
+        // in the cache between the two passes and no picture-sized buffer is needed.
+        size_t middleStride = static_cast<size_t>(sourceWidth) * 3;
+        int band = static_cast<int>(kBandBytes / middleStride);
+        band = band < 1 ? 1 : (band > targetHeight ? targetHeight : band);
+        size_t middleBytes = middleStride * static_cast<size_t>(band);
+        auto* middle = static_cast<unsigned char*>(std::malloc(middleBytes + kSlack));
+        if (middle == nullptr) return kCodecOutOfMemory;
+        std::memset(middle + middleBytes, 0, kSlack);
+        bool done = true;
+        for (int first = 0; done && first < targetHeight; first += band) {
+            int count = targetHeight - first < band ? targetHeight - first : band;
+            done = ConvolveColumns(source, sourceStride, middleStride, middle, middleStride, down, first, count);
+            if (done) {
+                ConvolveRows(middle, middleStride, count, target + targetStride * static_cast<size_t>(first),
+                             targetStride, across, true);
+            }
+        }
+        std::free(middle);
+        return done ? kCodecOk : kCodecOutOfMemory;
+    }
+    size_t middleStride = static_cast<size_t>(targetWidth) * 3;
+    size_t middleBytes = middleStride * static_cast<size_t>(sourceHeight);
     if (middleBytes > kCodecMaxAllocation) return kCodecOutOfMemory;
     auto* middle = static_cast<unsigned char*>(std::malloc(middleBytes + kSlack));
     if (middle == nullptr) return kCodecOutOfMemory;
     std::memset(middle + middleBytes, 0, kSlack);
-    bool done;
-    if (rowsLast) {
-        done = ConvolveColumns(source, sourceStride, static_cast<size_t>(sourceWidth) * 3, middle, middleStride, down);
-        if (done) ConvolveRows(middle, middleStride, targetHeight, target, targetStride, across, true);
-    } else {
-        ConvolveRows(source, sourceStride, sourceHeight, middle, middleStride, across, false);
-        done = ConvolveColumns(middle, middleStride, middleStride, target, targetStride, down);
-    }
+    ConvolveRows(source, sourceStride, sourceHeight, middle, middleStride, across, false);
+    bool done = ConvolveColumns(middle, middleStride, middleStride, target, targetStride, down, 0, targetHeight);
     std::free(middle);
     return done ? kCodecOk : kCodecOutOfMemory;
 }

@@ -190,7 +190,9 @@ bool ConvolveColumns(const unsigned char* source,
                      size_t rowBytes,
                      unsigned char* target,
                      size_t targetStride,
-                     const AxisWeights& weights) {
+                     const AxisWeights& weights,
+                     int firstTarget,
+                     int targetCount) {
     constexpr int kMaxStackTaps = 256;
     const unsigned char* stackRows[kMaxStackTaps];
     const unsigned char** rows = stackRows;
@@ -200,12 +202,12 @@ bool ConvolveColumns(const unsigned char* source,
         if (heapRows == nullptr) return false;
         rows = heapRows;
     }
-    for (int i = 0; i < weights.targetSize; ++i) {
+    for (int i = firstTarget; i < firstTarget + targetCount; ++i) {
         for (int k = 0; k < weights.taps; ++k) {
             rows[k] = source + sourceStride * static_cast<size_t>(weights.start[i] + k);
         }
         const int16_t* w = weights.weights + static_cast<size_t>(i) * weights.taps;
-        unsigned char* out = target + targetStride * static_cast<size_t>(i);
+        unsigned char* out = target + targetStride * static_cast<size_t>(i - firstTarget);
 #ifdef TQ_RESAMPLE_X86
         if (g_vectorCodeEnabled) {
             ConvolveColumnsSse2(rows, w, weights.taps, weights.bits, rowBytes, out);

@@ -18,15 +18,17 @@ void ConvolveRows(const unsigned char* source,
                   const AxisWeights& weights,
                   bool slackAfterLastRow);
 
-// Filters whole rows of `rowBytes` bytes from weights.sourceSize rows to weights.targetSize
-// rows (each byte of a row is one sample; the pixel layout does not matter here). False when
-// memory runs out.
+// Filters whole rows of `rowBytes` bytes from weights.sourceSize rows to the target rows
+// firstTarget .. firstTarget + targetCount - 1, written from `target` on (each byte of a row
+// is one sample; the pixel layout does not matter here). False when memory runs out.
 [[nodiscard]] bool ConvolveColumns(const unsigned char* source,
                                    size_t sourceStride,
                                    size_t rowBytes,
                                    unsigned char* target,
                                    size_t targetStride,
-                                   const AxisWeights& weights);
+                                   const AxisWeights& weights,
+                                   int firstTarget,
+                                   int targetCount);
 
 // Forces the portable loops (for tests that compare both forms).
 void SetResampleVectorCode(bool enabled);
