@@ -128,16 +128,25 @@ bool WriteBmp(ImageSink* sink,
         if (!WriteSink(sink, table, paletteEntries * 4)) return false;
     }
 
-    auto* row = static_cast<unsigned char*>(std::calloc(static_cast<size_t>(fileRowBytes), 1));
-    if (row == nullptr) {
+    // Rows are converted into a block of about 256 KiB and written together.
+    size_t blockRows = (256 * 1024) / static_cast<size_t>(fileRowBytes);
+    if (blockRows < 1) blockRows = 1;
+    if (blockRows > static_cast<size_t>(height)) blockRows = static_cast<size_t>(height);
+    auto* block = static_cast<unsigned char*>(std::calloc(blockRows, static_cast<size_t>(fileRowBytes)));
+    if (block == nullptr) {
         SetCodecError(kCodecOutOfMemory);
         return false;
     }
     bool written = true;
+    size_t filled = 0;
     for (int y = height - 1; y >= 0 && written; --y) {
-        EncodeRow(pixels + inRowBytes * static_cast<size_t>(y), width, bitDepth, row);
-        written = WriteSink(sink, row, static_cast<size_t>(fileRowBytes));
+        EncodeRow(pixels + inRowBytes * static_cast<size_t>(y), width, bitDepth,
+                  block + filled * static_cast<size_t>(fileRowBytes));
+        if (++filled == blockRows || y == 0) {
+            written = WriteSink(sink, block, filled * static_cast<size_t>(fileRowBytes));
+            filled = 0;
+        }
     }
-    std::free(row);
+    std::free(block);
     return written;
 }
