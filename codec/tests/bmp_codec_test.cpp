@@ -15,7 +15,7 @@
 
 namespace {
 
-using bmp_test::BmpSpec;
+using bmp_test::BmpLayout;
 using bmp_test::BuildBmp;
 using bmp_test::Bytes;
 
@@ -53,7 +53,7 @@ Bytes Rgb(std::initializer_list<int> values) {
 
 struct ReadCase {
     const char* name;
-    BmpSpec spec;
+    BmpLayout layout;
     int width;
     int height;
     Bytes rgb;  // expected 24-bit output, top-down
@@ -180,13 +180,13 @@ TEST(BmpReader, DecodesEveryDepthAndCompression) {
          Rgb({9, 8, 7})},
     };
     for (const ReadCase& c : cases) {
-        Decoded decoded = DecodeBytes(BuildBmp(c.spec), 24);
+        Decoded decoded = DecodeBytes(BuildBmp(c.layout), 24);
         ASSERT_TRUE(decoded.ok) << c.name << " error " << decoded.error;
         EXPECT_EQ(decoded.image.width, c.width) << c.name;
         EXPECT_EQ(decoded.image.height, c.height) << c.name;
         EXPECT_EQ(decoded.pixels, c.rgb) << c.name;
 
-        Decoded wide = DecodeBytes(BuildBmp(c.spec), 32);
+        Decoded wide = DecodeBytes(BuildBmp(c.layout), 32);
         ASSERT_TRUE(wide.ok) << c.name;
         for (size_t p = 0; p * 3 < c.rgb.size(); ++p) {
             EXPECT_EQ(wide.pixels[p * 4 + 2], c.rgb[p * 3 + 2]) << c.name;
@@ -196,26 +196,26 @@ TEST(BmpReader, DecodesEveryDepthAndCompression) {
 }
 
 TEST(BmpReader, PaletteDepthsKeepTheirIndices) {
-    BmpSpec spec{
+    BmpLayout layout{
         .width = 10, .height = 1, .depth = 1, .palette = {0x123456, 0xABCDEF}, .pixels = Rgb({0xC1, 0x40, 0, 0})};
-    Decoded asIndices = DecodeBytes(BuildBmp(spec), 8);
+    Decoded asIndices = DecodeBytes(BuildBmp(layout), 8);
     ASSERT_TRUE(asIndices.ok);
     EXPECT_EQ(asIndices.pixels, Rgb({1, 1, 0, 0, 0, 0, 0, 1, 0, 1}));
     EXPECT_EQ(asIndices.palette.count, 2);
     EXPECT_EQ(asIndices.palette.colours[1][0], 0xAB);
     EXPECT_EQ(asIndices.palette.colours[1][2], 0xEF);
 
-    Decoded asBits = DecodeBytes(BuildBmp(spec), 1);
+    Decoded asBits = DecodeBytes(BuildBmp(layout), 1);
     ASSERT_TRUE(asBits.ok);
     EXPECT_EQ(asBits.pixels, Rgb({0xC1, 0x40}));
 
-    spec.depth = 4;
-    spec.coloursUsed = 2;
-    spec.pixels = Rgb({0x12, 0, 0, 0});
-    spec.width = 2;
-    EXPECT_EQ(DecodeBytes(BuildBmp(spec), 1).error, kCodecDepthTooHigh);
-    EXPECT_TRUE(DecodeBytes(BuildBmp(spec), 8).ok);
-    BmpSpec deep{.width = 1, .height = 1, .depth = 24, .pixels = Rgb({1, 2, 3, 0})};
+    layout.depth = 4;
+    layout.coloursUsed = 2;
+    layout.pixels = Rgb({0x12, 0, 0, 0});
+    layout.width = 2;
+    EXPECT_EQ(DecodeBytes(BuildBmp(layout), 1).error, kCodecDepthTooHigh);
+    EXPECT_TRUE(DecodeBytes(BuildBmp(layout), 8).ok);
+    BmpLayout deep{.width = 1, .height = 1, .depth = 24, .pixels = Rgb({1, 2, 3, 0})};
     EXPECT_EQ(DecodeBytes(BuildBmp(deep), 8).error, kCodecDepthTooHigh);
 }
 
@@ -231,37 +231,38 @@ Bytes Truncate(Bytes bytes, size_t size) {
 }
 
 TEST(BmpReader, RefusesMalformedFiles) {
-    BmpSpec good{.width = 2, .height = 2, .depth = 24, .pixels = Bytes(16, 0x40)};
+    BmpLayout good{.width = 2, .height = 2, .depth = 24, .pixels = Bytes(16, 0x40)};
     auto with = [&](auto change) {
-        BmpSpec spec = good;
-        change(spec);
-        return BuildBmp(spec);
+        BmpLayout layout = good;
+        change(layout);
+        return BuildBmp(layout);
     };
     Bytes wrongSignature = BuildBmp(good);
     wrongSignature[1] = 'A';
     const RefusedCase cases[] = {
         {"wrong signature", wrongSignature, kCodecNotBmp},
         {"one byte", Rgb({'B'}), kCodecNotBmp},
-        {"core header", with([](BmpSpec& s) { s.infoSize = 12; }), kCodecNotBmp},
-        {"os/2 version 2 header", with([](BmpSpec& s) { s.infoSize = 64; }), kCodecNotBmp},
-        {"version 5 header cut short", Truncate(with([](BmpSpec& s) { s.infoSize = 124; }), 100), kCodecReadError},
-        {"zero width", with([](BmpSpec& s) { s.width = 0; }), kCodecNotBmp},
-        {"negative width", with([](BmpSpec& s) { s.width = -2; }), kCodecNotBmp},
-        {"zero height", with([](BmpSpec& s) { s.height = 0; }), kCodecNotBmp},
-        {"smallest height", with([](BmpSpec& s) { s.height = INT32_MIN; }), kCodecNotBmp},
-        {"depth 2", with([](BmpSpec& s) { s.depth = 2; }), kCodecNotBmp},
-        {"depth 48", with([](BmpSpec& s) { s.depth = 48; }), kCodecNotBmp},
-        {"8-bit run-length on 24 bits", with([](BmpSpec& s) { s.compression = 1; }), kCodecNotBmp},
-        {"4-bit run-length on 8 bits", with([](BmpSpec& s) { s.compression = 2, s.depth = 8; }), kCodecNotBmp},
-        {"bit fields on 24 bits", with([](BmpSpec& s) { s.compression = 3; }), kCodecNotBmp},
-        {"embedded jpeg", with([](BmpSpec& s) { s.compression = 4; }), kCodecNotBmp},
+        {"core header", with([](BmpLayout& s) { s.infoSize = 12; }), kCodecNotBmp},
+        {"os/2 version 2 header", with([](BmpLayout& s) { s.infoSize = 64; }), kCodecNotBmp},
+        {"version 5 header cut short", Truncate(with([](BmpLayout& s) { s.infoSize = 124; }), 100), kCodecReadError},
+        {"zero width", with([](BmpLayout& s) { s.width = 0; }), kCodecNotBmp},
+        {"negative width", with([](BmpLayout& s) { s.width = -2; }), kCodecNotBmp},
+        {"zero height", with([](BmpLayout& s) { s.height = 0; }), kCodecNotBmp},
+        {"smallest height", with([](BmpLayout& s) { s.height = INT32_MIN; }), kCodecNotBmp},
+        {"depth 2", with([](BmpLayout& s) { s.depth = 2; }), kCodecNotBmp},
+        {"depth 48", with([](BmpLayout& s) { s.depth = 48; }), kCodecNotBmp},
+        {"8-bit run-length on 24 bits", with([](BmpLayout& s) { s.compression = 1; }), kCodecNotBmp},
+        {"4-bit run-length on 8 bits", with([](BmpLayout& s) { s.compression = 2, s.depth = 8; }), kCodecNotBmp},
+        {"bit fields on 24 bits", with([](BmpLayout& s) { s.compression = 3; }), kCodecNotBmp},
+        {"embedded jpeg", with([](BmpLayout& s) { s.compression = 4; }), kCodecNotBmp},
         {"header cut short", Truncate(BuildBmp(good), 30), kCodecReadError},
         {"pixels cut short", Truncate(BuildBmp(good), 54 + 10), kCodecReadError},
-        {"pixel offset past the end", Truncate(with([](BmpSpec& s) { s.pixelOffset = 5000; }), 100), kCodecReadError},
+        {"pixel offset past the end", Truncate(with([](BmpLayout& s) { s.pixelOffset = 5000; }), 100), kCodecReadError},
         {"palette cut short", Truncate(BuildBmp({.width = 1, .height = 1, .depth = 8, .coloursUsed = 200}), 100),
          kCodecReadError},
-        {"giant picture on a tiny file", with([](BmpSpec& s) { s.width = 40000, s.height = 40000; }), kCodecReadError},
-        {"picture above the allocation limit", with([](BmpSpec& s) { s.width = 0x7FFFFFFF, s.height = 0x7FFFFFFF; }),
+        {"giant picture on a tiny file", with([](BmpLayout& s) { s.width = 40000, s.height = 40000; }),
+         kCodecReadError},
+        {"picture above the allocation limit", with([](BmpLayout& s) { s.width = 0x7FFFFFFF, s.height = 0x7FFFFFFF; }),
          kCodecReadError},
         {"giant run-length picture on a few bytes",
          BuildBmp(

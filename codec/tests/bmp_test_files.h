@@ -8,7 +8,7 @@ namespace bmp_test {
 
 using Bytes = std::vector<unsigned char>;
 
-struct BmpSpec {
+struct BmpLayout {
     int32_t width = 2;
     int32_t height = 2;
     uint16_t depth = 24;
@@ -26,32 +26,32 @@ inline void PutLe(Bytes& out, uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out.push_back(static_cast<unsigned char>(value >> (8 * i)));
 }
 
-inline Bytes BuildBmp(const BmpSpec& spec) {
+inline Bytes BuildBmp(const BmpLayout& layout) {
     Bytes out;
-    uint32_t offset = 14 + spec.infoSize + static_cast<uint32_t>(spec.masks.size() * 4 + spec.palette.size() * 4);
-    if (spec.pixelOffset >= 0) offset = static_cast<uint32_t>(spec.pixelOffset);
+    uint32_t offset = 14 + layout.infoSize + static_cast<uint32_t>(layout.masks.size() * 4 + layout.palette.size() * 4);
+    if (layout.pixelOffset >= 0) offset = static_cast<uint32_t>(layout.pixelOffset);
     out.push_back('B');
     out.push_back('M');
-    PutLe(out, offset + static_cast<uint32_t>(spec.pixels.size()), 4);
+    PutLe(out, offset + static_cast<uint32_t>(layout.pixels.size()), 4);
     PutLe(out, 0, 4);
     PutLe(out, offset, 4);
-    PutLe(out, spec.infoSize, 4);
-    PutLe(out, static_cast<uint32_t>(spec.width), 4);
-    PutLe(out, static_cast<uint32_t>(spec.height), 4);
+    PutLe(out, layout.infoSize, 4);
+    PutLe(out, static_cast<uint32_t>(layout.width), 4);
+    PutLe(out, static_cast<uint32_t>(layout.height), 4);
     PutLe(out, 1, 2);
-    PutLe(out, spec.depth, 2);
-    PutLe(out, spec.compression, 4);
-    PutLe(out, static_cast<uint32_t>(spec.pixels.size()), 4);
+    PutLe(out, layout.depth, 2);
+    PutLe(out, layout.compression, 4);
+    PutLe(out, static_cast<uint32_t>(layout.pixels.size()), 4);
     PutLe(out, 2835, 4);
     PutLe(out, 2835, 4);
-    PutLe(out, spec.coloursUsed, 4);
+    PutLe(out, layout.coloursUsed, 4);
     PutLe(out, 0, 4);
-    for (uint32_t mask : spec.headerMasks) PutLe(out, mask, 4);
-    out.resize(14 + spec.infoSize, 0);
-    for (uint32_t mask : spec.masks) PutLe(out, mask, 4);
-    for (uint32_t colour : spec.palette) PutLe(out, colour, 4);
+    for (uint32_t mask : layout.headerMasks) PutLe(out, mask, 4);
+    out.resize(14 + layout.infoSize, 0);
+    for (uint32_t mask : layout.masks) PutLe(out, mask, 4);
+    for (uint32_t colour : layout.palette) PutLe(out, colour, 4);
     if (out.size() < offset) out.resize(offset, 0);
-    out.insert(out.end(), spec.pixels.begin(), spec.pixels.end());
+    out.insert(out.end(), layout.pixels.begin(), layout.pixels.end());
     return out;
 }
 
