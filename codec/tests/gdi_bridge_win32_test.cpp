@@ -5,12 +5,15 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
 #include "codec/codec_errors.h"
 #include "codec/codec_state.h"
 #include "codec/gdi_bridge_win32.h"
+#include "codec/image_reader.h"
+#include "codec/image_source.h"
 
 namespace {
 
@@ -204,6 +207,48 @@ TEST(GdiBridge, TextLandsInItsBoxInItsColour) {
                                 c.bottom, 0, 0, orangeColour));
         EXPECT_EQ(FindColour(untouched, width, height, orange).count, 0) << c.left << "," << c.right;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The generic read plays metafiles from their file; from memory they cannot be played.
+TEST(GdiBridge, GenericReadPlaysMetafilesFromFilesOnly) {
+    char folder[MAX_PATH], path[MAX_PATH];
+    ASSERT_NE(GetTempPathA(MAX_PATH, folder), 0u);
+    ASSERT_NE(GetTempFileNameA(folder, "tqm", 0, path), 0u);
+    std::strcat(path, ".emf");
+    HDC recorder = CreateEnhMetaFileA(nullptr, path, nullptr, nullptr);
+    ASSERT_NE(recorder, nullptr);
+    HBRUSH brush = CreateSolidBrush(RGB(0, 200, 0));
+    RECT area = {0, 0, 40, 30};
+    FillRect(recorder, &area, brush);
+    DeleteObject(brush);
+    HENHMETAFILE metafile = CloseEnhMetaFile(recorder);
+    ASSERT_NE(metafile, nullptr);
+    DeleteEnhMetaFile(metafile);
+
+    ImageSource* source = OpenFileSource(path);
+    ASSERT_NE(source, nullptr);
+    RgbImage image;
+    ASSERT_TRUE(ReadImageRgb24(source, image)) << GetLastCodecError();
+    EXPECT_GT(image.width, 0);
+    EXPECT_GT(image.height, 0);
+    EXPECT_EQ(image.pixels[1], 200);  // the top-left pixel is the rectangle's green
+    FreeImageRgb24(image);
+    CloseSource(source);
+
+    std::vector<unsigned char> bytes(1 << 16);
+    FILE* file = std::fopen(path, "rb");
+    ASSERT_NE(file, nullptr);
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
+    std::fclose(file);
+    source = OpenMemorySource(bytes.data(), bytes.size());
+    EXPECT_FALSE(ReadImageRgb24(source, image));
+    EXPECT_EQ(GetLastCodecError(), kCodecSourceUnusable);
+    CloseSource(source);
+    DeleteFileA(path);
 }
 
 }  // namespace
