@@ -117,10 +117,13 @@ int RunResize(int argc, char** argv) {
     return result;
 }
 
-const ToolCommandRegistrar kDecode({"decode",
-                                    "decode IN OUT.bmp|.ppm|.jpg         decode any picture the codec reads; prints\n"
-                                    "                                       the detected format code, width and height",
-                                    RunDecode});
+const ToolCommandRegistrar kDecode(
+    {"decode",
+     "decode IN OUT.bmp|.ppm|.jpg         decode any picture the codec reads; prints\n"
+     "                                       the detected format code, width and height;\n"
+     "                                       metafiles (WMF, APM, EMF) decode only in the\n"
+     "                                       Windows programs: here they fail with error 52",
+     RunDecode});
 const ToolCommandRegistrar kResize({"resize",
                                     "resize IN W H FILTER OUT.bmp|.ppm|.jpg  resample (FILTER -1 bicubic, 0..13)",
                                     RunResize});
