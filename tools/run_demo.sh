@@ -40,25 +40,32 @@ if [ -z "${DISPLAY:-}" ]; then
     trap 'timeout 20 wineserver -k >/dev/null 2>&1; tq_stop_xvfb' EXIT
 fi
 
+scenarios=$build_root/windows/tests/scenarios
 if [ -f "$install_dir/Tapestrique.exe" ]; then
     echo "== Tapestrique on a Wine desktop (display $DISPLAY)"
-    program=("$install_dir/Tapestrique.exe")
+    launch=(wine explorer /desktop=shell,1024x768 "$install_dir/Tapestrique.exe")
 else
-    # Until the application exists, show what does: the picture files written under Wine.
-    echo "== Tapestrique.exe is not built yet; writing and reading a picture under Wine instead"
-    program=("$build_root/windows/tests/scenarios/tqi_probe.exe" write 'C:\Program Files\Tapestrique\Images\Made under Wine.tqi')
+    # Until the application exists, show what does: a collection picture composed as the
+    # wallpaper, exactly as the settings in the registry say, under the skinned main window.
+    echo "== Tapestrique.exe is not built yet: the wallpaper engine and the main window's skin instead"
+    keys='HKCU\Software\Quillmere\Tapestrique'
+    timeout 60 wine reg add "$keys\\Variables" /v szCurrentWallpaper /d "Sea Glass" /f >/dev/null 2>&1 || true
+    timeout 60 wine reg add "$keys\\Settings\\Wallpaper" /v btWallpaperImagesShowTitles /t REG_BINARY /d 01 /f \
+        >/dev/null 2>&1 || true
+    timeout 60 wine reg add "$keys\\Settings\\Wallpaper" /v btWallpaperImagesPresentation /t REG_BINARY /d 03 /f \
+        >/dev/null 2>&1 || true
+    launch=(wine explorer /desktop=shell,1024x768 cmd /c
+            "$scenarios/wallpaper/wallpaper_probe.exe" "$windows_install_dir\\Images" "&"
+            "$scenarios/skins/skin_viewer.exe" "$windows_install_dir\\Tapestrique.dat" SkinDefault EN
+            "$windows_install_dir\\window.txt" 3600)
 fi
 
 if [ -n "$own_display" ]; then
-    (cd "$install_dir" && timeout "${TAPESTRIQUE_SECONDS:-20}" wine explorer /desktop=shell,1024x768 "${program[@]}" \
-        </dev/null >/dev/null 2>&1 || true) &
+    (cd "$install_dir" && timeout "${TAPESTRIQUE_SECONDS:-20}" "${launch[@]}" </dev/null >/dev/null 2>&1 || true) &
     sleep "${TAPESTRIQUE_SECONDS:-20}"
     import -window root "$out_root/run-screenshot.png" 2>/dev/null && echo "screenshot: $out_root/run-screenshot.png"
     wait
 else
-    cd "$install_dir" && wine explorer /desktop=shell,1024x768 "${program[@]}"
-fi
-if [ -f "$install_dir/Images/Made under Wine.tqi" ]; then
-    "$tqtool" tqi-info "$install_dir/Images/Made under Wine.tqi" | sed 's/^/  /'
+    (cd "$install_dir" && "${launch[@]}")
 fi
 echo "installed in: $install_dir"
