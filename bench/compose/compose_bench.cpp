@@ -6,11 +6,6 @@
 //
 // Without a picture it makes a 6000 x 4000 one (gradients, shapes and grain, so the JPEG
 // carries realistic detail). Needs /usr/bin/convert and vips for the comparison.
-#include <cstddef>
-#include <cstdio>
-
-#include <jpeglib.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -21,65 +16,32 @@
 #include <vector>
 
 #include "app/wallpaper/compose_picture.h"
+#include "app/wallpaper/tests/test_pictures.h"
 #include "codec/bmp_codec.h"
 #include "codec/image_source.h"
 #include "collection/whole_file.h"
+#include "tools/tqtool/jpeg_header.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// Gradients, a wave, a disc and grain, so the JPEG carries realistic detail.
 std::vector<unsigned char> MakeTestJpeg(int width, int height) {
-    std::vector<unsigned char> row(static_cast<size_t>(width) * 3);
-    jpeg_compress_struct compressor;
-    jpeg_error_mgr errors;
-    compressor.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&compressor);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&compressor, &buffer, &size);
-    compressor.image_width = static_cast<JDIMENSION>(width);
-    compressor.image_height = static_cast<JDIMENSION>(height);
-    compressor.input_components = 3;
-    compressor.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&compressor);
-    jpeg_set_quality(&compressor, 90, TRUE);
-    jpeg_start_compress(&compressor, TRUE);
     uint32_t noise = 12345;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            noise = noise * 1103515245u + 12345u;
-            int grain = static_cast<int>((noise >> 16) & 15) - 8;
-            double wave = std::sin(x * 0.004) * std::cos(y * 0.006);
-            bool disc = ((x - 3000) * (x - 3000) + (y - 2000) * (y - 2000)) < 900 * 900;
-            int r = static_cast<int>(x * 255.0 / width) + grain;
-            int g = static_cast<int>(128 + 100 * wave) + grain;
-            int b = disc ? 230 : static_cast<int>(y * 255.0 / height) + grain;
-            row[x * 3] = static_cast<unsigned char>(std::clamp(r, 0, 255));
-            row[x * 3 + 1] = static_cast<unsigned char>(std::clamp(g, 0, 255));
-            row[x * 3 + 2] = static_cast<unsigned char>(std::clamp(b, 0, 255));
-        }
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&compressor, rows, 1);
-    }
-    jpeg_finish_compress(&compressor);
-    std::vector<unsigned char> jpeg(buffer, buffer + size);
-    jpeg_destroy_compress(&compressor);
-    std::free(buffer);
-    return jpeg;
-}
-
-bool ReadJpegSize(const std::vector<unsigned char>& jpeg, int& width, int& height) {
-    jpeg_decompress_struct decompressor;
-    jpeg_error_mgr errors;
-    decompressor.err = jpeg_std_error(&errors);
-    jpeg_create_decompress(&decompressor);
-    jpeg_mem_src(&decompressor, jpeg.data(), jpeg.size());
-    bool ok = jpeg_read_header(&decompressor, TRUE) == JPEG_HEADER_OK;
-    width = static_cast<int>(decompressor.image_width);
-    height = static_cast<int>(decompressor.image_height);
-    jpeg_destroy_decompress(&decompressor);
-    return ok;
+    auto colourAt = [&](int x, int y) {
+        noise = noise * 1103515245u + 12345u;
+        int grain = static_cast<int>((noise >> 16) & 15) - 8;
+        double wave = std::sin(x * 0.004) * std::cos(y * 0.006);
+        bool disc = ((x - 3000) * (x - 3000) + (y - 2000) * (y - 2000)) < 900 * 900;
+        int r = static_cast<int>(x * 255.0 / width) + grain;
+        int g = static_cast<int>(128 + 100 * wave) + grain;
+        int b = disc ? 230 : static_cast<int>(y * 255.0 / height) + grain;
+        return wallpaper_test::Colour{static_cast<unsigned char>(std::clamp(r, 0, 255)),
+                                      static_cast<unsigned char>(std::clamp(g, 0, 255)),
+                                      static_cast<unsigned char>(std::clamp(b, 0, 255))};
+    };
+    return wallpaper_test::MakeJpeg(width, height, colourAt, 90, true);
 }
 
 double Seconds(Clock::duration duration) {
@@ -158,7 +120,7 @@ int main(int argc, char** argv) {
     std::strcpy(record.title, "Benchmark");
     record.payload = jpeg.data();
     record.payloadSize = static_cast<uint32_t>(jpeg.size());
-    if (!ReadJpegSize(jpeg, record.width, record.height)) {
+    if (!ReadJpegDimensions(jpeg.data(), jpeg.size(), &record.width, &record.height)) {
         std::fprintf(stderr, "compose_bench: %s is not a JPEG file\n", picturePath.c_str());
         return 1;
     }

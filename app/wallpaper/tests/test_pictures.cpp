@@ -10,7 +10,11 @@
 
 namespace wallpaper_test {
 
-std::vector<unsigned char> MakeJpeg(int width, int height, const std::function<Colour(int, int)>& colourAt) {
+std::vector<unsigned char> MakeJpeg(int width,
+                                    int height,
+                                    const std::function<Colour(int, int)>& colourAt,
+                                    int quality,
+                                    bool subsampleChroma) {
     std::vector<unsigned char> row(static_cast<size_t>(width) * 3);
     jpeg_compress_struct compressor;
     jpeg_error_mgr errors;
@@ -24,8 +28,8 @@ std::vector<unsigned char> MakeJpeg(int width, int height, const std::function<C
     compressor.input_components = 3;
     compressor.in_color_space = JCS_RGB;
     jpeg_set_defaults(&compressor);
-    jpeg_set_quality(&compressor, 95, TRUE);
-    for (int i = 0; i < compressor.num_components; ++i) {
+    jpeg_set_quality(&compressor, quality, TRUE);
+    for (int i = 0; !subsampleChroma && i < compressor.num_components; ++i) {
         compressor.comp_info[i].h_samp_factor = 1;
         compressor.comp_info[i].v_samp_factor = 1;
     }

@@ -18,8 +18,13 @@ struct Colour {
 // A picture record whose payload is a JPEG (quality 95, no chroma subsampling) of width x
 // height pixels coloured by `colourAt`. The payload is std::malloc'ed, as read records are.
 PictureRecord MakePicture(const char* title, int width, int height, const std::function<Colour(int, int)>& colourAt);
-// The same picture as a whole JPEG file.
-std::vector<unsigned char> MakeJpeg(int width, int height, const std::function<Colour(int, int)>& colourAt);
+// The same picture as a whole JPEG file. `colourAt` is called row by row, left to right.
+// Photographs usually subsample chroma; the tests keep it full so colours stay exact.
+std::vector<unsigned char> MakeJpeg(int width,
+                                    int height,
+                                    const std::function<Colour(int, int)>& colourAt,
+                                    int quality = 95,
+                                    bool subsampleChroma = false);
 
 Colour PixelAt(const RgbImage& image, int x, int y);
 // Exactly this COLORREF (0x00BBGGRR).
