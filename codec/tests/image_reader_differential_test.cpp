@@ -9,36 +9,15 @@
 #include "codec/codec_state.h"
 #include "codec/image_reader.h"
 #include "codec/image_source.h"
+#include "tests/support/imagemagick.h"
 #include "tests/support/test_support.h"
 
 namespace {
 
 using test_support::Bytes;
 
-struct Ppm {
-    int width = 0;
-    int height = 0;
-    Bytes pixels;
-};
-
-// Reads one binary PPM (P6, maximum 255) from ImageMagick's output.
-bool ConvertToPpm(const std::string& path, Ppm& ppm) {
-    std::string command = "/usr/bin/convert '" + path + "[0]' -depth 8 ppm:- 2>/dev/null";
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return false;
-    int maximum = 0;
-    bool ok = std::fscanf(pipe, "P6 %d %d %d", &ppm.width, &ppm.height, &maximum) == 3 && maximum == 255 &&
-              std::fgetc(pipe) != EOF;
-    if (ok) {
-        ppm.pixels.resize(static_cast<size_t>(ppm.width) * ppm.height * 3);
-        ok = std::fread(ppm.pixels.data(), 1, ppm.pixels.size(), pipe) == ppm.pixels.size();
-    }
-    pclose(pipe);
-    return ok;
-}
-
 TEST(ImageReaderDifferential, AgreesWithImageMagick) {
-    if (std::system("/usr/bin/convert -version >/dev/null 2>&1") != 0) GTEST_SKIP() << "no ImageMagick";
+    if (!test_support::HaveImageMagick()) GTEST_SKIP() << "no ImageMagick";
     const std::string folder = test_support::SourcePath("codec/tests/data");
     int compared = 0;
     for (const std::string& name : test_support::ListFolder(folder)) {
@@ -47,8 +26,8 @@ TEST(ImageReaderDifferential, AgreesWithImageMagick) {
             continue;
         }
         std::string path = folder + "/" + name;
-        Ppm reference;
-        ASSERT_TRUE(ConvertToPpm(path, reference)) << name;
+        test_support::PpmImage reference;
+        ASSERT_TRUE(test_support::DecodeWithImageMagick(path + "[0]", "", reference)) << name;
         ImageSource* source = OpenFileSource(path.c_str());
         ASSERT_NE(source, nullptr) << name;
         RgbImage image;

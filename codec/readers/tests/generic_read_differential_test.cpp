@@ -16,41 +16,15 @@
 #include "codec/codec_state.h"
 #include "codec/image_reader.h"
 #include "codec/image_source.h"
+#include "tests/support/imagemagick.h"
 #include "tests/support/test_support.h"
 
 namespace {
 
 using test_support::Bytes;
 
-struct Ppm {
-    int width = 0;
-    int height = 0;
-    Bytes pixels;
-};
-
-bool HaveImageMagick() {
-    return std::system("/usr/bin/convert -version >/dev/null 2>&1") == 0;
-}
-
-// ImageMagick's decode of `input` (a file name with an optional [scene]), rows in the order
-// the file's header gives.
-bool DecodeWithImageMagick(const std::string& input, Ppm& ppm) {
-    std::string command = "/usr/bin/convert '" + input + "' -auto-orient -depth 8 -type TrueColor ppm:- 2>/dev/null";
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return false;
-    int maximum = 0;
-    bool ok = std::fscanf(pipe, "P6 %d %d %d", &ppm.width, &ppm.height, &maximum) == 3 && maximum == 255 &&
-              std::fgetc(pipe) != EOF;
-    if (ok) {
-        ppm.pixels.resize(static_cast<size_t>(ppm.width) * ppm.height * 3);
-        ok = std::fread(ppm.pixels.data(), 1, ppm.pixels.size(), pipe) == ppm.pixels.size();
-    }
-    pclose(pipe);
-    return ok;
-}
-
 // Largest difference of any byte, or -1 when the sizes differ.
-int LargestDifference(const RgbImage& image, const Ppm& reference) {
+int LargestDifference(const RgbImage& image, const test_support::PpmImage& reference) {
     if (image.width != reference.width || image.height != reference.height) return -1;
     int largest = 0;
     for (size_t i = 0; i < reference.pixels.size(); ++i) {
@@ -90,14 +64,14 @@ int ReadGeneric(const std::string& path, bool fromMemory, RgbImage& image) {
 }  // namespace
 
 TEST(GenericReadDifferential, CorpusMatchesImageMagickExactly) {
-    if (!HaveImageMagick()) GTEST_SKIP() << "no ImageMagick";
+    if (!test_support::HaveImageMagick()) GTEST_SKIP() << "no ImageMagick";
     std::vector<std::string> names = CorpusFiles();
     ASSERT_GE(names.size(), 40u);
     for (const std::string& name : names) {
         SCOPED_TRACE(name);
         std::string path = test_support::SourcePath("codec/readers/tests/corpus/" + name);
-        Ppm reference;
-        ASSERT_TRUE(DecodeWithImageMagick(path + "[0]", reference));
+        test_support::PpmImage reference;
+        ASSERT_TRUE(test_support::DecodeWithImageMagick(path + "[0]", "-auto-orient -type TrueColor", reference));
         RgbImage image;
         ASSERT_EQ(ReadGeneric(path, false, image), kCodecOk);
         EXPECT_EQ(LargestDifference(image, reference), 0);
@@ -106,7 +80,7 @@ TEST(GenericReadDifferential, CorpusMatchesImageMagickExactly) {
 }
 
 TEST(GenericReadDifferential, PhotoCdPacksMatchImageMagickWithinOneLevel) {
-    if (!HaveImageMagick()) GTEST_SKIP() << "no ImageMagick";
+    if (!test_support::HaveImageMagick()) GTEST_SKIP() << "no ImageMagick";
     test_support::TempDir folder;
     const char* sources[] = {"rose:", "logo:", "-seed 5 -size 300x200 plasma:fractal"};
     int n = 0;
@@ -114,8 +88,9 @@ TEST(GenericReadDifferential, PhotoCdPacksMatchImageMagickWithinOneLevel) {
         SCOPED_TRACE(picture);
         std::string path = folder.File("pack" + std::to_string(n++) + ".pcd");
         ASSERT_EQ(std::system(("/usr/bin/convert " + std::string(picture) + " '" + path + "'").c_str()), 0);
-        Ppm reference;
-        ASSERT_TRUE(DecodeWithImageMagick(path + "[3]", reference));  // sub-image 3: the base picture
+        test_support::PpmImage reference;
+        ASSERT_TRUE(test_support::DecodeWithImageMagick(path + "[3]", "-auto-orient -type TrueColor",
+                                                        reference));  // sub-image 3: the base picture
         for (bool fromMemory : {false, true}) {
             RgbImage image;
             ASSERT_EQ(ReadGeneric(path, fromMemory, image), kCodecOk) << "from memory: " << fromMemory;
@@ -130,7 +105,7 @@ TEST(GenericReadDifferential, PhotoCdPacksMatchImageMagickWithinOneLevel) {
 }
 
 TEST(GenericReadDifferential, RefusalsReachTheCaller) {
-    if (!HaveImageMagick()) GTEST_SKIP() << "no ImageMagick";
+    if (!test_support::HaveImageMagick()) GTEST_SKIP() << "no ImageMagick";
     test_support::TempDir folder;
     std::string pack = folder.File("pack.pcd");
     ASSERT_EQ(std::system(("/usr/bin/convert rose: '" + pack + "'").c_str()), 0);
