@@ -23,6 +23,20 @@ static_assert(sizeof(SystemTime) == 16, "SystemTime must keep the 16-byte SYSTEM
 
 constexpr int64_t kFileTimeUnitsPerSecond = 10000000;
 
+// A time from its calendar fields; the day of the week is left 0 (the arithmetic ignores it).
+constexpr SystemTime
+MakeUtcTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int milliseconds = 0) {
+    SystemTime time;
+    time.wYear = static_cast<uint16_t>(year);
+    time.wMonth = static_cast<uint16_t>(month);
+    time.wDay = static_cast<uint16_t>(day);
+    time.wHour = static_cast<uint16_t>(hour);
+    time.wMinute = static_cast<uint16_t>(minute);
+    time.wSecond = static_cast<uint16_t>(second);
+    time.wMilliseconds = static_cast<uint16_t>(milliseconds);
+    return time;
+}
+
 // The current time in UTC.
 [[nodiscard]] SystemTime CurrentUtcTime();
 

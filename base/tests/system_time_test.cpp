@@ -7,18 +7,6 @@
 
 namespace {
 
-SystemTime Make(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int milliseconds = 0) {
-    SystemTime time;
-    time.wYear = static_cast<uint16_t>(year);
-    time.wMonth = static_cast<uint16_t>(month);
-    time.wDay = static_cast<uint16_t>(day);
-    time.wHour = static_cast<uint16_t>(hour);
-    time.wMinute = static_cast<uint16_t>(minute);
-    time.wSecond = static_cast<uint16_t>(second);
-    time.wMilliseconds = static_cast<uint16_t>(milliseconds);
-    return time;
-}
-
 struct FileTimeCase {
     SystemTime time;
     int64_t fileTime;
@@ -27,11 +15,11 @@ struct FileTimeCase {
 
 TEST(SystemTimeTest, ConvertsBothWaysWithTheDayOfTheWeek) {
     const FileTimeCase cases[] = {
-        {Make(1601, 1, 1), 0, 1},
-        {Make(1970, 1, 1), 116444736000000000LL, 4},
-        {Make(2002, 1, 1), 126543168000000000LL, 2},
-        {Make(2000, 2, 29, 12), 125962992000000000LL, 2},
-        {Make(2026, 12, 7, 7, 30, 15, 123), 134411022151230000LL, 1},
+        {MakeUtcTime(1601, 1, 1), 0, 1},
+        {MakeUtcTime(1970, 1, 1), 116444736000000000LL, 4},
+        {MakeUtcTime(2002, 1, 1), 126543168000000000LL, 2},
+        {MakeUtcTime(2000, 2, 29, 12), 125962992000000000LL, 2},
+        {MakeUtcTime(2026, 12, 7, 7, 30, 15, 123), 134411022151230000LL, 1},
     };
     for (const FileTimeCase& c : cases) {
         int64_t fileTime = -1;
@@ -47,26 +35,26 @@ TEST(SystemTimeTest, ConvertsBothWaysWithTheDayOfTheWeek) {
 
 TEST(SystemTimeTest, RefusesTimesThatAreNotOnTheCalendar) {
     const SystemTime invalid[] = {
-        Make(1600, 12, 31),
-        Make(2023, 2, 29),
-        Make(2100, 2, 29),
-        Make(2024, 13, 1),
-        Make(2024, 0, 1),
-        Make(2024, 4, 31),
-        Make(2024, 1, 0),
-        Make(2024, 1, 1, 24),
-        Make(2024, 1, 1, 0, 60),
-        Make(2024, 1, 1, 0, 0, 60),
-        Make(2024, 1, 1, 0, 0, 0, 1000),
-        Make(30828, 1, 1),
+        MakeUtcTime(1600, 12, 31),
+        MakeUtcTime(2023, 2, 29),
+        MakeUtcTime(2100, 2, 29),
+        MakeUtcTime(2024, 13, 1),
+        MakeUtcTime(2024, 0, 1),
+        MakeUtcTime(2024, 4, 31),
+        MakeUtcTime(2024, 1, 0),
+        MakeUtcTime(2024, 1, 1, 24),
+        MakeUtcTime(2024, 1, 1, 0, 60),
+        MakeUtcTime(2024, 1, 1, 0, 0, 60),
+        MakeUtcTime(2024, 1, 1, 0, 0, 0, 1000),
+        MakeUtcTime(30828, 1, 1),
     };
     for (const SystemTime& time : invalid) {
         int64_t fileTime = 0;
         EXPECT_FALSE(SystemTimeToFileTime(time, fileTime)) << time.wYear << "-" << time.wMonth << "-" << time.wDay;
     }
     int64_t fileTime = 0;
-    EXPECT_TRUE(SystemTimeToFileTime(Make(2000, 2, 29), fileTime));
-    EXPECT_TRUE(SystemTimeToFileTime(Make(30827, 12, 31, 23, 59, 59, 999), fileTime));
+    EXPECT_TRUE(SystemTimeToFileTime(MakeUtcTime(2000, 2, 29), fileTime));
+    EXPECT_TRUE(SystemTimeToFileTime(MakeUtcTime(30827, 12, 31, 23, 59, 59, 999), fileTime));
     SystemTime time;
     EXPECT_FALSE(FileTimeToSystemTime(-1, time));
     EXPECT_FALSE(FileTimeToSystemTime(fileTime + 10000, time));
@@ -75,7 +63,7 @@ TEST(SystemTimeTest, RefusesTimesThatAreNotOnTheCalendar) {
 TEST(SystemTimeTest, RoundTripsEveryDayOfALeapCentury) {
     // Walks day by day over 1999-2101, crossing 2000 (leap) and 2100 (not leap).
     int64_t fileTime = 0;
-    ASSERT_TRUE(SystemTimeToFileTime(Make(1999, 1, 1, 13, 14, 15, 16), fileTime));
+    ASSERT_TRUE(SystemTimeToFileTime(MakeUtcTime(1999, 1, 1, 13, 14, 15, 16), fileTime));
     int expectedDayOfWeek = 5;  // 1 January 1999 was a Friday
     for (int day = 0; day < 103 * 366; ++day) {
         SystemTime time;
@@ -97,15 +85,15 @@ struct ElapsedCase {
 
 TEST(SystemTimeTest, ElapsedSecondsAreSignedAndTruncatedTowardZero) {
     const ElapsedCase cases[] = {
-        {Make(2026, 3, 1, 9, 59, 50), Make(2026, 3, 1, 10, 29, 50), 1800},
-        {Make(2026, 3, 1, 9, 59, 50), Make(2026, 3, 1, 10, 29, 49, 999), 1799},
-        {Make(2026, 3, 1, 10, 0, 0, 500), Make(2026, 3, 1, 10, 0, 0), 0},
-        {Make(2026, 3, 1, 10, 0, 1, 500), Make(2026, 3, 1, 10, 0, 0), -1},
-        {Make(2026, 3, 1, 23, 59, 55), Make(2026, 3, 2, 0, 0, 5), 10},
-        {Make(2002, 1, 1), Make(2026, 12, 7), 786758400},
+        {MakeUtcTime(2026, 3, 1, 9, 59, 50), MakeUtcTime(2026, 3, 1, 10, 29, 50), 1800},
+        {MakeUtcTime(2026, 3, 1, 9, 59, 50), MakeUtcTime(2026, 3, 1, 10, 29, 49, 999), 1799},
+        {MakeUtcTime(2026, 3, 1, 10, 0, 0, 500), MakeUtcTime(2026, 3, 1, 10, 0, 0), 0},
+        {MakeUtcTime(2026, 3, 1, 10, 0, 1, 500), MakeUtcTime(2026, 3, 1, 10, 0, 0), -1},
+        {MakeUtcTime(2026, 3, 1, 23, 59, 55), MakeUtcTime(2026, 3, 2, 0, 0, 5), 10},
+        {MakeUtcTime(2002, 1, 1), MakeUtcTime(2026, 12, 7), 786758400},
         // Far apart: limited to the int32 range, never wrapped to the other sign.
-        {Make(1601, 1, 1), Make(2026, 1, 1), INT32_MAX},
-        {Make(2026, 1, 1), Make(1601, 1, 1), INT32_MIN},
+        {MakeUtcTime(1601, 1, 1), MakeUtcTime(2026, 1, 1), INT32_MAX},
+        {MakeUtcTime(2026, 1, 1), MakeUtcTime(1601, 1, 1), INT32_MIN},
     };
     for (const ElapsedCase& c : cases) {
         int32_t seconds = 12345;
@@ -113,7 +101,7 @@ TEST(SystemTimeTest, ElapsedSecondsAreSignedAndTruncatedTowardZero) {
         EXPECT_EQ(seconds, c.seconds) << c.from.wYear << " " << c.to.wYear;
     }
     int32_t seconds = 0;
-    EXPECT_FALSE(ElapsedWholeSeconds(Make(2026, 2, 30), Make(2026, 3, 1), seconds));
+    EXPECT_FALSE(ElapsedWholeSeconds(MakeUtcTime(2026, 2, 30), MakeUtcTime(2026, 3, 1), seconds));
 }
 
 struct EarlierCase {
@@ -124,9 +112,9 @@ struct EarlierCase {
 
 TEST(SystemTimeTest, TenSecondsEarlierRecomputesTheDay) {
     const EarlierCase cases[] = {
-        {Make(2026, 3, 1, 10, 0, 0), Make(2026, 3, 1, 9, 59, 50), 0},
-        {Make(2024, 3, 1, 0, 0, 5, 250), Make(2024, 2, 29, 23, 59, 55, 250), 4},
-        {Make(2027, 1, 1, 0, 0, 9), Make(2026, 12, 31, 23, 59, 59), 4},
+        {MakeUtcTime(2026, 3, 1, 10, 0, 0), MakeUtcTime(2026, 3, 1, 9, 59, 50), 0},
+        {MakeUtcTime(2024, 3, 1, 0, 0, 5, 250), MakeUtcTime(2024, 2, 29, 23, 59, 55, 250), 4},
+        {MakeUtcTime(2027, 1, 1, 0, 0, 9), MakeUtcTime(2026, 12, 31, 23, 59, 59), 4},
     };
     for (const EarlierCase& c : cases) {
         SystemTime time = c.time;
@@ -138,8 +126,8 @@ TEST(SystemTimeTest, TenSecondsEarlierRecomputesTheDay) {
         EXPECT_EQ(0, std::memcmp(&earlier, &expected, sizeof earlier)) << c.time.wDay;
     }
     SystemTime earlier;
-    EXPECT_FALSE(TenSecondsEarlier(Make(2026, 13, 1), earlier));
-    EXPECT_FALSE(TenSecondsEarlier(Make(1601, 1, 1, 0, 0, 5), earlier));
+    EXPECT_FALSE(TenSecondsEarlier(MakeUtcTime(2026, 13, 1), earlier));
+    EXPECT_FALSE(TenSecondsEarlier(MakeUtcTime(1601, 1, 1, 0, 0, 5), earlier));
 }
 
 TEST(SystemTimeTest, CurrentTimeIsAValidRecentTime) {

@@ -10,18 +10,6 @@
 
 namespace {
 
-SystemTime At(int year, int month, int day, int hour, int minute, int second, int milliseconds = 0) {
-    SystemTime time;
-    time.wYear = static_cast<uint16_t>(year);
-    time.wMonth = static_cast<uint16_t>(month);
-    time.wDay = static_cast<uint16_t>(day);
-    time.wHour = static_cast<uint16_t>(hour);
-    time.wMinute = static_cast<uint16_t>(minute);
-    time.wSecond = static_cast<uint16_t>(second);
-    time.wMilliseconds = static_cast<uint16_t>(milliseconds);
-    return time;
-}
-
 struct DueCase {
     const char* description;
     uint8_t mode;
@@ -32,26 +20,30 @@ struct DueCase {
 };
 
 TEST(ChangeRulesTest, ChangeIsDueByModeDayAndInterval) {
-    const SystemTime kStamp = At(2026, 3, 1, 9, 59, 50);  // a change at 10:00:00, stored 10 s early
+    const SystemTime kStamp = MakeUtcTime(2026, 3, 1, 9, 59, 50);  // a change at 10:00:00, stored 10 s early
     const DueCase cases[] = {
-        {"never", 0, 0, 30, kDefaultTimeStamp, At(2026, 3, 1, 12, 0, 0), false},
-        {"at start only", 1, 0, 30, kDefaultTimeStamp, At(2026, 3, 1, 12, 0, 0), false},
-        {"unknown mode", 7, 0, 30, kDefaultTimeStamp, At(2026, 3, 1, 12, 0, 0), false},
-        {"interval not reached", 3, 0, 30, kStamp, At(2026, 3, 1, 10, 29, 49, 999), false},
-        {"interval reached", 3, 0, 30, kStamp, At(2026, 3, 1, 10, 29, 50), true},
-        {"hours and minutes", 3, 2, 15, kStamp, At(2026, 3, 1, 12, 14, 49), false},
-        {"hours and minutes reached", 3, 2, 15, kStamp, At(2026, 3, 1, 12, 14, 50), true},
-        {"0 h 0 min bounded to 1 min", 3, 0, 1, kStamp, At(2026, 3, 1, 10, 0, 50), true},
-        {"stamp in the future", 3, 0, 1, At(2026, 3, 2, 0, 0, 0), At(2026, 3, 1, 10, 0, 0), false},
-        {"default stamp, interval", 3, 360, 59, kDefaultTimeStamp, At(2026, 12, 7, 7, 0, 0), true},
-        {"damaged stamp counts as long past", 3, 0, 30, At(2026, 13, 40, 99, 0, 0), At(2026, 3, 1, 10, 0, 0), true},
-        {"interval beyond the loaded bounds", 3, 0xFFFFFFFF, 0, kStamp, At(2026, 3, 1, 10, 0, 0), false},
-        {"same UTC day", 2, 0, 30, At(2026, 3, 1, 23, 59, 55), At(2026, 3, 1, 23, 59, 59), false},
-        {"next UTC day", 2, 0, 30, At(2026, 3, 1, 23, 59, 55), At(2026, 3, 2, 0, 0, 0), true},
-        {"same day of another month", 2, 0, 30, At(2026, 3, 1, 8, 0, 0), At(2026, 4, 1, 8, 0, 0), true},
-        {"same day of another year", 2, 0, 30, At(2025, 3, 1, 8, 0, 0), At(2026, 3, 1, 8, 0, 0), true},
-        {"default stamp, new day", 2, 0, 30, kDefaultTimeStamp, At(2026, 12, 7, 7, 0, 0), true},
-        {"day rule ignores the interval", 2, 0, 1, At(2026, 3, 1, 0, 0, 0), At(2026, 3, 1, 23, 0, 0), false},
+        {"never", 0, 0, 30, kDefaultTimeStamp, MakeUtcTime(2026, 3, 1, 12, 0, 0), false},
+        {"at start only", 1, 0, 30, kDefaultTimeStamp, MakeUtcTime(2026, 3, 1, 12, 0, 0), false},
+        {"unknown mode", 7, 0, 30, kDefaultTimeStamp, MakeUtcTime(2026, 3, 1, 12, 0, 0), false},
+        {"interval not reached", 3, 0, 30, kStamp, MakeUtcTime(2026, 3, 1, 10, 29, 49, 999), false},
+        {"interval reached", 3, 0, 30, kStamp, MakeUtcTime(2026, 3, 1, 10, 29, 50), true},
+        {"hours and minutes", 3, 2, 15, kStamp, MakeUtcTime(2026, 3, 1, 12, 14, 49), false},
+        {"hours and minutes reached", 3, 2, 15, kStamp, MakeUtcTime(2026, 3, 1, 12, 14, 50), true},
+        {"0 h 0 min bounded to 1 min", 3, 0, 1, kStamp, MakeUtcTime(2026, 3, 1, 10, 0, 50), true},
+        {"stamp in the future", 3, 0, 1, MakeUtcTime(2026, 3, 2, 0, 0, 0), MakeUtcTime(2026, 3, 1, 10, 0, 0), false},
+        {"default stamp, interval", 3, 360, 59, kDefaultTimeStamp, MakeUtcTime(2026, 12, 7, 7, 0, 0), true},
+        {"damaged stamp counts as long past", 3, 0, 30, MakeUtcTime(2026, 13, 40, 99, 0, 0),
+         MakeUtcTime(2026, 3, 1, 10, 0, 0), true},
+        {"interval beyond the loaded bounds", 3, 0xFFFFFFFF, 0, kStamp, MakeUtcTime(2026, 3, 1, 10, 0, 0), false},
+        {"same UTC day", 2, 0, 30, MakeUtcTime(2026, 3, 1, 23, 59, 55), MakeUtcTime(2026, 3, 1, 23, 59, 59), false},
+        {"next UTC day", 2, 0, 30, MakeUtcTime(2026, 3, 1, 23, 59, 55), MakeUtcTime(2026, 3, 2, 0, 0, 0), true},
+        {"same day of another month", 2, 0, 30, MakeUtcTime(2026, 3, 1, 8, 0, 0), MakeUtcTime(2026, 4, 1, 8, 0, 0),
+         true},
+        {"same day of another year", 2, 0, 30, MakeUtcTime(2025, 3, 1, 8, 0, 0), MakeUtcTime(2026, 3, 1, 8, 0, 0),
+         true},
+        {"default stamp, new day", 2, 0, 30, kDefaultTimeStamp, MakeUtcTime(2026, 12, 7, 7, 0, 0), true},
+        {"day rule ignores the interval", 2, 0, 1, MakeUtcTime(2026, 3, 1, 0, 0, 0), MakeUtcTime(2026, 3, 1, 23, 0, 0),
+         false},
     };
     for (const DueCase& c : cases) {
         Settings settings = DefaultSettings();
@@ -66,7 +58,7 @@ TEST(ChangeRulesTest, ChangeIsDueByModeDayAndInterval) {
 TEST(ChangeRulesTest, AScheduledChangeStoresNowMinusTenSeconds) {
     MemoryStore store;
     Settings settings = DefaultSettings();
-    RecordScheduledChange(store, settings, At(2026, 3, 1, 10, 0, 0, 250));
+    RecordScheduledChange(store, settings, MakeUtcTime(2026, 3, 1, 10, 0, 0, 250));
     const SystemTime expected = {2026, 3, 0, 1, 9, 59, 50, 250};  // 1 March 2026 is a Sunday
     EXPECT_EQ(std::memcmp(&settings.stLastWallpaperChange, &expected, sizeof expected), 0);
     const MemoryStore::Value* value =
@@ -78,12 +70,12 @@ TEST(ChangeRulesTest, AScheduledChangeStoresNowMinusTenSeconds) {
     // The interval counts from the stored stamp: due at 10:29:50 for 30 minutes.
     settings.btChangeWallpaper = 3;
     settings.dwChangeWallpaperMinutes = 30;
-    EXPECT_FALSE(IsChangeDueAt(settings, At(2026, 3, 1, 10, 29, 49)));
-    EXPECT_TRUE(IsChangeDueAt(settings, At(2026, 3, 1, 10, 29, 50, 250)));
+    EXPECT_FALSE(IsChangeDueAt(settings, MakeUtcTime(2026, 3, 1, 10, 29, 49)));
+    EXPECT_TRUE(IsChangeDueAt(settings, MakeUtcTime(2026, 3, 1, 10, 29, 50, 250)));
 
     // A failed write still moves the stamp in memory.
     store.SetWritesFail(true);
-    RecordScheduledChange(store, settings, At(2026, 3, 2, 0, 0, 5));
+    RecordScheduledChange(store, settings, MakeUtcTime(2026, 3, 2, 0, 0, 5));
     EXPECT_EQ(settings.stLastWallpaperChange.wDay, 1);
     EXPECT_EQ(settings.stLastWallpaperChange.wHour, 23);
     EXPECT_EQ(settings.stLastWallpaperChange.wSecond, 55);
