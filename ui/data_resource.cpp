@@ -5,7 +5,7 @@
 #include <string>
 
 #include "base/byte_order.h"
-#include "collection/payload_block.h"
+#include "base/payload_block.h"
 #include "ui/data_resource_file.h"
 
 namespace {

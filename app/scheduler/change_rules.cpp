@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "app/settings/settings_loader.h"
+#include "settings/settings_loader.h"
 
 namespace {
 

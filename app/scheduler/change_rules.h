@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/settings.h"
-#include "app/settings/settings_store.h"
+#include "settings/settings.h"
+#include "settings/settings_store.h"
 #include "base/random.h"
 #include "base/system_time.h"
 

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/settings/settings_loader.h"
+#include "settings/settings_loader.h"
 #include "app/wallpaper/compose_picture.h"
 #include "base/file_io.h"
-#include "codec/bmp_codec.h"
+#include "codec/formats/bmp_codec.h"
 #include "codec/image_source.h"
 #include "collection/tqi_file.h"
 

@@ -1,6 +1,6 @@
 #include "ui/localization/language_setting.h"
 
-#include "app/settings/settings_table.h"
+#include "settings/settings_table.h"
 #include "ui/localization/language.h"
 
 namespace {

@@ -6,7 +6,7 @@
 //     LoadLanguage(registry);   // before any text is shown
 #pragma once
 
-#include "app/settings/settings_store.h"
+#include "settings/settings_store.h"
 
 // Makes the stored language current: English unless the Variables key opens, holds szLanguage
 // as a string, and that string is one of the four codes (compared without regard to case).

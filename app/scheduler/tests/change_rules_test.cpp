@@ -5,8 +5,8 @@
 #include <cstring>
 #include <set>
 
-#include "app/settings/memory_store.h"
-#include "app/settings/settings_loader.h"
+#include "settings/memory_store.h"
+#include "settings/settings_loader.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include <cstdio>
 
-#include "app/settings/registry_store.h"
-#include "app/settings/settings_loader.h"
+#include "settings/registry_store_win32.h"
+#include "settings/settings_loader.h"
 #include "app/wallpaper/apply_wallpaper.h"
 #include "app/wallpaper/wallpaper_shell_win32.h"
 

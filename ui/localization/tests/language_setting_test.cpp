@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/memory_store.h"
+#include "settings/memory_store.h"
 #include "ui/localization/language.h"
 
 namespace {
