@@ -84,10 +84,10 @@ int ReadHeader(BoundedReader& in, BmpHeader& header) {
     }
     auto signedWidth = static_cast<int32_t>(width);
     auto signedHeight = static_cast<int32_t>(height);
-    // A zero height holds no picture, and INT_MIN has no absolute value.
+    // A zero height holds no picture, and INT32_MIN has no row count that fits an int.
     if (signedWidth <= 0 || signedHeight == 0 || signedHeight == INT32_MIN) return kCodecNotBmp;
     header.width = signedWidth;
-    header.height = signedHeight < 0 ? -signedHeight : signedHeight;
+    header.height = static_cast<int>(BmpRowCount(signedHeight));
     header.bottomUp = signedHeight > 0;
     header.fileDepth = depth;
 

@@ -19,6 +19,7 @@
 #include "base/byte_order.h"
 #include "base/payload_block.h"
 #include "base/whole_file.h"
+#include "codec/formats/bmp_codec.h"
 #include "tools/tqtool/command.h"
 #include "ui/data_resource.h"
 #include "ui/data_resource_builder.h"
@@ -69,16 +70,16 @@ int RunSkinBuild(int argc, char** argv) {
 
 // "inflated size, width x height" of a picture block, or what is wrong with it.
 std::string DescribePicture(const SkinBlockView& block) {
-    uint32_t produced = 0;
-    unsigned char* bmp = InflatePayload(block.data, block.size, &produced);
+    uint32_t size = 0;
+    unsigned char* bmp = InflatePayload(block.data, block.size, &size);
     if (bmp == nullptr) return "does not inflate";
     char text[96];
-    if (produced >= 26 && bmp[0] == 'B' && bmp[1] == 'M') {
-        int32_t width = static_cast<int32_t>(ReadLe32(bmp + 18));
-        int32_t height = static_cast<int32_t>(ReadLe32(bmp + 22));
-        std::snprintf(text, sizeof text, "BMP %dx%d, %u bytes", width, height < 0 ? -height : height, produced);
+    if (size >= 26 && bmp[0] == 'B' && bmp[1] == 'M') {
+        auto width = static_cast<int32_t>(ReadLe32(bmp + 18));
+        uint32_t rows = BmpRowCount(static_cast<int32_t>(ReadLe32(bmp + 22)));
+        std::snprintf(text, sizeof text, "BMP %dx%u, %u bytes", width, rows, size);
     } else {
-        std::snprintf(text, sizeof text, "not a BMP, %u bytes", produced);
+        std::snprintf(text, sizeof text, "not a BMP, %u bytes", size);
     }
     std::free(bmp);
     return text;

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "collection/tqi_file.h"
 #include "base/whole_file.h"
+#include "collection/tqi_file.h"
 #include "tools/tqtool/command.h"
 #include "tools/tqtool/jpeg_header.h"
 
@@ -16,7 +16,7 @@ int RunTqiPack(int argc, char** argv) {
     size_t titleLength = std::strlen(title);
     if (titleLength < 1 || titleLength >= kPictureTitleCapacity) {
         std::fprintf(stderr, "tqtool: the title must have 1 to 127 characters\n");
-        return 64;
+        return ToolUsage("tqi-pack IN.jpg \"Title\" OUT.tqi");
     }
     unsigned char* jpeg = nullptr;
     size_t jpegSize = 0;
@@ -42,32 +42,22 @@ int RunTqiPack(int argc, char** argv) {
 
 int RunTqiInfo(int argc, char** argv) {
     if (argc != 1) return ToolUsage("tqi-info FILE.tqi");
+    PictureSource source = PictureSource::FromPath(argv[0]);
     PictureRecord record;
-    int result = ReadPictureFile(PictureSource::FromPath(argv[0]), record, false);
-    if (result != 0) {
+    FileResult result = ReadPictureFile(source, record, false);
+    if (result != kFileOk) {
         std::fprintf(stderr, "tqtool: %s: header read failed (result %d)\n", argv[0], result);
         return result;
     }
-    // The payload size sits right behind the header; read it without inflating the payload.
-    unsigned char* file = nullptr;
-    size_t fileSize = 0;
-    long long payloadSize = -1;
-    size_t titleLength = std::strlen(record.title);
-    if (ReadWholeFile(argv[0], &file, &fileSize) == 0) {
-        size_t at = kPictureHeaderSize - 4 + titleLength;
-        if (fileSize >= at + 4) {
-            payloadSize =
-                file[at] | file[at + 1] << 8 | file[at + 2] << 16 | static_cast<long long>(file[at + 3]) << 24;
-        }
-        std::free(file);
-    }
     std::printf("title: %s\nwidth: %d\nheight: %d\n", record.title, record.width, record.height);
-    if (payloadSize >= 0) {
-        std::printf("payload size: %lld\n", payloadSize);
+    // The payload size is read where the file declares it, without inflating the payload.
+    PictureBlockLengths lengths;
+    if (ReadPictureBlockLengths(source, lengths)) {
+        std::printf("payload size: %u\n", lengths.payload);
     } else {
         std::printf("payload size: (missing)\n");
     }
-    return 0;
+    return kFileOk;
 }
 
 int RunTqiExtract(int argc, char** argv) {
