@@ -39,7 +39,7 @@ bool ByteSource::Read(void* out, size_t count) {
 }
 
 bool ByteSource::ReadLe32(uint32_t& value) {
-    unsigned char bytes[4];
+    unsigned char bytes[4] = {};
     if (!Read(bytes, sizeof bytes)) return false;
     value = ::ReadLe32(bytes);
     return true;

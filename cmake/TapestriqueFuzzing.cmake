@@ -54,7 +54,7 @@ function(tq_add_fuzzer)
     endif()
     add_test(NAME ${ARG_NAME}_run
         COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=1
-                $<TARGET_FILE:${ARG_NAME}> -max_total_time=${TQ_FUZZ_TEST_SECONDS} -timeout=${ARG_TIMEOUT} -rss_limit_mb=4096
+                $<TARGET_FILE:${ARG_NAME}> -max_total_time=${TQ_FUZZ_TEST_SECONDS} -timeout=${ARG_TIMEOUT} -rss_limit_mb=2048
                 -max_len=${ARG_MAX_LEN} -artifact_prefix=${work}/ -print_final_stats=1 ${work}/corpus ${seed_folders})
     set_tests_properties(${ARG_NAME}_run PROPERTIES LABELS fuzz TIMEOUT 300)
 endfunction()

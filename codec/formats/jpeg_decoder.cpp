@@ -262,6 +262,7 @@ struct DecodeRequest {
     bool reduce;  // pick the smallest reduction that covers the minimum size
     int minimumWidth;
     int minimumHeight;
+    bool headerOnly = false;  // only the frame's size, in `out`
 };
 
 void ChooseOutput(jpeg_decompress_struct& info, const DecodeRequest& request, bool cmyk) {
@@ -331,6 +332,12 @@ int RunDecoder(DecoderState& state,
     jpeg_create_decompress(&info);
     AttachInput(info, state, data, size);
     jpeg_read_header(&info, TRUE);
+    if (request.headerOnly) {
+        out.width = static_cast<int>(info.image_width);
+        out.height = static_cast<int>(info.image_height);
+        jpeg_destroy_decompress(&info);
+        return kCodecOk;
+    }
     BeginScan(&info);
     if (size < LeastFrameBytes(info)) Refuse(&info, kCodecReadError);
     info.mem->max_memory_to_use = WorkingMemoryLimit(info);
@@ -356,33 +363,14 @@ int RunDecoder(DecoderState& state,
     return kCodecOk;
 }
 
-// Reads the frame header only.
-int RunHeaderReader(DecoderState& state, const unsigned char* data, size_t size, int& width, int& height) {
-    jpeg_decompress_struct info;
-    info.err = UseJpegErrorExit(state.errors);
-    state.errors.manager.emit_message = NoteWarning;
-    if (setjmp(state.errors.jump) != 0) {
-        jpeg_destroy_decompress(&info);
-        return CodeForLibraryError(state);
-    }
-    jpeg_create_decompress(&info);
-    AttachInput(info, state, data, size);
-    jpeg_read_header(&info, TRUE);
-    width = static_cast<int>(info.image_width);
-    height = static_cast<int>(info.image_height);
-    jpeg_destroy_decompress(&info);
-    return kCodecOk;
-}
-
-// Runs `reader` over the whole source from its first byte: a memory source in place, a file
-// source in blocks (so that a big photo is not copied into memory first).
-template <typename Reader>
-int WithSourceInput(ImageSource* source, Reader&& reader) {
+// Decodes the whole source from its first byte: a memory source in place, a file source in
+// blocks (so that a big photo is not copied into memory first).
+int RunDecoderOnSource(ImageSource* source, const DecodeRequest& request, CodecBuffer& pixels, RgbImage& out) {
     DecoderState state;
     if (GetSourcePath(source) == nullptr) {
         SourceBytes bytes;  // a memory source lends its buffer
         if (!LoadSourceBytes(source, bytes)) return GetLastCodecError();
-        return reader(state, bytes.data, bytes.size);
+        return RunDecoder(state, bytes.data, bytes.size, request, pixels, out);
     }
     uint64_t size = 0;
     if (!GetSourceSize(source, size) || !SeekSource(source, 0, kSourceFromStart)) return kCodecReadError;
@@ -390,14 +378,12 @@ int WithSourceInput(ImageSource* source, Reader&& reader) {
     if (block == nullptr) return kCodecOutOfMemory;
     state.stream = source;
     state.block = block.get();
-    return reader(state, nullptr, size > SIZE_MAX ? SIZE_MAX : static_cast<size_t>(size));
+    return RunDecoder(state, nullptr, size > SIZE_MAX ? SIZE_MAX : static_cast<size_t>(size), request, pixels, out);
 }
 
 int DecodeJpegSource(ImageSource* source, const DecodeRequest& request, RgbImage& out) {
     CodecBuffer pixels;
-    int result = WithSourceInput(source, [&](DecoderState& state, const unsigned char* data, size_t size) {
-        return RunDecoder(state, data, size, request, pixels, out);
-    });
+    int result = RunDecoderOnSource(source, request, pixels, out);
     if (result != kCodecOk) {
         out = RgbImage{};
         return result;
@@ -430,9 +416,11 @@ int ReadJpegImage(ImageSource* source, int bitDepth, RgbImage& out) {
 }
 
 int ReadJpegSize(ImageSource* source, int& width, int& height) {
-    return WithSourceInput(source, [&](DecoderState& state, const unsigned char* data, size_t size) {
-        return RunHeaderReader(state, data, size, width, height);
-    });
+    RgbImage size;
+    int result = DecodeJpegSource(source, DecodeRequest{24, false, 0, 0, true}, size);
+    width = size.width;
+    height = size.height;
+    return result;
 }
 
 bool DecodeJpeg(ImageSource* source, int bitDepth, RgbImage& out) {

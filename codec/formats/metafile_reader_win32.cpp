@@ -4,11 +4,11 @@
 
 #include <cstdint>
 #include <cstring>
-#include <vector>
 
 #include "base/byte_order.h"
 #include "base/file_io.h"
 #include "codec/codec_errors.h"
+#include "codec/codec_memory.h"
 #include "codec/formats/format_readers.h"
 #include "codec/formats/reader_support.h"
 
@@ -82,21 +82,30 @@ private:
     void* bits_ = nullptr;
 };
 
-[[nodiscard]] int ReadFileBytes(const char* path, std::vector<unsigned char>& bytes) {
+// The whole metafile in working memory.
+struct MetafileBytes {
+    WorkArray<unsigned char> data;
+    size_t size = 0;
+};
+
+[[nodiscard]] int ReadFileBytes(const char* path, MetafileBytes& bytes) {
     File file;
     uint64_t size = 0;
     if (!file.OpenForSequentialRead(path) || !file.Size(size)) return kCodecCannotOpen;
     if (size > kMaxFileSize) return kCodecNotMetafile;
-    bytes.resize(static_cast<size_t>(size));
-    return file.ReadExact(bytes.data(), bytes.size()) ? kCodecOk : kCodecReadError;
+    bytes.size = static_cast<size_t>(size);
+    bytes.data = AllocateWorkArray<unsigned char>(bytes.size);
+    if (bytes.data == nullptr) return kCodecOutOfMemory;
+    return file.ReadExact(bytes.data.get(), bytes.size) ? kCodecOk : kCodecReadError;
 }
 
-bool IsEnhanced(const std::vector<unsigned char>& bytes) {
-    return bytes.size() >= 44 && ReadLe32(bytes.data()) == EMR_HEADER && std::memcmp(&bytes[40], " EMF", 4) == 0;
+bool IsEnhanced(const MetafileBytes& bytes) {
+    return bytes.size >= 44 && ReadLe32(bytes.data.get()) == EMR_HEADER &&
+           std::memcmp(bytes.data.get() + 40, " EMF", 4) == 0;
 }
 
-bool IsPlaceable(const std::vector<unsigned char>& bytes) {
-    return bytes.size() >= kPlaceableHeaderSize + 18 && ReadLe32(bytes.data()) == kPlaceableKey;
+bool IsPlaceable(const MetafileBytes& bytes) {
+    return bytes.size >= kPlaceableHeaderSize + 18 && ReadLe32(bytes.data.get()) == kPlaceableKey;
 }
 
 // A plain metafile header: type 1 (memory) or 2 (disk), header size 9 words.
@@ -105,7 +114,7 @@ bool IsWindowsMetafile(const unsigned char* bytes, size_t size) {
 }
 
 // Converts the file into an enhanced metafile and works out its natural size in pixels.
-[[nodiscard]] int LoadMetafile(const std::vector<unsigned char>& bytes,
+[[nodiscard]] int LoadMetafile(const MetafileBytes& bytes,
                                HDC screen,
                                HENHMETAFILE& handle,
                                long& width,
@@ -116,14 +125,14 @@ bool IsWindowsMetafile(const unsigned char* bytes, size_t size) {
     const long millimetresY = GetDeviceCaps(screen, VERTSIZE);
     if (IsPlaceable(bytes)) {
         // The bounding box in units of `inch` per inch gives the size at the screen's resolution.
-        const unsigned char* header = bytes.data();
+        const unsigned char* header = bytes.data.get();
         long left = static_cast<int16_t>(ReadLe16(header + 6));
         long top = static_cast<int16_t>(ReadLe16(header + 8));
         long right = static_cast<int16_t>(ReadLe16(header + 10));
         long bottom = static_cast<int16_t>(ReadLe16(header + 12));
         long unitsPerInch = ReadLe16(header + 14);
         const unsigned char* bits = header + kPlaceableHeaderSize;
-        size_t size = bytes.size() - kPlaceableHeaderSize;
+        size_t size = bytes.size - kPlaceableHeaderSize;
         if (unitsPerInch == 0 || right == left || bottom == top || !IsWindowsMetafile(bits, size)) {
             return kCodecNotMetafile;
         }
@@ -139,9 +148,9 @@ bool IsWindowsMetafile(const unsigned char* bytes, size_t size) {
         return handle != nullptr ? kCodecOk : kCodecNotMetafile;
     }
     if (IsEnhanced(bytes)) {
-        handle = SetEnhMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data());
-    } else if (IsWindowsMetafile(bytes.data(), bytes.size())) {
-        handle = SetWinMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data(), screen, nullptr);
+        handle = SetEnhMetaFileBits(static_cast<UINT>(bytes.size), bytes.data.get());
+    } else if (IsWindowsMetafile(bytes.data.get(), bytes.size)) {
+        handle = SetWinMetaFileBits(static_cast<UINT>(bytes.size), bytes.data.get(), screen, nullptr);
     } else {
         return kCodecNotMetafile;
     }
@@ -162,7 +171,7 @@ bool IsWindowsMetafile(const unsigned char* bytes, size_t size) {
     return kCodecOk;
 }
 
-[[nodiscard]] int Play(const std::vector<unsigned char>& bytes, RgbImage& out) {
+[[nodiscard]] int Play(const MetafileBytes& bytes, RgbImage& out) {
     ScreenDc screen;
     if (screen.Get() == nullptr) return kCodecNoDeviceBitmap;
     HENHMETAFILE handle = nullptr;
@@ -198,10 +207,30 @@ bool IsWindowsMetafile(const unsigned char* bytes, size_t size) {
 
 }  // namespace
 
+int ReadMetafileSize(const char* path, int& width, int& height) {
+    width = height = 0;
+    if (path == nullptr) return kCodecBadArgument;
+    MetafileBytes bytes;
+    int result = ReadFileBytes(path, bytes);
+    if (result != kCodecOk) return result;
+    ScreenDc screen;
+    if (screen.Get() == nullptr) return kCodecNoDeviceBitmap;
+    HENHMETAFILE handle = nullptr;
+    long naturalWidth = 0;
+    long naturalHeight = 0;
+    result = LoadMetafile(bytes, screen.Get(), handle, naturalWidth, naturalHeight);
+    EnhancedMetafile metafile(handle);
+    if (result != kCodecOk) return result;
+    if (naturalWidth <= 0 || naturalHeight <= 0) return kCodecNotMetafile;
+    width = static_cast<int>(naturalWidth);
+    height = static_cast<int>(naturalHeight);
+    return kCodecOk;
+}
+
 int ReadMetafileImage(const char* path, RgbImage& out) {
     out = RgbImage{};
     if (path == nullptr) return kCodecBadArgument;  // a memory source cannot be played
-    std::vector<unsigned char> bytes;
+    MetafileBytes bytes;
     int result = ReadFileBytes(path, bytes);
     if (result == kCodecOk) result = Play(bytes, out);
     if (result != kCodecOk) ReleaseRgbImage(out);

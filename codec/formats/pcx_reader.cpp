@@ -127,11 +127,10 @@ private:
         return kCodecUnsupportedVariant;
     }
 
-    // Every two coded bytes give at most 63 bytes, so shorter data cannot hold the picture.
+    // A run costs two coded bytes for at most 63 bytes, so shorter data cannot hold the picture.
     size_t lineSize = header.bytesPerLine * header.planes;
-    if (static_cast<uint64_t>(lineSize) * header.height > static_cast<uint64_t>(in.Remaining()) * kMaxRun) {
-        return kCodecReadError;
-    }
+    uint64_t mostDecoded = static_cast<uint64_t>(in.Remaining()) / 2 * kMaxRun + in.Remaining() % 2;
+    if (static_cast<uint64_t>(lineSize) * header.height > mostDecoded) return kCodecReadError;
     unsigned char palette[256][3] = {};
     if (palettePicture) BuildPalette(in, header, palette);
 
@@ -170,6 +169,14 @@ private:
 }
 
 }  // namespace
+
+int ReadPcxSize(BoundedReader& in, int& width, int& height) {
+    PcxHeader header;
+    int result = ParseHeader(in, header);
+    width = header.width;
+    height = header.height;
+    return result;
+}
 
 int ReadPcxImage(BoundedReader& in, int requestedDepth, RgbImage& out) {
     out = RgbImage{};

@@ -53,14 +53,27 @@ int Chroma(const unsigned char* plane, int width, int height, int twiceX, int tw
     return (sum + 2) / 4;
 }
 
-}  // namespace
-
-int ReadPhotoCdImage(BoundedReader& in, RgbImage& out) {
-    out = RgbImage{};
+// The pack header: an image pack, not an overview pack.
+[[nodiscard]] int ReadHeader(BoundedReader& in) {
     const unsigned char* header = nullptr;
     if (!in.View(kHeaderSize, header)) return kCodecNotPhotoCd;
     if (std::memcmp(header, "PCD_OPA", 7) == 0) return kCodecPhotoCdOverview;
     if (std::memcmp(header + kSignatureOffset, "PCD", 3) != 0) return kCodecNotPhotoCd;
+    return kCodecOk;
+}
+
+}  // namespace
+
+int ReadPhotoCdSize(BoundedReader& in, int& width, int& height) {
+    width = SubImageWidth(kBaseSubImage);
+    height = SubImageHeight(kBaseSubImage);
+    return ReadHeader(in);
+}
+
+int ReadPhotoCdImage(BoundedReader& in, RgbImage& out) {
+    out = RgbImage{};
+    int result = ReadHeader(in);
+    if (result != kCodecOk) return result;
 
     const int width = SubImageWidth(kBaseSubImage);
     const int height = SubImageHeight(kBaseSubImage);
@@ -73,7 +86,7 @@ int ReadPhotoCdImage(BoundedReader& in, RgbImage& out) {
         return kCodecReadError;
     }
 
-    int result = AllocateRgbImage(width, height, out);
+    result = AllocateRgbImage(width, height, out);
     if (result != kCodecOk) return result;
     // Gather the chroma planes first so that rows can be interpolated across pairs.
     auto* chroma = static_cast<unsigned char*>(CodecAllocate(2 * chromaWidth * chromaHeight));

@@ -13,7 +13,7 @@ namespace {
 
 enum ColourMode { kBitmap = 0, kGrey = 1, kIndexed = 2, kRgb = 3, kCmyk = 4, kDuotone = 8 };
 
-constexpr uint64_t kMaxPackBitsExpansion = 64;  // two coded bytes give at most 128
+constexpr uint64_t kLongestRun = 128;  // a repeat of two coded bytes gives at most 128
 
 [[nodiscard]] bool ReadBe16(BoundedReader& in, uint32_t& value) {
     unsigned char bytes[2];
@@ -115,6 +115,20 @@ void StoreSamples(const unsigned char* samples,
     }
 }
 
+// The coded lengths of the rows to be read must fit in the data that is left, and each must
+// reach PackBits' best case for its row: two bytes (a repeat) per 128 bytes of row. Checked
+// from the table of lengths before the picture is allocated.
+bool CodedRowsCanHold(const unsigned char* counts, uint64_t rows, size_t rowSize, uint64_t available) {
+    const uint64_t leastRowBytes = (rowSize + kLongestRun - 1) / kLongestRun * 2;
+    uint64_t total = 0;
+    for (uint64_t index = 0; index < rows; ++index) {
+        uint64_t coded = (static_cast<uint64_t>(counts[index * 2]) << 8) | counts[index * 2 + 1];
+        if (coded < leastRowBytes) return false;
+        total += coded;
+    }
+    return total <= available;
+}
+
 // PackBits: a count byte n copies n + 1 literal bytes (n < 128) or repeats the next byte
 // 257 - n times (n > 128); 128 is a no-op. The coded row must fill the row exactly.
 [[nodiscard]] bool UnpackRow(const unsigned char* coded, size_t codedSize, unsigned char* row, size_t rowSize) {
@@ -138,13 +152,13 @@ void StoreSamples(const unsigned char* samples,
     return out == rowSize;
 }
 
-[[nodiscard]] int ReadPicture(BoundedReader& in, RgbImage& out) {
+// The file header, and whether the picture it describes is one this reader converts.
+[[nodiscard]] int ReadHeader(BoundedReader& in, PsdHeader& header) {
     unsigned char signature[4];
     uint32_t version = 0;
     if (!in.Read(signature, 4) || std::memcmp(signature, "8BPS", 4) != 0 || !ReadBe16(in, version) || version != 1) {
         return kCodecNotPsd;
     }
-    PsdHeader header;
     if (!in.Skip(6) || !ReadBe16(in, header.channels) || !ReadBe32(in, header.height) || !ReadBe32(in, header.width) ||
         !ReadBe16(in, header.depth) || !ReadBe16(in, header.mode)) {
         return kCodecReadError;
@@ -154,6 +168,14 @@ void StoreSamples(const unsigned char* samples,
         header.width > 0x7FFFFFFF || header.height > 0x7FFFFFFF) {
         return kCodecUnsupportedVariant;
     }
+    return kCodecOk;
+}
+
+[[nodiscard]] int ReadPicture(BoundedReader& in, RgbImage& out) {
+    PsdHeader header;
+    int result = ReadHeader(in, header);
+    if (result != kCodecOk) return result;
+    uint32_t needed = ChannelsNeeded(header);
 
     const unsigned char* modeData = nullptr;
     uint32_t modeDataSize = 0;
@@ -172,15 +194,15 @@ void StoreSamples(const unsigned char* samples,
     const unsigned char* counts = nullptr;
     if (compression == 1) {
         // Every row of every channel has its coded length first, then the rows follow.
-        if (!in.View(static_cast<size_t>(static_cast<uint64_t>(header.height) * header.channels * 2), counts)) {
+        if (!in.View(static_cast<size_t>(static_cast<uint64_t>(header.height) * header.channels * 2), counts) ||
+            !CodedRowsCanHold(counts, rows, rowSize, in.Remaining())) {
             return kCodecReadError;
         }
-        if (rows * rowSize > in.Remaining() * kMaxPackBitsExpansion) return kCodecReadError;
     } else if (rows * rowSize > in.Remaining()) {
         return kCodecReadError;
     }
 
-    int result = AllocateRgbImage(static_cast<int>(header.width), static_cast<int>(header.height), out);
+    result = AllocateRgbImage(static_cast<int>(header.width), static_cast<int>(header.height), out);
     if (result != kCodecOk) return result;
     auto* row = static_cast<unsigned char*>(::operator new(rowSize + header.width, std::nothrow));
     if (row == nullptr) return kCodecOutOfMemory;
@@ -211,6 +233,14 @@ void StoreSamples(const unsigned char* samples,
 }
 
 }  // namespace
+
+int ReadPsdSize(BoundedReader& in, int& width, int& height) {
+    PsdHeader header;
+    int result = ReadHeader(in, header);
+    width = static_cast<int>(header.width);
+    height = static_cast<int>(header.height);
+    return result;
+}
 
 int ReadPsdImage(BoundedReader& in, RgbImage& out) {
     out = RgbImage{};

@@ -108,10 +108,9 @@ private:
     const unsigned char* current_ = nullptr;
 };
 
-[[nodiscard]] int ReadPicture(BoundedReader& in, RgbImage& out) {
+[[nodiscard]] int ReadHeader(BoundedReader& in, TgaHeader& header, PixelKind& kind) {
     const unsigned char* bytes = nullptr;
     if (!in.View(kHeaderSize, bytes)) return kCodecReadError;
-    TgaHeader header;
     header.idLength = bytes[0];
     header.colourMapType = bytes[1];
     header.imageType = bytes[2];
@@ -122,8 +121,13 @@ private:
     header.height = ReadLe16(bytes + 14);
     header.pixelBits = bytes[16];
     header.descriptor = bytes[17];
+    return CheckVariant(header, kind);
+}
+
+[[nodiscard]] int ReadPicture(BoundedReader& in, RgbImage& out) {
+    TgaHeader header;
     PixelKind kind = PixelKind::kColour;
-    int result = CheckVariant(header, kind);
+    int result = ReadHeader(in, header, kind);
     if (result != kCodecOk) return result;
     if (!in.Skip(header.idLength)) return kCodecReadError;
 
@@ -177,6 +181,15 @@ private:
 }
 
 }  // namespace
+
+int ReadTgaSize(BoundedReader& in, int& width, int& height) {
+    TgaHeader header;
+    PixelKind kind = PixelKind::kColour;
+    int result = ReadHeader(in, header, kind);
+    width = header.width;
+    height = header.height;
+    return result;
+}
 
 int ReadTgaImage(BoundedReader& in, RgbImage& out) {
     out = RgbImage{};

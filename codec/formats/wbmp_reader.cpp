@@ -23,17 +23,22 @@ namespace {
     return kCodecOk;
 }
 
-[[nodiscard]] int ReadPicture(BoundedReader& in, PaletteImage& out) {
+[[nodiscard]] int ReadHeader(BoundedReader& in, int& width, int& height) {
     uint8_t type = 0;
     uint8_t fixedHeader = 0;
     if (!in.ReadU8(type) || !in.ReadU8(fixedHeader)) return kCodecReadError;
     if (type != 0 || fixedHeader != 0) return kCodecUnsupportedVariant;
-    int width = 0;
-    int height = 0;
     int result = ReadMultiByteInteger(in, width);
     if (result == kCodecOk) result = ReadMultiByteInteger(in, height);
     if (result != kCodecOk) return result;
-    if (width == 0 || height == 0) return kCodecUnsupportedVariant;
+    return width == 0 || height == 0 ? kCodecUnsupportedVariant : kCodecOk;
+}
+
+[[nodiscard]] int ReadPicture(BoundedReader& in, PaletteImage& out) {
+    int width = 0;
+    int height = 0;
+    int result = ReadHeader(in, width, height);
+    if (result != kCodecOk) return result;
 
     size_t rowBytes = (static_cast<size_t>(width) + 7) / 8;
     if (static_cast<uint64_t>(rowBytes) * static_cast<uint64_t>(height) > in.Remaining()) return kCodecReadError;
@@ -52,6 +57,10 @@ namespace {
 }
 
 }  // namespace
+
+int ReadWbmpSize(BoundedReader& in, int& width, int& height) {
+    return ReadHeader(in, width, height);
+}
 
 int ReadWbmpImage(BoundedReader& in, PaletteImage& out) {
     out = PaletteImage{};

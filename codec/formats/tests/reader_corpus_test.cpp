@@ -71,6 +71,16 @@ int DecodeToRgb(const std::string& name, const test_support::Bytes& bytes, RgbIm
     return result;
 }
 
+// The size the reader of the file's extension finds in the headers alone.
+int SizeFromHeaders(const std::string& name, const test_support::Bytes& bytes, int& width, int& height) {
+    BoundedReader in(bytes.data(), bytes.size());
+    std::string extension = name.substr(name.rfind('.') + 1);
+    if (extension == "pcx") return ReadPcxSize(in, width, height);
+    if (extension == "psd") return ReadPsdSize(in, width, height);
+    if (extension == "tga") return ReadTgaSize(in, width, height);
+    return extension == "gif" ? ReadGifSize(in, width, height) : ReadWbmpSize(in, width, height);
+}
+
 }  // namespace
 
 TEST(ReaderCorpus, EveryFileMatchesImageMagick) {
@@ -87,6 +97,10 @@ TEST(ReaderCorpus, EveryFileMatchesImageMagick) {
         EXPECT_EQ(image.height, entry.height);
         EXPECT_EQ(HashPixels(image.pixels, static_cast<size_t>(image.width) * image.height * 3), entry.hash);
         ReleaseRgbImage(image);
+        int width = 0, height = 0;
+        EXPECT_EQ(SizeFromHeaders(entry.name, bytes, width, height), kCodecOk);
+        EXPECT_EQ(width, entry.width);
+        EXPECT_EQ(height, entry.height);
         const char* kinds[5] = {".gif", ".pcx", ".psd", ".tga", ".wbmp"};
         for (int k = 0; k < 5; ++k) formats[k] += entry.name.find(kinds[k]) != std::string::npos;
     }
