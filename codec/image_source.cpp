@@ -3,7 +3,6 @@
 #include "codec/image_source.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -14,7 +13,7 @@
 
 struct ImageSource {
     ByteSource bytes;
-    char* path = nullptr;
+    WorkArray<char> path;  // empty for a memory source
 };
 
 struct ImageSink {
@@ -30,21 +29,18 @@ ImageSource* OpenFileSource(const char* path) {
     }
     size_t length = std::strlen(path);
     auto* source = new (std::nothrow) ImageSource;
-    char* copy = static_cast<char*>(std::malloc(length + 1));
-    if (source == nullptr || copy == nullptr) {
+    if (source != nullptr) source->path = AllocateWorkArray<char>(length + 1);
+    if (source == nullptr || source->path == nullptr) {
         delete source;
-        std::free(copy);
         SetCodecError(kCodecOutOfMemory);
         return nullptr;
     }
-    std::memcpy(copy, path, length + 1);
+    std::memcpy(source->path.get(), path, length + 1);
     if (!source->bytes.OpenFile(path)) {
         delete source;
-        std::free(copy);
         SetCodecError(kCodecCannotOpen);
         return nullptr;
     }
-    source->path = copy;
     return source;
 }
 
@@ -92,12 +88,11 @@ bool GetSourceSize(ImageSource* source, uint64_t& size) {
 }
 
 const char* GetSourcePath(const ImageSource* source) {
-    return source == nullptr ? nullptr : source->path;
+    return source == nullptr ? nullptr : source->path.get();
 }
 
 int CloseSource(ImageSource* source) {
     if (source == nullptr) return kCodecBadArgument;
-    std::free(source->path);
     delete source;
     return kCodecOk;
 }

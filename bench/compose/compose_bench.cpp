@@ -17,10 +17,10 @@
 
 #include "app/wallpaper/compose_picture.h"
 #include "app/wallpaper/tests/test_pictures.h"
-#include "codec/formats/bmp_codec.h"
-#include "codec/image_source.h"
 #include "base/whole_file.h"
-#include "tools/tqtool/jpeg_header.h"
+#include "codec/formats/bmp_codec.h"
+#include "codec/formats/jpeg_codec.h"
+#include "codec/image_source.h"
 
 namespace {
 
@@ -120,7 +120,7 @@ int main(int argc, char** argv) {
     std::strcpy(record.title, "Benchmark");
     record.payload = jpeg.data();
     record.payloadSize = static_cast<uint32_t>(jpeg.size());
-    if (!ReadJpegDimensions(jpeg.data(), jpeg.size(), &record.width, &record.height)) {
+    if (!ReadJpegFrameSize(jpeg.data(), jpeg.size(), record.width, record.height)) {
         std::fprintf(stderr, "compose_bench: %s is not a JPEG file\n", picturePath.c_str());
         return 1;
     }

@@ -9,6 +9,7 @@
 
 #include "codec/codec_errors.h"
 #include "codec/codec_memory.h"
+#include "codec/formats/reader_support.h"
 #include "codec/pixels/row_layout.h"
 
 namespace {
@@ -194,7 +195,7 @@ struct RowWriter {
         for (int x = 0; x < width; ++x, out += step) {
             uint32_t pixel;
             if (depth == 16) {
-                pixel = static_cast<uint32_t>(row[0] | row[1] << 8);
+                pixel = ReadLe16(row);
                 row += 2;
             } else {
                 pixel = ReadLe32(row);
@@ -355,8 +356,6 @@ int ReadBmpImage(BoundedReader& in, int bitDepth, RgbImage& out, ImagePalette* p
         std::memcpy(palette->colours, header.palette, sizeof palette->colours);
         palette->count = header.paletteCount;
     }
-    out.pixels = pixels.Release();
-    out.width = header.width;
-    out.height = header.height;
+    DeliverRgbImage(pixels, header.width, header.height, out);
     return kCodecOk;
 }

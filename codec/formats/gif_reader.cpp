@@ -93,14 +93,15 @@ private:
 // Writes decoded indices row by row, in the order of the four interlace passes when asked.
 class RowWriter {
 public:
-    RowWriter(PaletteImage& image, bool interlaced) : image_(image), interlaced_(interlaced) {}
+    RowWriter(unsigned char* indices, int width, int height, bool interlaced)
+        : indices_(indices), width_(width), height_(height), interlaced_(interlaced) {}
 
-    bool Done() const { return row_ >= image_.height; }
+    bool Done() const { return row_ >= height_; }
 
     void Put(uint8_t index) {
         if (Done()) return;
-        image_.indices[static_cast<size_t>(row_) * image_.width + column_] = index;
-        if (++column_ < image_.width) return;
+        indices_[static_cast<size_t>(row_) * width_ + column_] = index;
+        if (++column_ < width_) return;
         column_ = 0;
         ++written_;
         if (!interlaced_) {
@@ -110,15 +111,17 @@ public:
         static constexpr int kStart[4] = {0, 4, 2, 1};
         static constexpr int kStep[4] = {8, 8, 4, 2};
         row_ += kStep[pass_];
-        while (row_ >= image_.height && pass_ < 3) {
+        while (row_ >= height_ && pass_ < 3) {
             ++pass_;
             row_ = kStart[pass_];
         }
-        if (written_ >= image_.height) row_ = image_.height;
+        if (written_ >= height_) row_ = height_;
     }
 
 private:
-    PaletteImage& image_;
+    unsigned char* indices_;
+    int width_;
+    int height_;
     bool interlaced_;
     int row_ = 0;
     int column_ = 0;
@@ -209,13 +212,15 @@ void DecodeLzw(CodeStream& codes, int minimumCodeSize, RowWriter& rows) {
     uint64_t pixels = static_cast<uint64_t>(width) * height;
     if (pixels * kMaxCodeBits > static_cast<uint64_t>(in.Remaining()) * 8 * kLongestString) return kCodecReadError;
 
-    int result = AllocatePaletteImage(width, height, out);
+    CodecBuffer indices;
+    int result = AllocatePixels(width, height, 1, indices);
     if (result != kCodecOk) return result;
     CodeStream codes(in);
-    RowWriter rows(out, (flags & 0x40) != 0);
+    RowWriter rows(indices.Data(), width, height, (flags & 0x40) != 0);
     DecodeLzw(codes, minimumCodeSize, rows);
     codes.Finish();
     if (codes.Truncated() && !rows.Done()) return kCodecReadError;
+    DeliverPaletteImage(indices, width, height, out);
     return kCodecOk;
 }
 
@@ -260,9 +265,7 @@ void DecodeLzw(CodeStream& codes, int minimumCodeSize, RowWriter& rows) {
 int ReadGifImage(BoundedReader& in, PaletteImage& out) {
     out = PaletteImage{};
     int result = SkipToFirstImage(in, out);
-    if (result == kCodecOk) result = ReadImage(in, out);
-    if (result != kCodecOk) ReleasePaletteImage(out);
-    return result;
+    return result == kCodecOk ? ReadImage(in, out) : result;
 }
 
 int ReadGifSize(BoundedReader& in, int& width, int& height) {

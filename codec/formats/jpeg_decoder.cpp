@@ -21,6 +21,7 @@
 #include "codec/formats/jpeg_codec.h"
 #include "codec/formats/jpeg_decoder.h"
 #include "codec/formats/jpeg_errors.h"
+#include "codec/formats/reader_support.h"
 #include "codec/image_source.h"
 #include "codec/pixels/row_layout.h"
 // clang-format off
@@ -388,7 +389,7 @@ int DecodeJpegSource(ImageSource* source, const DecodeRequest& request, RgbImage
         out = RgbImage{};
         return result;
     }
-    out.pixels = pixels.Release();
+    DeliverRgbImage(pixels, out.width, out.height, out);
     return kCodecOk;
 }
 
@@ -421,6 +422,16 @@ int ReadJpegSize(ImageSource* source, int& width, int& height) {
     width = size.width;
     height = size.height;
     return result;
+}
+
+bool ReadJpegFrameSize(const unsigned char* data, size_t size, int& width, int& height) {
+    width = height = 0;
+    ImageSource* source = OpenMemorySource(data, size);
+    if (source == nullptr) return false;
+    int result = ReadJpegSize(source, width, height);
+    (void)CloseSource(source);
+    SetCodecError(result);
+    return result == kCodecOk;
 }
 
 bool DecodeJpeg(ImageSource* source, int bitDepth, RgbImage& out) {

@@ -21,16 +21,17 @@ constexpr long kMaxSide = 16384;               // a device bitmap larger than th
 
 class EnhancedMetafile {
 public:
-    explicit EnhancedMetafile(HENHMETAFILE handle) : handle_(handle) {}
+    EnhancedMetafile() = default;
     ~EnhancedMetafile() {
         if (handle_ != nullptr) DeleteEnhMetaFile(handle_);
     }
     EnhancedMetafile(const EnhancedMetafile&) = delete;
     EnhancedMetafile& operator=(const EnhancedMetafile&) = delete;
     HENHMETAFILE Get() const { return handle_; }
+    HENHMETAFILE* Receive() { return &handle_; }
 
 private:
-    HENHMETAFILE handle_;
+    HENHMETAFILE handle_ = nullptr;
 };
 
 class ScreenDc {
@@ -171,16 +172,29 @@ bool IsWindowsMetafile(const unsigned char* bytes, size_t size) {
     return kCodecOk;
 }
 
-[[nodiscard]] int Play(const MetafileBytes& bytes, RgbImage& out) {
+// The file as an enhanced metafile for the screen, with its natural size.
+struct ScreenMetafile {
     ScreenDc screen;
-    if (screen.Get() == nullptr) return kCodecNoDeviceBitmap;
-    HENHMETAFILE handle = nullptr;
+    EnhancedMetafile metafile;
     long width = 0;
     long height = 0;
-    int result = LoadMetafile(bytes, screen.Get(), handle, width, height);
-    EnhancedMetafile metafile(handle);
+};
+
+[[nodiscard]] int LoadForScreen(const MetafileBytes& bytes, ScreenMetafile& loaded) {
+    if (loaded.screen.Get() == nullptr) return kCodecNoDeviceBitmap;
+    int result = LoadMetafile(bytes, loaded.screen.Get(), *loaded.metafile.Receive(), loaded.width, loaded.height);
     if (result != kCodecOk) return result;
-    if (width <= 0 || height <= 0) return kCodecNotMetafile;
+    return loaded.width <= 0 || loaded.height <= 0 ? kCodecNotMetafile : kCodecOk;
+}
+
+[[nodiscard]] int Play(const MetafileBytes& bytes, RgbImage& out) {
+    ScreenMetafile loaded;
+    int result = LoadForScreen(bytes, loaded);
+    if (result != kCodecOk) return result;
+    const long width = loaded.width;
+    const long height = loaded.height;
+    const ScreenDc& screen = loaded.screen;
+    const EnhancedMetafile& metafile = loaded.metafile;
     if (width > kMaxSide || height > kMaxSide) return kCodecNoDeviceBitmap;
 
     DibCanvas canvas(screen.Get(), width, height);
@@ -190,18 +204,20 @@ bool IsWindowsMetafile(const unsigned char* bytes, size_t size) {
     PlayEnhMetaFile(canvas.Dc(), metafile.Get(), &area);  // a record that fails to play is skipped
     GdiFlush();
 
-    result = AllocateRgbImage(width, height, out);
+    CodecBuffer pixels;
+    result = AllocatePixels(width, height, 3, pixels);
     if (result != kCodecOk) return result;
     const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
     for (long y = 0; y < height; ++y) {
         const unsigned char* source = canvas.Bits() + y * stride;
-        unsigned char* target = out.pixels + static_cast<size_t>(y) * width * 3;
+        unsigned char* target = pixels.Data() + static_cast<size_t>(y) * width * 3;
         for (long x = 0; x < width; ++x, source += 3, target += 3) {
             target[0] = source[2];
             target[1] = source[1];
             target[2] = source[0];
         }
     }
+    DeliverRgbImage(pixels, static_cast<int>(width), static_cast<int>(height), out);
     return kCodecOk;
 }
 
@@ -213,17 +229,11 @@ int ReadMetafileSize(const char* path, int& width, int& height) {
     MetafileBytes bytes;
     int result = ReadFileBytes(path, bytes);
     if (result != kCodecOk) return result;
-    ScreenDc screen;
-    if (screen.Get() == nullptr) return kCodecNoDeviceBitmap;
-    HENHMETAFILE handle = nullptr;
-    long naturalWidth = 0;
-    long naturalHeight = 0;
-    result = LoadMetafile(bytes, screen.Get(), handle, naturalWidth, naturalHeight);
-    EnhancedMetafile metafile(handle);
+    ScreenMetafile loaded;
+    result = LoadForScreen(bytes, loaded);
     if (result != kCodecOk) return result;
-    if (naturalWidth <= 0 || naturalHeight <= 0) return kCodecNotMetafile;
-    width = static_cast<int>(naturalWidth);
-    height = static_cast<int>(naturalHeight);
+    width = static_cast<int>(loaded.width);
+    height = static_cast<int>(loaded.height);
     return kCodecOk;
 }
 
@@ -232,7 +242,5 @@ int ReadMetafileImage(const char* path, RgbImage& out) {
     if (path == nullptr) return kCodecBadArgument;  // a memory source cannot be played
     MetafileBytes bytes;
     int result = ReadFileBytes(path, bytes);
-    if (result == kCodecOk) result = Play(bytes, out);
-    if (result != kCodecOk) ReleaseRgbImage(out);
-    return result;
+    return result == kCodecOk ? Play(bytes, out) : result;
 }

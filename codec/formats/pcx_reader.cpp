@@ -2,7 +2,6 @@
 // pictures of 1 to 8 bits and planar 24- or 32-bit colour, delivered as 24-bit RGB.
 #include <cstdint>
 #include <cstring>
-#include <new>
 
 #include "codec/codec_errors.h"
 #include "codec/formats/format_readers.h"
@@ -134,20 +133,19 @@ private:
     unsigned char palette[256][3] = {};
     if (palettePicture) BuildPalette(in, header, palette);
 
-    result = AllocateRgbImage(header.width, header.height, out);
+    CodecBuffer pixels;
+    result = AllocatePixels(header.width, header.height, 3, pixels);
     if (result != kCodecOk) return result;
-    auto* line = static_cast<unsigned char*>(::operator new(lineSize, std::nothrow));
-    if (line == nullptr) return kCodecOutOfMemory;
+    WorkArray<unsigned char> lineBuffer = AllocateWorkArray<unsigned char>(lineSize);
+    if (lineBuffer == nullptr) return kCodecOutOfMemory;
+    const unsigned char* line = lineBuffer.get();
 
     RunDecoder decoder(in);
     const int bits = header.bitsPerPixel;
     const unsigned mask = (1u << bits) - 1;
-    for (int y = 0; y < header.height && result == kCodecOk; ++y) {
-        if (!decoder.Fill(line, lineSize)) {
-            result = kCodecReadError;
-            break;
-        }
-        unsigned char* target = out.pixels + static_cast<size_t>(y) * header.width * 3;
+    for (int y = 0; y < header.height; ++y) {
+        if (!decoder.Fill(lineBuffer.get(), lineSize)) return kCodecReadError;
+        unsigned char* target = pixels.Data() + static_cast<size_t>(y) * header.width * 3;
         for (int x = 0; x < header.width; ++x, target += 3) {
             if (!palettePicture) {
                 for (int channel = 0; channel < 3; ++channel) target[channel] = line[channel * header.bytesPerLine + x];
@@ -164,8 +162,8 @@ private:
             std::memcpy(target, palette[index], 3);
         }
     }
-    ::operator delete(line);
-    return result;
+    DeliverRgbImage(pixels, header.width, header.height, out);
+    return kCodecOk;
 }
 
 }  // namespace
@@ -180,7 +178,5 @@ int ReadPcxSize(BoundedReader& in, int& width, int& height) {
 
 int ReadPcxImage(BoundedReader& in, int requestedDepth, RgbImage& out) {
     out = RgbImage{};
-    int result = ReadPicture(in, requestedDepth, out);
-    if (result != kCodecOk) ReleaseRgbImage(out);
-    return result;
+    return ReadPicture(in, requestedDepth, out);
 }

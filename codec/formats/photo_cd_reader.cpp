@@ -86,16 +86,14 @@ int ReadPhotoCdImage(BoundedReader& in, RgbImage& out) {
         return kCodecReadError;
     }
 
-    result = AllocateRgbImage(width, height, out);
+    CodecBuffer pixels;
+    result = AllocatePixels(width, height, 3, pixels);
     if (result != kCodecOk) return result;
     // Gather the chroma planes first so that rows can be interpolated across pairs.
-    auto* chroma = static_cast<unsigned char*>(CodecAllocate(2 * chromaWidth * chromaHeight));
-    if (chroma == nullptr) {
-        ReleaseRgbImage(out);
-        return kCodecOutOfMemory;
-    }
-    unsigned char* chroma1 = chroma;
-    unsigned char* chroma2 = chroma + chromaWidth * chromaHeight;
+    WorkArray<unsigned char> chroma = AllocateWorkArray<unsigned char>(2 * chromaWidth * chromaHeight);
+    if (chroma == nullptr) return kCodecOutOfMemory;
+    unsigned char* chroma1 = chroma.get();
+    unsigned char* chroma2 = chroma1 + chromaWidth * chromaHeight;
     for (size_t pair = 0; pair < chromaHeight; ++pair) {
         const unsigned char* rows = data + pair * pairSize + 2 * width;
         std::memcpy(chroma1 + pair * chromaWidth, rows, chromaWidth);
@@ -103,12 +101,12 @@ int ReadPhotoCdImage(BoundedReader& in, RgbImage& out) {
     }
     for (int y = 0; y < height; ++y) {
         const unsigned char* luma = data + (y / 2) * pairSize + (y & 1) * width;
-        unsigned char* target = out.pixels + static_cast<size_t>(y) * width * 3;
+        unsigned char* target = pixels.Data() + static_cast<size_t>(y) * width * 3;
         for (int x = 0; x < width; ++x, target += 3) {
             YccToRgb(luma[x], Chroma(chroma1, static_cast<int>(chromaWidth), static_cast<int>(chromaHeight), x, y),
                      Chroma(chroma2, static_cast<int>(chromaWidth), static_cast<int>(chromaHeight), x, y), target);
         }
     }
-    CodecFree(chroma);
+    DeliverRgbImage(pixels, width, height, out);
     return kCodecOk;
 }

@@ -10,6 +10,7 @@
 
 #include "codec/codec_errors.h"
 #include "codec/codec_memory.h"
+#include "codec/formats/reader_support.h"
 #include "codec/pixels/row_layout.h"
 
 namespace {
@@ -141,6 +142,6 @@ int ReadPngImage(const unsigned char* data, size_t size, RgbImage& out) {
         out = RgbImage{};
         return result;
     }
-    out.pixels = pixels.Release();
+    DeliverRgbImage(pixels, out.width, out.height, out);
     return kCodecOk;
 }

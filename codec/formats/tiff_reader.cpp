@@ -12,6 +12,7 @@
 
 #include "codec/codec_errors.h"
 #include "codec/codec_memory.h"
+#include "codec/formats/reader_support.h"
 #include "codec/formats/tiff_layout.h"
 #include "codec/pixels/row_layout.h"
 
@@ -191,9 +192,7 @@ int DecodeFirstDirectory(TIFF* tiff, size_t fileSize, RgbImage& out) {
     int result = CanReadTiffRows(tiff, layout) ? ReadTiffRows(tiff, layout, pixels.Data())
                                                : ReadRgbaBands(tiff, layout, pixels.Data());
     if (result != kCodecOk) return result;
-    out.pixels = pixels.Release();
-    out.width = static_cast<int>(layout.width);
-    out.height = static_cast<int>(layout.height);
+    DeliverRgbImage(pixels, static_cast<int>(layout.width), static_cast<int>(layout.height), out);
     return kCodecOk;
 }
 

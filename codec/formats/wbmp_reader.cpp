@@ -42,17 +42,19 @@ namespace {
 
     size_t rowBytes = (static_cast<size_t>(width) + 7) / 8;
     if (static_cast<uint64_t>(rowBytes) * static_cast<uint64_t>(height) > in.Remaining()) return kCodecReadError;
-    result = AllocatePaletteImage(width, height, out);
+    CodecBuffer indices;
+    result = AllocatePixels(width, height, 1, indices);
     if (result != kCodecOk) return result;
 
-    out.paletteSize = 2;
-    out.palette[1][0] = out.palette[1][1] = out.palette[1][2] = 255;
     for (int y = 0; y < height; ++y) {
         const unsigned char* row = nullptr;
         if (!in.View(rowBytes, row)) return kCodecReadError;
-        unsigned char* target = out.indices + static_cast<size_t>(y) * width;
+        unsigned char* target = indices.Data() + static_cast<size_t>(y) * width;
         for (int x = 0; x < width; ++x) target[x] = (row[x >> 3] >> (7 - (x & 7))) & 1;
     }
+    out.paletteSize = 2;
+    out.palette[1][0] = out.palette[1][1] = out.palette[1][2] = 255;
+    DeliverPaletteImage(indices, width, height, out);
     return kCodecOk;
 }
 
@@ -64,7 +66,5 @@ int ReadWbmpSize(BoundedReader& in, int& width, int& height) {
 
 int ReadWbmpImage(BoundedReader& in, PaletteImage& out) {
     out = PaletteImage{};
-    int result = ReadPicture(in, out);
-    if (result != kCodecOk) ReleasePaletteImage(out);
-    return result;
+    return ReadPicture(in, out);
 }

@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "base/whole_file.h"
+#include "codec/formats/jpeg_codec.h"
 #include "collection/tqi_file.h"
 #include "tools/tqtool/command.h"
-#include "tools/tqtool/jpeg_header.h"
 
 namespace {
 
@@ -20,23 +20,23 @@ int RunTqiPack(int argc, char** argv) {
     }
     unsigned char* jpeg = nullptr;
     size_t jpegSize = 0;
-    int result = ReadWholeFile(argv[0], &jpeg, &jpegSize);
-    if (result != 0) {
+    FileResult result = ReadWholeFile(argv[0], &jpeg, &jpegSize);
+    if (result != kFileOk) {
         std::fprintf(stderr, "tqtool: cannot read %s (result %d)\n", argv[0], result);
         return result;
     }
     PictureRecord record;
-    if (jpegSize > UINT32_MAX || !ReadJpegDimensions(jpeg, jpegSize, &record.width, &record.height)) {
+    if (jpegSize > UINT32_MAX || !ReadJpegFrameSize(jpeg, jpegSize, record.width, record.height)) {
         std::fprintf(stderr, "tqtool: %s is not a JPEG file\n", argv[0]);
         std::free(jpeg);
-        return 3;
+        return kFileDamaged;
     }
     std::memcpy(record.title, title, titleLength + 1);
     record.payload = jpeg;
     record.payloadSize = static_cast<uint32_t>(jpegSize);
     result = WritePictureFile(argv[2], record);
     std::free(jpeg);
-    if (result != 0) std::fprintf(stderr, "tqtool: cannot write %s (result %d)\n", argv[2], result);
+    if (result != kFileOk) std::fprintf(stderr, "tqtool: cannot write %s (result %d)\n", argv[2], result);
     return result;
 }
 
@@ -63,14 +63,14 @@ int RunTqiInfo(int argc, char** argv) {
 int RunTqiExtract(int argc, char** argv) {
     if (argc != 2) return ToolUsage("tqi-extract FILE.tqi OUT.jpg");
     PictureRecord record;
-    int result = ReadPictureFile(PictureSource::FromPath(argv[0]), record, true);
-    if (result != 0) {
+    FileResult result = ReadPictureFile(PictureSource::FromPath(argv[0]), record, true);
+    if (result != kFileOk) {
         std::fprintf(stderr, "tqtool: %s: read failed (result %d)\n", argv[0], result);
         return result;
     }
     result = WriteWholeFile(argv[1], record.payload, record.payloadSize);
     FreePicturePayload(record);
-    if (result != 0) std::fprintf(stderr, "tqtool: cannot write %s (result %d)\n", argv[1], result);
+    if (result != kFileOk) std::fprintf(stderr, "tqtool: cannot write %s (result %d)\n", argv[1], result);
     return result;
 }
 

@@ -61,11 +61,13 @@ int DecodeToRgb(const std::string& name, const test_support::Bytes& bytes, RgbIm
     PaletteImage palette;
     int result = extension == "gif" ? ReadGifImage(in, palette) : ReadWbmpImage(in, palette);
     if (result != kCodecOk) return result;
-    result = AllocateRgbImage(palette.width, palette.height, rgb);
+    CodecBuffer pixels;
+    result = AllocatePixels(palette.width, palette.height, 3, pixels);
     if (result == kCodecOk) {
         for (size_t i = 0; i < static_cast<size_t>(palette.width) * palette.height; ++i) {
-            std::memcpy(rgb.pixels + i * 3, palette.palette[palette.indices[i]], 3);
+            std::memcpy(pixels.Data() + i * 3, palette.palette[palette.indices[i]], 3);
         }
+        DeliverRgbImage(pixels, palette.width, palette.height, rgb);
     }
     ReleasePaletteImage(palette);
     return result;
