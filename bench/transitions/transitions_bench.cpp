@@ -4,13 +4,15 @@
 //
 // Each effect is timed over whole sweeps of its progress (frames at evenly spaced points
 // strictly between 0 and 1, as the animation draws them), repeated for at least
-// `seconds` per effect and size. Prints one line per effect and size:
+// `seconds` per effect and size. Times are the processor time of this one thread, so other
+// work on a shared machine slows the figures less than it would wall-clock times (it still
+// competes for the caches and the memory). Prints one line per effect and size:
 //     <name> <width>x<height> <frames per second> fps
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <vector>
 
 #include "screensaver/transitions/effect_catalogue.h"
@@ -22,10 +24,8 @@ namespace {
 
 constexpr int kFramesPerSweep = 30;
 
-using Clock = std::chrono::steady_clock;
-
-double SecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
+double SecondsSince(std::clock_t start) {
+    return double(std::clock() - start) / CLOCKS_PER_SEC;
 }
 
 // Photograph-like content: soft gradients with some fine detail, different in each picture.
@@ -47,7 +47,7 @@ double ThreeFrameCopyMilliseconds(const Frame& a, const Frame& b, const Frame& c
     size_t bytes = size_t(a.stride) * a.height;
     double best = 1e30;
     for (int i = 0; i < 20; ++i) {
-        Clock::time_point start = Clock::now();
+        std::clock_t start = std::clock();
         std::memcpy(scratch.pixels, a.pixels, bytes);
         std::memcpy(scratch.pixels, b.pixels, bytes);
         std::memcpy(scratch.pixels, c.pixels, bytes);
@@ -62,7 +62,7 @@ double FramesPerSecond(int entry, const Frame& from, const Frame& to, const Fram
     int style = WipeStyleOfEntry(entry);
     if (style >= 0 && !SetWipeStyle(effect, style)) return 0.0;
     int frames = 0;
-    Clock::time_point start = Clock::now();
+    std::clock_t start = std::clock();
     do {
         for (int i = 1; i <= kFramesPerSweep; ++i) {
             SetTransitionProgress(effect, float(i) / float(kFramesPerSweep + 1));

@@ -57,11 +57,13 @@ constexpr int kFullWeight = 256;
 
 constexpr float kPi = 3.14159265f;
 
-// A coordinate in 16.16 fixed point. Far-away coordinates are pulled in first so the
-// conversion never overflows; sampling clamps them to the edge anyway.
+// A coordinate in 16.16 fixed point, rounded down. Far-away coordinates are pulled in first
+// so the conversion never overflows (sampling clamps them to the edge anyway); the offset
+// makes truncation round down without a call to floor, which SSE2 lacks an instruction for.
 [[nodiscard]] inline int32_t ToFixed(float coordinate) {
+    constexpr float kOffset = 4.0f * 65536.0f;
     coordinate = std::clamp(coordinate, -4.0f, 32000.0f);
-    return int32_t(std::floor(coordinate * 65536.0f));
+    return int32_t(coordinate * 65536.0f + kOffset) - int32_t(kOffset);
 }
 
 // The picture at (x, y) in 16.16 fixed point, interpolated between the four nearest pixels;
