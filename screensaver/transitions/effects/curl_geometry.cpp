@@ -18,6 +18,8 @@ constexpr uint32_t kThroughPaper = 90;  // weight of the paper's colour over the
 // pixel costs a table look-up instead of a call.
 struct CurlFrame {
     const CurlSheet* sheet;
+    float directionX, directionY;  // unit length
+    float radius;
     float contact;  // c: where the cylinder touches the table, in u
     float length;   // the largest u on the sheet
     float arc[kArcSteps + 1];
@@ -25,7 +27,7 @@ struct CurlFrame {
 
 // The angle a in [0, pi/2] with sin a = offset / radius, offset in [0, radius].
 float ArcAngle(const CurlFrame& curl, float offset) {
-    float position = std::clamp(offset / curl.sheet->radius, 0.0f, 1.0f) * kArcSteps;
+    float position = std::clamp(offset / curl.radius, 0.0f, 1.0f) * kArcSteps;
     int step = std::min(int(position), kArcSteps - 1);
     float t = position - float(step);
     return curl.arc[step] + (curl.arc[step + 1] - curl.arc[step]) * t;
@@ -43,8 +45,8 @@ bool PaperAt(const CurlFrame& curl,
              uint32_t& pixel) {
     const CurlSheet& sheet = *curl.sheet;
     float shift = curl.contact - wound - u;
-    float paperX = x + shift * sheet.directionX;
-    float paperY = y + shift * sheet.directionY;
+    float paperX = x + shift * curl.directionX;
+    float paperY = y + shift * curl.directionY;
     if (paperX < float(sheet.left) || paperX >= float(sheet.right) || paperY < float(sheet.top) ||
         paperY >= float(sheet.bottom)) {
         return false;
@@ -58,7 +60,7 @@ bool PaperAt(const CurlFrame& curl,
 // One pixel near the cylinder; `behind` is c - u (positive: the sheet has lifted there).
 uint32_t CurlPixel(const CurlFrame& curl, int x, int y, float u, float behind) {
     const CurlSheet& sheet = *curl.sheet;
-    const float radius = sheet.radius;
+    const float radius = curl.radius;
     float px = float(x) + 0.5f, py = float(y) + 0.5f;
     uint32_t pixel = 0;
     if (behind > radius) {
@@ -92,8 +94,8 @@ uint32_t CurlPixel(const CurlFrame& curl, int x, int y, float u, float behind) {
 // pixels left and right of it are plain paper or plain beneath.
 void PixelRange(const CurlFrame& curl, int y, float low, float high, int& x0, int& x1) {
     const CurlSheet& sheet = *curl.sheet;
-    float rowU = (float(y) + 0.5f - sheet.originY) * sheet.directionY - sheet.originX * sheet.directionX;
-    if (std::fabs(sheet.directionX) < 1e-6f) {
+    float rowU = (float(y) + 0.5f - sheet.origin.y) * curl.directionY - sheet.origin.x * curl.directionX;
+    if (std::fabs(curl.directionX) < 1e-6f) {
         float behind = curl.contact - rowU;
         bool inside = behind >= low && behind <= high;
         x0 = inside ? sheet.left : sheet.right;
@@ -101,8 +103,8 @@ void PixelRange(const CurlFrame& curl, int y, float low, float high, int& x0, in
         return;
     }
     // behind(x) = contact - rowU - (x + 0.5) * directionX
-    float atLow = (curl.contact - rowU - low) / sheet.directionX - 0.5f;
-    float atHigh = (curl.contact - rowU - high) / sheet.directionX - 0.5f;
+    float atLow = (curl.contact - rowU - low) / curl.directionX - 0.5f;
+    float atHigh = (curl.contact - rowU - high) / curl.directionX - 0.5f;
     x0 = std::clamp(int(std::floor(std::min(atLow, atHigh))) - 1, sheet.left, sheet.right);
     x1 = std::clamp(int(std::ceil(std::max(atLow, atHigh))) + 2, x0, sheet.right);
 }
@@ -112,54 +114,30 @@ void CopyPlain(const Frame& out, const CurlFrame& curl, int y, int x0, int x1) {
     if (x1 <= x0) return;
     const CurlSheet& sheet = *curl.sheet;
     float u =
-        (float(x0) + 0.5f - sheet.originX) * sheet.directionX + (float(y) + 0.5f - sheet.originY) * sheet.directionY;
+        (float(x0) + 0.5f - sheet.origin.x) * curl.directionX + (float(y) + 0.5f - sheet.origin.y) * curl.directionY;
     bool lifted = curl.contact - u > 0.0f;
     CopySpan(out, y, x0, x1, lifted ? *sheet.beneath : *sheet.paper);
 }
 
 }  // namespace
 
-CurlSheet MakeCurlSheet(const Frame& paper,
-                        const Frame& beneath,
-                        int left,
-                        int top,
-                        int right,
-                        int bottom,
-                        float originX,
-                        float originY,
-                        float towardX,
-                        float towardY,
-                        float radius,
-                        CurlStyle style) {
-    CurlSheet sheet;
-    sheet.paper = &paper;
-    sheet.beneath = &beneath;
-    sheet.left = left, sheet.top = top, sheet.right = right, sheet.bottom = bottom;
-    sheet.originX = originX, sheet.originY = originY;
-    float length = std::hypot(towardX - originX, towardY - originY);
-    if (length > 0.0f) {
-        sheet.directionX = (towardX - originX) / length;
-        sheet.directionY = (towardY - originY) / length;
-    } else {
-        sheet.directionY = 1.0f;
-    }
-    sheet.radius = std::max(radius, 1.0f);
-    sheet.style = style;
-    return sheet;
-}
-
 void DrawCurl(const Frame& out, const CurlSheet& sheet, float q) {
     if (sheet.right <= sheet.left || sheet.bottom <= sheet.top) return;
     CurlFrame curl;
     curl.sheet = &sheet;
+    float towardX = sheet.toward.x - sheet.origin.x, towardY = sheet.toward.y - sheet.origin.y;
+    float distance = std::hypot(towardX, towardY);
+    curl.directionX = distance > 0.0f ? towardX / distance : 0.0f;
+    curl.directionY = distance > 0.0f ? towardY / distance : 1.0f;
     curl.length = 0.0f;
     for (float cornerX : {float(sheet.left), float(sheet.right)}) {
         for (float cornerY : {float(sheet.top), float(sheet.bottom)}) {
-            float u = (cornerX - sheet.originX) * sheet.directionX + (cornerY - sheet.originY) * sheet.directionY;
+            float u = (cornerX - sheet.origin.x) * curl.directionX + (cornerY - sheet.origin.y) * curl.directionY;
             curl.length = std::max(curl.length, u);
         }
     }
-    const float radius = sheet.radius;
+    curl.radius = std::max(sheet.radius, 1.0f);
+    const float radius = curl.radius;
     // The cylinder leaves the sheet once it is a radius beyond its far end (a roll), or once
     // the fold has carried the last paper over the top (a fold).
     float travel = curl.length + (sheet.style == CurlStyle::Roll ? radius : kPi * radius);
@@ -176,8 +154,8 @@ void DrawCurl(const Frame& out, const CurlSheet& sheet, float q) {
         CopyPlain(out, curl, y, sheet.left, x0);
         CopyPlain(out, curl, y, x1, sheet.right);
         uint32_t* row = out.Row(y);
-        float u = (float(x0) + 0.5f - sheet.originX) * sheet.directionX +
-                  (float(y) + 0.5f - sheet.originY) * sheet.directionY;
-        for (int x = x0; x < x1; ++x, u += sheet.directionX) row[x] = CurlPixel(curl, x, y, u, curl.contact - u);
+        float u = (float(x0) + 0.5f - sheet.origin.x) * curl.directionX +
+                  (float(y) + 0.5f - sheet.origin.y) * curl.directionY;
+        for (int x = x0; x < x1; ++x, u += curl.directionX) row[x] = CurlPixel(curl, x, y, u, curl.contact - u);
     }
 }

@@ -2,7 +2,7 @@
 // folded back over itself around one like a page being turned. The sheet carries a picture
 // (`paper`); what it uncovers is `beneath`.
 //
-// The sheet lifts along `direction` starting at `origin`: positions are measured by u, the
+// The sheet lifts from `origin` towards `toward`: positions are measured by u, the
 // distance from the origin along the direction. At curl progress q the cylinder touches the
 // sheet at u = c(q); everything before c has left the table. Seen from above, each point
 // shows the highest layer of paper over it (the cylinder's outside, a folded-back flap, the
@@ -15,31 +15,20 @@
 
 enum class CurlStyle { Roll, Fold };
 
+struct CurlPoint {
+    float x = 0, y = 0;
+};
+
 struct CurlSheet {
     const Frame* paper = nullptr;
     const Frame* beneath = nullptr;
     // The sheet's rectangle on the frame, which is also all this sheet draws.
     int left = 0, top = 0, right = 0, bottom = 0;
-    float originX = 0, originY = 0;        // u = 0 here (a corner or an edge of the sheet)
-    float directionX = 0, directionY = 0;  // unit length
+    CurlPoint origin;  // u = 0 here (a corner or an edge of the sheet)
+    CurlPoint toward;  // lifting travels from the origin towards this point
     float radius = 1;
     CurlStyle style = CurlStyle::Roll;
 };
-
-// A sheet covering the rectangle that lifts from the corner or edge point (originX, originY)
-// towards (towardX, towardY), with a cylinder of `radius`.
-[[nodiscard]] CurlSheet MakeCurlSheet(const Frame& paper,
-                                      const Frame& beneath,
-                                      int left,
-                                      int top,
-                                      int right,
-                                      int bottom,
-                                      float originX,
-                                      float originY,
-                                      float towardX,
-                                      float towardY,
-                                      float radius,
-                                      CurlStyle style);
 
 // Draws the sheet's rectangle of `out` at curl progress q: 0 the flat sheet, 1 the sheet
 // gone (rolled or folded away beyond its far end), continuous in between.

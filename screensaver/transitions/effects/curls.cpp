@@ -15,21 +15,43 @@ float Diagonal(const Frame& frame) {
     return std::hypot(float(frame.width), float(frame.height));
 }
 
-// One quarter of the frame, 0 top left, 1 top right, 2 bottom right, 3 bottom left.
-struct Quarter {
-    int left, top, right, bottom;
-    float outerX, outerY;  // the frame's corner in this quarter
-};
+CurlSheet WholeFrame(const Frame& paper,
+                     const Frame& beneath,
+                     CurlPoint origin,
+                     CurlPoint toward,
+                     float radius,
+                     CurlStyle style) {
+    return {&paper, &beneath, 0, 0, paper.width, paper.height, origin, toward, radius, style};
+}
 
-Quarter QuarterOf(const Frame& frame, int index) {
-    int middleX = frame.width / 2, middleY = frame.height / 2;
-    bool rightSide = index == 1 || index == 2, lowerSide = index >= 2;
-    return {rightSide ? middleX : 0,
-            lowerSide ? middleY : 0,
-            rightSide ? frame.width : middleX,
-            lowerSide ? frame.height : middleY,
-            rightSide ? float(frame.width) : 0.0f,
-            lowerSide ? float(frame.height) : 0.0f};
+// The old picture as four sheets, the quarters of the frame, each curling on its own: from
+// the centre towards its corner, or from its corner towards the centre. Quarter k starts
+// `stagger` x k later than the first, and all end together.
+void CurlQuarters(const EffectFrames& frames,
+                  float progress,
+                  bool fromCentre,
+                  float stagger,
+                  float radius,
+                  CurlStyle style) {
+    const Frame& out = frames.out;
+    int middleX = out.width / 2, middleY = out.height / 2;
+    CurlPoint centre{0.5f * out.width, 0.5f * out.height};
+    // Clockwise from the top left: A, B, C, D.
+    for (int index = 0; index < 4; ++index) {
+        bool rightSide = index == 1 || index == 2, lowerSide = index >= 2;
+        CurlPoint corner{rightSide ? float(out.width) : 0.0f, lowerSide ? float(out.height) : 0.0f};
+        CurlSheet sheet{&frames.from,
+                        &frames.to,
+                        rightSide ? middleX : 0,
+                        lowerSide ? middleY : 0,
+                        rightSide ? out.width : middleX,
+                        lowerSide ? out.height : middleY,
+                        fromCentre ? centre : corner,
+                        fromCentre ? corner : centre,
+                        radius,
+                        style};
+        DrawCurl(out, sheet, Clamp01((progress - stagger * float(index)) / (1.0f - 3.0f * stagger)));
+    }
 }
 
 }  // namespace
@@ -37,52 +59,38 @@ Quarter QuarterOf(const Frame& frame, int index) {
 // The old picture rolls up like a scroll from the bottom right corner to the top left.
 void DrawCurls(const EffectFrames& frames, float progress) {
     const Frame& out = frames.out;
-    CurlSheet sheet = MakeCurlSheet(frames.from, frames.to, 0, 0, out.width, out.height, float(out.width),
-                                    float(out.height), 0.0f, 0.0f, 0.07f * Diagonal(out), CurlStyle::Roll);
-    DrawCurl(out, sheet, progress);
+    DrawCurl(out,
+             WholeFrame(frames.from, frames.to, {float(out.width), float(out.height)}, {0.0f, 0.0f},
+                        0.07f * Diagonal(out), CurlStyle::Roll),
+             progress);
 }
 
 // The old picture tears into quarters at the centre and each rolls away towards its corner.
 void DrawCenterCurls(const EffectFrames& frames, float progress) {
-    const Frame& out = frames.out;
-    float centreX = 0.5f * out.width, centreY = 0.5f * out.height;
-    for (int index = 0; index < 4; ++index) {
-        Quarter quarter = QuarterOf(out, index);
-        CurlSheet sheet =
-            MakeCurlSheet(frames.from, frames.to, quarter.left, quarter.top, quarter.right, quarter.bottom, centreX,
-                          centreY, quarter.outerX, quarter.outerY, 0.05f * Diagonal(out), CurlStyle::Roll);
-        DrawCurl(out, sheet, progress);
-    }
+    CurlQuarters(frames, progress, true, 0.0f, 0.05f * Diagonal(frames.out), CurlStyle::Roll);
 }
 
 // The old picture turns like a page, lifted at the bottom right corner and folded back.
 void DrawPageCurl(const EffectFrames& frames, float progress) {
     const Frame& out = frames.out;
-    CurlSheet sheet = MakeCurlSheet(frames.from, frames.to, 0, 0, out.width, out.height, float(out.width),
-                                    float(out.height), 0.0f, 0.0f, 0.06f * Diagonal(out), CurlStyle::Fold);
-    DrawCurl(out, sheet, progress);
+    DrawCurl(out,
+             WholeFrame(frames.from, frames.to, {float(out.width), float(out.height)}, {0.0f, 0.0f},
+                        0.06f * Diagonal(out), CurlStyle::Fold),
+             progress);
 }
 
 // The old picture is four labels on a sheet, A, B, C and D, peeled off one after the other
 // from their outer corners.
 void DrawPeelAbcd(const EffectFrames& frames, float progress) {
-    const Frame& out = frames.out;
-    float centreX = 0.5f * out.width, centreY = 0.5f * out.height;
-    for (int index = 0; index < 4; ++index) {
-        Quarter quarter = QuarterOf(out, index);
-        float own = Clamp01((progress - kPeelStagger * float(index)) / (1.0f - 3.0f * kPeelStagger));
-        CurlSheet sheet =
-            MakeCurlSheet(frames.from, frames.to, quarter.left, quarter.top, quarter.right, quarter.bottom,
-                          quarter.outerX, quarter.outerY, centreX, centreY, 0.04f * Diagonal(out), CurlStyle::Fold);
-        DrawCurl(out, sheet, own);
-    }
+    CurlQuarters(frames, progress, false, kPeelStagger, 0.04f * Diagonal(frames.out), CurlStyle::Fold);
 }
 
 // The new picture unrolls down over the old one like a blind let down from the top.
 void DrawRollDown(const EffectFrames& frames, float progress) {
     const Frame& out = frames.out;
     // Rolling the new picture up from its bottom edge, played backwards.
-    CurlSheet sheet = MakeCurlSheet(frames.to, frames.from, 0, 0, out.width, out.height, 0.0f, float(out.height), 0.0f,
-                                    0.0f, 0.05f * Diagonal(out), CurlStyle::Roll);
-    DrawCurl(out, sheet, 1.0f - progress);
+    DrawCurl(out,
+             WholeFrame(frames.to, frames.from, {0.0f, float(out.height)}, {0.0f, 0.0f}, 0.05f * Diagonal(out),
+                        CurlStyle::Roll),
+             1.0f - progress);
 }

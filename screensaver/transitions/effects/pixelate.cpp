@@ -68,8 +68,9 @@ void DrawPixelate(const EffectFrames& frames, float progress) {
     if (progress < kCoarsening || progress > 1.0f - kCoarsening) {
         bool sharpening = progress > 0.5f;
         float phase = sharpening ? (1.0f - progress) / kCoarsening : progress / kCoarsening;
-        // Sizes grow geometrically: each step looks as large as the last.
-        float size = std::min(std::pow(float(coarsest), phase), float(coarsest));
+        // Sizes grow geometrically (each step looks as large as the last), and fast at first
+        // so that the squares show early.
+        float size = std::min(std::pow(float(coarsest), std::sqrt(phase)), float(coarsest));
         PaintPixelated(out, sharpening ? frames.to : frames.from, size);
         return;
     }
