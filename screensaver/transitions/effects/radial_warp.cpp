@@ -70,6 +70,13 @@ void DrawSpan(const EffectFrames& frames,
         value[i] = Values(left)[i];
         step[i] = (Values(right)[i] - Values(left)[i]) / (x1 - x0);
     }
+    // Most spans sample well inside the pictures; they skip every edge check.
+    auto inside = [&](const Frame& picture, int first) {
+        int32_t lastX = value[first] + step[first] * (x1 - x0 - 1);
+        int32_t lastY = value[first + 1] + step[first + 1] * (x1 - x0 - 1);
+        return IsInside(picture, value[first], value[first + 1], lastX, lastY);
+    };
+    bool fromInside = inside(frames.from, 0), toInside = inside(frames.to, 2);
     const uint32_t* from = frames.from.Row(y);
     const uint32_t* to = frames.to.Row(y);
     uint32_t* row = frames.out.Row(y);
@@ -78,9 +85,13 @@ void DrawSpan(const EffectFrames& frames,
         uint32_t shade = uint32_t(std::clamp(value[5] + 32768, 0, kFullWeight << 16) >> 16);
         uint32_t oldPixel = 0, newPixel = 0;
         if (toWeight < uint32_t(kFullWeight)) {
-            oldPixel = SampleOrOff(frames.from, value[0], value[1], warp.fromOffFrame, to[x]);
+            oldPixel = fromInside ? SampleBilinearInside(frames.from, value[0], value[1])
+                                  : SampleOrOff(frames.from, value[0], value[1], warp.fromOffFrame, to[x]);
         }
-        if (toWeight > 0) newPixel = SampleOrOff(frames.to, value[2], value[3], warp.toOffFrame, from[x]);
+        if (toWeight > 0) {
+            newPixel = toInside ? SampleBilinearInside(frames.to, value[2], value[3])
+                                : SampleOrOff(frames.to, value[2], value[3], warp.toOffFrame, from[x]);
+        }
         uint32_t pixel = toWeight == 0                       ? oldPixel
                          : toWeight >= uint32_t(kFullWeight) ? newPixel
                                                              : LerpPixel(oldPixel, newPixel, toWeight);
