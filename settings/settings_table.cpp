@@ -126,8 +126,16 @@ constexpr SettingDescriptor TransitionRow(const char* name,
                                           uint32_t defaultValue,
                                           uint32_t minimum,
                                           uint32_t maximum) {
-    return {SettingsKey::Transitions,  name, storage, offset, width, defaultValue, nullptr, minimum, maximum,
-            SettingsGroup::Transitions};
+    return {.key = SettingsKey::Transitions,
+            .name = name,
+            .storage = storage,
+            .offset = offset,
+            .slot = width,
+            .defaultValue = defaultValue,
+            .defaultText = nullptr,
+            .minimum = minimum,
+            .maximum = maximum,
+            .group = SettingsGroup::Transitions};
 }
 
 // Each catalogue entry gives two rows: its enable (1 byte) and its duration (4 bytes, kept
