@@ -3,7 +3,6 @@
 #include "codec/codec_memory.h"
 
 #include "codec/codec_global_memory.h"
-#include "codec/codec_state.h"
 
 void* CodecAllocate(size_t size) {
     CodecAllocators allocators = GetCodecAllocators();
@@ -20,4 +19,43 @@ void CodecFree(void* buffer) {
         return;
     }
     FreeGlobal(buffer);
+}
+
+CodecBuffer CodecBuffer::Allocate(size_t size) {
+    CodecBuffer buffer;
+    CodecAllocators allocators = GetCodecAllocators();
+    buffer.data_ = static_cast<unsigned char*>(CodecAllocate(size));
+    // Installed functions free what they made; without them the memory is global.
+    if (buffer.data_ != nullptr && allocators.allocate != nullptr) {
+        buffer.free_ = allocators.free;
+        buffer.user_ = allocators.user;
+    }
+    return buffer;
+}
+
+CodecBuffer& CodecBuffer::operator=(CodecBuffer&& other) noexcept {
+    if (this != &other) {
+        Reset();
+        data_ = other.data_;
+        free_ = other.free_;
+        user_ = other.user_;
+        other.data_ = nullptr;
+    }
+    return *this;
+}
+
+void CodecBuffer::Reset() {
+    if (data_ == nullptr) return;
+    if (free_ != nullptr) {
+        (void)free_(data_, user_);
+    } else {
+        FreeGlobal(data_);
+    }
+    data_ = nullptr;
+}
+
+unsigned char* CodecBuffer::Release() {
+    unsigned char* data = data_;
+    data_ = nullptr;
+    return data;
 }

@@ -1,12 +1,62 @@
 // Allocation of every buffer the codec layer hands out: through the calling thread's
 // allocation functions when it installed some (SetCodecAllocators), else zero-initialised
 // global memory, refusing requests above kCodecMaxAllocation bytes.
+//
+// Inside the layer a buffer has one owner, CodecBuffer, which remembers the functions that
+// made it and frees through them, whichever thread ends up releasing it. CodecAllocate and
+// CodecFree are the boundary for callers that hold bare pointers (they follow the calling
+// thread's functions, so such a pointer must be freed on a thread with the same ones).
+// Working memory that never leaves a function is a WorkArray, never malloc or the codec
+// allocator.
 #pragma once
 
 #include <cstddef>
+#include <memory>
+#include <new>
+
+#include "codec/codec_state.h"
 
 constexpr size_t kCodecMaxAllocation = 2147348478;
 
 // Returns nullptr when memory runs out or the request is too large (the caller sets error 1).
 [[nodiscard]] void* CodecAllocate(size_t size);
 void CodecFree(void* buffer);
+
+// A move-only owner of one codec allocation.
+class CodecBuffer {
+public:
+    CodecBuffer() = default;
+    // `size` bytes from the calling thread's allocation functions (or global memory); empty
+    // when memory runs out or the request is above kCodecMaxAllocation.
+    [[nodiscard]] static CodecBuffer Allocate(size_t size);
+
+    CodecBuffer(CodecBuffer&& other) noexcept { *this = std::move(other); }
+    CodecBuffer& operator=(CodecBuffer&& other) noexcept;
+    CodecBuffer(const CodecBuffer&) = delete;
+    CodecBuffer& operator=(const CodecBuffer&) = delete;
+    ~CodecBuffer() { Reset(); }
+
+    [[nodiscard]] unsigned char* Data() const { return data_; }
+    [[nodiscard]] bool IsEmpty() const { return data_ == nullptr; }
+    // Frees the buffer through the functions that allocated it.
+    void Reset();
+    // Gives the buffer up to a caller that frees it with CodecFree on a thread with the same
+    // allocation functions (the bare-pointer boundary of the layer).
+    [[nodiscard]] unsigned char* Release();
+
+private:
+    unsigned char* data_ = nullptr;
+    CodecFreeFunction free_ = nullptr;  // null: global memory
+    void* user_ = nullptr;
+};
+
+// Working memory of an operation: `count` value-initialised elements, or null when the count
+// overflows or memory runs out.
+template <typename T>
+using WorkArray = std::unique_ptr<T[]>;
+
+template <typename T>
+[[nodiscard]] WorkArray<T> AllocateWorkArray(size_t count) {
+    if (count > kCodecMaxAllocation / sizeof(T)) return nullptr;
+    return WorkArray<T>(new (std::nothrow) T[count == 0 ? 1 : count]());
+}

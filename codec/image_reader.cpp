@@ -5,17 +5,17 @@
 #include <cstring>
 
 #include "base/bounded_reader.h"
-#include "codec/bmp_reader.h"
+#include "codec/formats/bmp_reader.h"
 #include "codec/codec_errors.h"
 #include "codec/codec_global_memory.h"
 #include "codec/codec_memory.h"
 #include "codec/codec_state.h"
 #include "codec/format_detection.h"
-#include "codec/format_readers.h"
+#include "codec/formats/format_readers.h"
 #include "codec/image_source.h"
-#include "codec/jpeg_decoder.h"
-#include "codec/png_reader.h"
-#include "codec/tiff_reader.h"
+#include "codec/formats/jpeg_decoder.h"
+#include "codec/formats/png_reader.h"
+#include "codec/formats/tiff_reader.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 // 52 no decoder for the variant, 38 a metafile from a memory source, or the decoder's own.
 #pragma once
 
-#include "codec/rgb_image.h"
+#include "codec/pixels/rgb_image.h"
 
 struct ImageSource;
 

@@ -9,8 +9,8 @@
 #include "base/bounded_reader.h"
 #include "base/byte_order.h"
 #include "base/file_io.h"
-#include "collection/payload_block.h"
-#include "collection/whole_file.h"
+#include "base/payload_block.h"
+#include "base/whole_file.h"
 
 void FreePicturePayload(PictureRecord& record) {
     std::free(record.payload);

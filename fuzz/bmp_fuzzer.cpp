@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <initializer_list>
 
-#include "codec/bmp_reader.h"
+#include "codec/formats/bmp_reader.h"
 #include "codec/codec_state.h"
 #include "fuzz/reader_fuzzers.h"
 

@@ -2,7 +2,7 @@
 #include <cstdlib>
 
 #include "base/byte_order.h"
-#include "collection/payload_block.h"
+#include "base/payload_block.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     uint32_t produced = 0;

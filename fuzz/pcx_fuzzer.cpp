@@ -1,6 +1,6 @@
 #include <initializer_list>
 
-#include "codec/format_readers.h"
+#include "codec/formats/format_readers.h"
 #include "fuzz/reader_fuzzers.h"
 
 // Each input is read at the generic read's depth and at the deepest one, so the 32-bit path

@@ -7,7 +7,7 @@
 
 #include "base/bounded_reader.h"
 #include "codec/codec_memory.h"
-#include "codec/rgb_image.h"
+#include "codec/pixels/rgb_image.h"
 
 inline void ReleaseForFuzzing(RgbImage& image) {
     if (image.pixels != nullptr) CodecFree(image.pixels);

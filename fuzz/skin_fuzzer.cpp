@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <initializer_list>
 
-#include "collection/payload_block.h"
+#include "base/payload_block.h"
 #include "ui/skin_record.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "codec/format_readers.h"
+#include "codec/formats/format_readers.h"
 #include "fuzz/reader_fuzzers.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -9,8 +9,13 @@ configure_and_build() { # name cmake-arguments...
     shift
     local dir=$build_root/$name
     mkdir -p "$build_root"
+    # ccache, when the machine has it, shares compiled objects between build trees and clones.
+    local launcher=()
+    if command -v ccache >/dev/null; then
+        launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    fi
     # Configuring again is quick and keeps the cache in step with the arguments here.
-    cmake -S "$repo_root" -B "$dir" -G Ninja "$@" >"$dir.configure.log" 2>&1 || {
+    cmake -S "$repo_root" -B "$dir" -G Ninja "${launcher[@]}" "$@" >"$dir.configure.log" 2>&1 || {
         cat "$dir.configure.log"
         return 1
     }

@@ -2,10 +2,10 @@
 
 #include <cstdlib>
 
-#include "codec/bmp_codec.h"
+#include "codec/formats/bmp_codec.h"
 #include "codec/codec_memory.h"
 #include "codec/image_source.h"
-#include "collection/payload_block.h"
+#include "base/payload_block.h"
 
 bool DecodeBmpImage(const unsigned char* bmp, size_t size, RgbImage& image) {
     image = RgbImage();

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "codec/rgb_image.h"
+#include "codec/pixels/rgb_image.h"
 
 [[nodiscard]] bool DecodeBmpImage(const unsigned char* bmp, size_t size, RgbImage& image);
 void FreeBmpImage(RgbImage& image);

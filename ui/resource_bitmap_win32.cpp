@@ -1,8 +1,8 @@
-#include "ui/resource_bitmap.h"
+#include "ui/resource_bitmap_win32.h"
 
 #include <cstdlib>
 
-#include "codec/gdi_bridge_win32.h"
+#include "win32/gdi_bridge_win32.h"
 #include "ui/bmp_image.h"
 #include "ui/data_resource.h"
 

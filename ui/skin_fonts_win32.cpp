@@ -1,4 +1,4 @@
-#include "ui/skin_fonts.h"
+#include "ui/skin_fonts_win32.h"
 
 #include "ui/skin_record.h"
 

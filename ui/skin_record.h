@@ -14,7 +14,7 @@
 //       3 button   state pictures {u32 marker (non-zero), u8 state, one block}..., u32 zero
 //
 // This module reads records into a model that still points into the caller's buffer (the
-// picture blocks are views); the Windows layer (ui/skin.h) turns the model into bitmaps and
+// picture blocks are views); the Windows layer (ui/skin_win32.h) turns the model into bitmaps and
 // windows before the buffer goes away. Reading never passes the end of the buffer: a record
 // that ends early, a string longer than 127 bytes or a kind above 3 is refused.
 #pragma once

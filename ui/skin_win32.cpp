@@ -1,12 +1,12 @@
-#include "ui/skin.h"
+#include "ui/skin_win32.h"
 
 #include <cstring>
 
 #include "base/bounded_reader.h"
 #include "ui/bmp_image.h"
 #include "ui/localization/language.h"
-#include "ui/resource_bitmap.h"
-#include "ui/skin_fonts.h"
+#include "ui/resource_bitmap_win32.h"
+#include "ui/skin_fonts_win32.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/settings/settings.h"
-#include "app/settings/settings_store.h"
+#include "settings/settings.h"
+#include "settings/settings_store.h"
 #include "app/wallpaper/picture_layout.h"
 
 // The shell's side of an application, in the order ApplyWallpaper calls it.

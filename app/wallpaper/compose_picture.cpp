@@ -13,10 +13,10 @@
 #include "codec/codec_memory.h"
 #include "codec/codec_state.h"
 #include "codec/image_source.h"
-#include "codec/jpeg_codec.h"
-#include "codec/picture_layout.h"
-#include "codec/pixel_ops.h"
-#include "codec/resample.h"
+#include "codec/formats/jpeg_codec.h"
+#include "codec/pixels/row_layout.h"
+#include "codec/pixels/pixel_ops.h"
+#include "codec/resample/resample.h"
 
 namespace {
 

@@ -21,8 +21,8 @@
 #include <cstdint>
 
 #include "app/wallpaper/picture_layout.h"
-#include "codec/resample.h"  // kResizeBicubic and the filter indices
-#include "codec/rgb_image.h"
+#include "codec/resample/resample.h"  // kResizeBicubic and the filter indices
+#include "codec/pixels/rgb_image.h"
 #include "collection/picture_record.h"
 
 constexpr uint32_t kComposeGreyscale = 1;  // flags bit 0

@@ -11,7 +11,7 @@
 #include <cstdint>
 
 #include "app/wallpaper/picture_layout.h"
-#include "codec/rgb_image.h"
+#include "codec/pixels/rgb_image.h"
 
 constexpr uint32_t kTitleShadowColour = 0x404040;
 constexpr uint32_t kTitleColour = 0x00FF00;

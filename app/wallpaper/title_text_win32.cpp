@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "app/wallpaper/title_text.h"
-#include "codec/gdi_bridge_win32.h"
+#include "win32/gdi_bridge_win32.h"
 
 bool DrawRightAlignedText(RgbImage& canvas, const char* text, const AreaRect& box, uint32_t colour) {
     if (text == nullptr || text[0] == 0) return true;

@@ -1,7 +1,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/settings/settings_loader.h"
+#include "settings/settings_loader.h"
 #include "app/wallpaper/apply_wallpaper.h"
 
 bool BuildWallpaperFilePath(const char* windowsFolder, const char* userName, char* out, size_t size) {

@@ -17,9 +17,9 @@
 
 #include "app/wallpaper/compose_picture.h"
 #include "app/wallpaper/tests/test_pictures.h"
-#include "codec/bmp_codec.h"
+#include "codec/formats/bmp_codec.h"
 #include "codec/image_source.h"
-#include "collection/whole_file.h"
+#include "base/whole_file.h"
 #include "tools/tqtool/jpeg_header.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "codec/format_detection.h"
 #include "codec/image_reader.h"
 #include "codec/image_source.h"
-#include "codec/tests/bmp_test_files.h"
+#include "codec/formats/tests/bmp_test_files.h"
 #include "tests/support/test_support.h"
 
 namespace {

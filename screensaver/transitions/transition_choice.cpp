@@ -3,26 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-namespace {
-
-bool SameNameIgnoringCase(const char* a, const char* b) {
-    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
-        char lowerA = (*a >= 'A' && *a <= 'Z') ? char(*a - 'A' + 'a') : *a;
-        char lowerB = (*b >= 'A' && *b <= 'Z') ? char(*b - 'A' + 'a') : *b;
-        if (lowerA != lowerB) return false;
-    }
-    return *a == *b;
-}
-
-}  // namespace
-
-TransitionTable DefaultTransitionTable() {
-    TransitionTable table;
-    for (int i = 0; i < kTransitionCount; ++i) {
-        table[i] = {TransitionCatalogue(i).defaultEnable, TransitionCatalogue(i).defaultDuration};
-    }
-    return table;
-}
+#include "base/text_case.h"
 
 AvailableTransitions FindAvailableTransitions(const TransitionTable& table,
                                               CanCreateTransition canCreate,
@@ -37,7 +18,7 @@ AvailableTransitions FindAvailableTransitions(const TransitionTable& table,
 int FindTransitionByName(const char* name) {
     if (name == nullptr) return -1;
     for (int i = 0; i < kTransitionCount; ++i) {
-        if (SameNameIgnoringCase(TransitionCatalogue(i).name, name)) return i;
+        if (EqualNoCaseAscii(TransitionCatalogue(i).name, name)) return i;
     }
     return -1;
 }

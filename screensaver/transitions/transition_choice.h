@@ -2,8 +2,8 @@
 // along it each frame is: pure functions of the settings and the choice's state, so the
 // screensaver's threads only carry out what they decide.
 //
-//     TransitionTable table = DefaultTransitionTable();        // then the registry's values
-//     AvailableTransitions available = FindAvailableTransitions(table, canCreate);
+//     const TransitionTable& table = settings.transitions;      // loaded with the settings
+//     AvailableTransitions available = FindAvailableTransitions(table, canCreate, context);
 //     TransitionChoiceState state;                             // once per slideshow
 //     state.first = ForcedFirstTransition(forceFade, canCreate);
 //     TransitionChoice choice = ChooseTransition(state, available, table, prepared, mode, random);
@@ -12,22 +12,15 @@
 //     SetTransitionProgress(effect, EffectProgress(p, choice.backwards));
 #pragma once
 
-#include <array>
 #include <cstdint>
 
 #include "base/random.h"
+#include "settings/settings.h"
 #include "settings/transition_catalogue.h"
 
-// The working table: the catalogue's enable and duration per entry, as the settings give
-// them (the built-in values, overwritten from the registry).
-struct TransitionSetting {
-    uint8_t enable = 0;     // kTransitionForwards | kTransitionBackwards; 0 off
-    uint32_t duration = 0;  // milliseconds
-};
-using TransitionTable = std::array<TransitionSetting, kTransitionCount>;
-
-// The table with every entry's built-in enable and duration.
-[[nodiscard]] TransitionTable DefaultTransitionTable();
+// The working table: every catalogue entry's enable and duration as the settings loaded
+// them (Settings::transitions: the built-in values, overwritten from the registry).
+using TransitionTable = TransitionSetting[kTransitionCount];
 
 // Whether the effect of catalogue entry `index` can be created (tried once at set-up).
 using CanCreateTransition = bool (*)(int index, void* context);

@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "base/byte_order.h"
-#include "collection/payload_block.h"
-#include "collection/whole_file.h"
+#include "base/payload_block.h"
+#include "base/whole_file.h"
 #include "tools/tqtool/command.h"
 #include "ui/data_resource.h"
 #include "ui/data_resource_builder.h"

@@ -4,13 +4,13 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "codec/bmp_codec.h"
+#include "codec/formats/bmp_codec.h"
 #include "codec/codec_state.h"
 #include "codec/format_detection.h"
 #include "codec/image_reader.h"
 #include "codec/image_source.h"
-#include "codec/jpeg_codec.h"
-#include "codec/resample.h"
+#include "codec/formats/jpeg_codec.h"
+#include "codec/resample/resample.h"
 #include "tools/tqtool/command.h"
 
 namespace {

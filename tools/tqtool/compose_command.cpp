@@ -5,7 +5,7 @@
 
 #include "app/wallpaper/compose_picture.h"
 #include "app/wallpaper/title_text.h"
-#include "codec/bmp_codec.h"
+#include "codec/formats/bmp_codec.h"
 #include "codec/image_source.h"
 #include "collection/tqi_file.h"
 #include "tools/tqtool/command.h"

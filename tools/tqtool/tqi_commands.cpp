@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "collection/tqi_file.h"
-#include "collection/whole_file.h"
+#include "base/whole_file.h"
 #include "tools/tqtool/command.h"
 #include "tools/tqtool/jpeg_header.h"
 

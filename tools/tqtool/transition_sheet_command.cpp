@@ -6,12 +6,12 @@
 #include <cstring>
 #include <vector>
 
-#include "codec/bmp_codec.h"
 #include "codec/codec_state.h"
 #include "codec/format_detection.h"
+#include "codec/formats/bmp_codec.h"
 #include "codec/image_reader.h"
 #include "codec/image_source.h"
-#include "codec/resample.h"
+#include "codec/resample/resample.h"
 #include "screensaver/transitions/effect_catalogue.h"
 #include "screensaver/transitions/transition_choice.h"
 #include "screensaver/transitions/transition_effect.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "ui/data_resource.h"
-#include "ui/resource_bitmap.h"
+#include "ui/resource_bitmap_win32.h"
 #include "ui/resource_sound.h"
 
 namespace {

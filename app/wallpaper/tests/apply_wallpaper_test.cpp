@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/memory_store.h"
-#include "app/settings/settings_loader.h"
+#include "settings/memory_store.h"
+#include "settings/settings_loader.h"
 #include "app/wallpaper/tests/test_pictures.h"
 #include "base/byte_order.h"
 #include "collection/tqi_file.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "codec/rgb_image.h"
+#include "codec/pixels/rgb_image.h"
 #include "collection/picture_record.h"
 
 namespace wallpaper_test {

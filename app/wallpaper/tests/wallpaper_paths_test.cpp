@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/settings/memory_store.h"
-#include "app/settings/settings_loader.h"
+#include "settings/memory_store.h"
+#include "settings/settings_loader.h"
 #include "app/wallpaper/apply_wallpaper.h"
 
 namespace {

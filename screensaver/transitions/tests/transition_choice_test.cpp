@@ -17,11 +17,12 @@ bool CreatableFromList(int index, void* context) {
     return (*static_cast<std::vector<bool>*>(context))[index];
 }
 
-TransitionTable OnlyEnabled(const std::vector<std::pair<const char*, uint8_t>>& enables) {
-    TransitionTable table = DefaultTransitionTable();
-    for (TransitionSetting& setting : table) setting.enable = 0;
-    for (const auto& [name, enable] : enables) table[FindTransitionByName(name)].enable = enable;
-    return table;
+// Settings with the built-in transitions, all switched off but the named ones.
+Settings OnlyEnabled(const std::vector<std::pair<const char*, uint8_t>>& enables) {
+    Settings settings = DefaultSettings();
+    for (TransitionSetting& setting : settings.transitions) setting.enable = 0;
+    for (const auto& [name, enable] : enables) settings.transitions[FindTransitionByName(name)].enable = enable;
+    return settings;
 }
 
 RandomState SeededRandom() {
@@ -31,7 +32,8 @@ RandomState SeededRandom() {
 }
 
 TEST(TransitionChoiceTest, AvailableListHoldsEnabledCreatableEntriesInCatalogueOrder) {
-    TransitionTable table = OnlyEnabled({{"Zigzag", 1}, {"Barn", 2}, {"Water", 3}, {"Lens", 1}});
+    Settings tableSettings = OnlyEnabled({{"Zigzag", 1}, {"Barn", 2}, {"Water", 3}, {"Lens", 1}});
+    TransitionTable& table = tableSettings.transitions;
     std::vector<bool> creatable(kTransitionCount, true);
     creatable[FindTransitionByName("Lens")] = false;
     AvailableTransitions available = FindAvailableTransitions(table, CreatableFromList, &creatable);
@@ -39,12 +41,14 @@ TEST(TransitionChoiceTest, AvailableListHoldsEnabledCreatableEntriesInCatalogueO
     EXPECT_EQ(available.entries[0], FindTransitionByName("Barn"));
     EXPECT_EQ(available.entries[1], FindTransitionByName("Zigzag"));
     EXPECT_EQ(available.entries[2], FindTransitionByName("Water"));
-    EXPECT_EQ(FindAvailableTransitions(DefaultTransitionTable(), AlwaysCreatable, nullptr).count, kTransitionCount);
+    EXPECT_EQ(FindAvailableTransitions(DefaultSettings().transitions, AlwaysCreatable, nullptr).count,
+              kTransitionCount);
 }
 
 TEST(TransitionChoiceTest, SequentialChoiceWrapsAndFlipsTheDirectionAtEachPass) {
     // Enable 3 alternates by pass, 1 always runs forwards, 2 always backwards.
-    TransitionTable table = OnlyEnabled({{"Barn", 3}, {"Blinds", 1}, {"Inset", 2}});
+    Settings tableSettings = OnlyEnabled({{"Barn", 3}, {"Blinds", 1}, {"Inset", 2}});
+    TransitionTable& table = tableSettings.transitions;
     AvailableTransitions available = FindAvailableTransitions(table, AlwaysCreatable, nullptr);
     struct Expected {
         const char* name;
@@ -65,7 +69,8 @@ TEST(TransitionChoiceTest, SequentialChoiceWrapsAndFlipsTheDirectionAtEachPass) 
 }
 
 TEST(TransitionChoiceTest, RandomChoiceNeverRepeatsAndDrawsTheDirection) {
-    TransitionTable table = DefaultTransitionTable();
+    Settings settings = DefaultSettings();
+    const TransitionTable& table = settings.transitions;
     AvailableTransitions available = FindAvailableTransitions(table, AlwaysCreatable, nullptr);
     TransitionChoiceState state;
     RandomState random = SeededRandom();
@@ -87,7 +92,8 @@ TEST(TransitionChoiceTest, RandomChoiceNeverRepeatsAndDrawsTheDirection) {
     EXPECT_EQ(directionsOfBarn.size(), 2u);
 
     // Two entries: random mode can only alternate.
-    TransitionTable two = OnlyEnabled({{"Iris", 1}, {"Wheel", 1}});
+    Settings twoSettings = OnlyEnabled({{"Iris", 1}, {"Wheel", 1}});
+    TransitionTable& two = twoSettings.transitions;
     AvailableTransitions pair = FindAvailableTransitions(two, AlwaysCreatable, nullptr);
     TransitionChoiceState pairState;
     int first = ChooseTransition(pairState, pair, two, 0, 1, random).entry;
@@ -98,7 +104,8 @@ TEST(TransitionChoiceTest, RandomChoiceNeverRepeatsAndDrawsTheDirection) {
 }
 
 TEST(TransitionChoiceTest, SingleEntryIsUsedEveryTimeItsDirectionFlippingAfterTheFirst) {
-    TransitionTable table = OnlyEnabled({{"Slide", 3}});
+    Settings tableSettings = OnlyEnabled({{"Slide", 3}});
+    TransitionTable& table = tableSettings.transitions;
     AvailableTransitions available = FindAvailableTransitions(table, AlwaysCreatable, nullptr);
     for (uint8_t mode : {uint8_t(0), uint8_t(1)}) {
         SCOPED_TRACE(int(mode));
@@ -120,7 +127,8 @@ TEST(TransitionChoiceTest, ForcedFadeComesFirstEvenWhenDisabledAndOnlyFirst) {
     EXPECT_EQ(FindTransitionByName("Fade White"), 19);
     EXPECT_EQ(FindTransitionByName("Fad"), -1);
 
-    TransitionTable table = OnlyEnabled({{"Spiral", 3}, {"Grid", 3}});
+    Settings tableSettings = OnlyEnabled({{"Spiral", 3}, {"Grid", 3}});
+    TransitionTable& table = tableSettings.transitions;
     table[FindTransitionByName("Fade")].duration = 4321;
     AvailableTransitions available = FindAvailableTransitions(table, AlwaysCreatable, nullptr);
     TransitionChoiceState state;

@@ -17,8 +17,8 @@
 
 #include "ui/data_resource.h"
 #include "ui/localization/language.h"
-#include "ui/skin.h"
-#include "ui/skin_fonts.h"
+#include "ui/skin_win32.h"
+#include "ui/skin_fonts_win32.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include <cstdio>
 
-#include "app/settings/registry_store.h"
-#include "app/settings/settings_loader.h"
+#include "settings/registry_store_win32.h"
+#include "settings/settings_loader.h"
 #include "app/wallpaper/apply_wallpaper.h"
 #include "app/wallpaper/wallpaper_shell_win32.h"
 
@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
 
     RegistryStore store;
     Settings settings = DefaultSettings();
-    LoadSettings(store, settings);
+    LoadApplicationSettings(store, settings);
 
     char wallpaperFile[MAX_PATH * 2];
     if (!GetWallpaperFilePath(wallpaperFile, sizeof wallpaperFile)) return 3;

@@ -1,0 +1,10 @@
+// The JPEG decoder for the generic read (DecodeJpeg in jpeg_codec.h is the public form):
+// decodes the whole source from its first byte, a file source in blocks without loading it.
+// Returns 0 or a CodecError; output from CodecAllocate.
+#pragma once
+
+#include "codec/pixels/rgb_image.h"
+
+struct ImageSource;
+
+[[nodiscard]] int ReadJpegImage(ImageSource* source, int bitDepth, RgbImage& out);

@@ -1,0 +1,101 @@
+// Photo CD image packs: the base picture (sub-image 3, 768 x 512) converted from the disc's
+// luma/chroma form to RGB. Overview packs are recognised and refused.
+#include <cstdint>
+#include <cstring>
+
+#include "codec/codec_errors.h"
+#include "codec/codec_memory.h"
+#include "codec/formats/format_readers.h"
+#include "codec/formats/reader_support.h"
+
+namespace {
+
+constexpr size_t kSectorSize = 2048;
+constexpr size_t kHeaderSize = 3 * kSectorSize;  // the blank sector, the pack header, attributes
+constexpr size_t kSignatureOffset = kSectorSize;
+constexpr int kBaseSubImage = 3;
+
+// Where each sub-image starts (in sectors) for the three that are stored uncompressed.
+constexpr size_t kSubImageSector[] = {4, 23, 96};
+
+int SubImageWidth(int n) {
+    return 192 << (n - 1);
+}
+int SubImageHeight(int n) {
+    return 128 << (n - 1);
+}
+
+unsigned char Clamp(double value) {
+    if (value <= 0) return 0;
+    if (value >= 255) return 255;
+    return static_cast<unsigned char>(value + 0.5);
+}
+
+// Kodak's luma/chroma matrix with chroma centred on 156 and 137, normalised to the luma's
+// own scale: luma is taken at face value (full scale is white) instead of being scaled by
+// 1.3584 and clipped, which would lose every highlight a disc stores above reference white.
+void YccToRgb(int luma, int chroma1, int chroma2, unsigned char* rgb) {
+    double c1 = chroma1 - 156;
+    double c2 = chroma2 - 137;
+    rgb[0] = Clamp(luma + 1.340762 * c2);
+    rgb[1] = Clamp(luma - 0.317038 * c1 - 0.682243 * c2);
+    rgb[2] = Clamp(luma + 1.632639 * c1);
+}
+
+// Chroma is stored at half resolution; samples between two stored ones are averaged. `twice`
+// is the doubled sample position, so odd positions lie between stored samples.
+int Chroma(const unsigned char* plane, int width, int height, int twiceX, int twiceY) {
+    int x0 = twiceX / 2;
+    int y0 = twiceY / 2;
+    int x1 = (twiceX & 1) && x0 + 1 < width ? x0 + 1 : x0;
+    int y1 = (twiceY & 1) && y0 + 1 < height ? y0 + 1 : y0;
+    int sum = plane[y0 * width + x0] + plane[y0 * width + x1] + plane[y1 * width + x0] + plane[y1 * width + x1];
+    return (sum + 2) / 4;
+}
+
+}  // namespace
+
+int ReadPhotoCdImage(BoundedReader& in, RgbImage& out) {
+    out = RgbImage{};
+    const unsigned char* header = nullptr;
+    if (!in.View(kHeaderSize, header)) return kCodecNotPhotoCd;
+    if (std::memcmp(header, "PCD_OPA", 7) == 0) return kCodecPhotoCdOverview;
+    if (std::memcmp(header + kSignatureOffset, "PCD", 3) != 0) return kCodecNotPhotoCd;
+
+    const int width = SubImageWidth(kBaseSubImage);
+    const int height = SubImageHeight(kBaseSubImage);
+    const size_t chromaWidth = width / 2;
+    const size_t chromaHeight = height / 2;
+    // Per pair of rows: two luma rows, then one row of each chroma component.
+    const size_t pairSize = 2 * static_cast<size_t>(width) + 2 * chromaWidth;
+    const unsigned char* data = nullptr;
+    if (!in.Seek(kSubImageSector[kBaseSubImage - 1] * kSectorSize) || !in.View(pairSize * chromaHeight, data)) {
+        return kCodecReadError;
+    }
+
+    int result = AllocateRgbImage(width, height, out);
+    if (result != kCodecOk) return result;
+    // Gather the chroma planes first so that rows can be interpolated across pairs.
+    auto* chroma = static_cast<unsigned char*>(CodecAllocate(2 * chromaWidth * chromaHeight));
+    if (chroma == nullptr) {
+        ReleaseRgbImage(out);
+        return kCodecOutOfMemory;
+    }
+    unsigned char* chroma1 = chroma;
+    unsigned char* chroma2 = chroma + chromaWidth * chromaHeight;
+    for (size_t pair = 0; pair < chromaHeight; ++pair) {
+        const unsigned char* rows = data + pair * pairSize + 2 * width;
+        std::memcpy(chroma1 + pair * chromaWidth, rows, chromaWidth);
+        std::memcpy(chroma2 + pair * chromaWidth, rows + chromaWidth, chromaWidth);
+    }
+    for (int y = 0; y < height; ++y) {
+        const unsigned char* luma = data + (y / 2) * pairSize + (y & 1) * width;
+        unsigned char* target = out.pixels + static_cast<size_t>(y) * width * 3;
+        for (int x = 0; x < width; ++x, target += 3) {
+            YccToRgb(luma[x], Chroma(chroma1, static_cast<int>(chromaWidth), static_cast<int>(chromaHeight), x, y),
+                     Chroma(chroma2, static_cast<int>(chromaWidth), static_cast<int>(chromaHeight), x, y), target);
+        }
+    }
+    CodecFree(chroma);
+    return kCodecOk;
+}

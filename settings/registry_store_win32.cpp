@@ -1,0 +1,60 @@
+#include <windows.h>
+
+#include "settings/registry_store_win32.h"
+
+namespace {
+
+HKEY RootKey(RegistryRoot root) {
+    return root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+}
+
+}  // namespace
+
+bool RegistryStore::OpenKeyForRead(RegistryRoot root, const char* path, StoreKey& key) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(RootKey(root), path, 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+    key = opened;
+    return true;
+}
+
+bool RegistryStore::OpenKeyForWrite(RegistryRoot root, const char* path, StoreKey& key) {
+    HKEY opened = nullptr;
+    DWORD disposition = 0;
+    if (RegCreateKeyExA(RootKey(root), path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &opened,
+                        &disposition) != ERROR_SUCCESS) {
+        return false;
+    }
+    key = opened;
+    return true;
+}
+
+void RegistryStore::CloseKey(StoreKey key) {
+    RegCloseKey(static_cast<HKEY>(key));
+}
+
+bool RegistryStore::QueryValue(StoreKey key, const char* name, unsigned char* buffer, uint32_t& size, uint32_t& type) {
+    // The registry writes into the buffer even when it then reports ERROR_MORE_DATA for some
+    // types, so it queries into a private copy and hands over only a complete value.
+    DWORD capacity = size;
+    unsigned char* scratch = static_cast<unsigned char*>(HeapAlloc(GetProcessHeap(), 0, capacity ? capacity : 1));
+    if (scratch == nullptr) return false;
+    DWORD valueType = 0;
+    DWORD valueSize = capacity;
+    LONG result = RegQueryValueExA(static_cast<HKEY>(key), name, nullptr, &valueType, scratch, &valueSize);
+    bool ok = result == ERROR_SUCCESS && valueSize <= capacity;
+    if (ok) {
+        CopyMemory(buffer, scratch, valueSize);
+        size = valueSize;
+        type = valueType;
+    }
+    HeapFree(GetProcessHeap(), 0, scratch);
+    return ok;
+}
+
+bool RegistryStore::SetValue(StoreKey key, const char* name, uint32_t type, const unsigned char* data, uint32_t size) {
+    return RegSetValueExA(static_cast<HKEY>(key), name, 0, type, data, size) == ERROR_SUCCESS;
+}
+
+bool RegistryStore::DeleteValue(StoreKey key, const char* name) {
+    return RegDeleteValueA(static_cast<HKEY>(key), name) == ERROR_SUCCESS;
+}

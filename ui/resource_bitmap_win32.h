@@ -1,0 +1,22 @@
+// Device bitmaps from the BMP pictures of the data-resource file and of skins. Windows only.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+#include "codec/pixels/rgb_image.h"
+
+struct ResourceBitmap {
+    HBITMAP bitmap = nullptr;  // the caller deletes it (DeleteObject)
+    int width = 0;
+    int height = 0;
+};
+
+// Looks the Bitmap entry up, decodes it and makes a device bitmap compatible with `window`'s
+// device context. Returns an empty result when any step fails.
+[[nodiscard]] ResourceBitmap LoadResourceBitmap(const char* name, HWND window);
+
+// The same from a BMP file image in memory, and from a decoded picture.
+[[nodiscard]] ResourceBitmap MakeBitmapFromBmp(const unsigned char* bmp, size_t size, HWND window);
+[[nodiscard]] ResourceBitmap MakeBitmapFromImage(const RgbImage& image, HWND window);
