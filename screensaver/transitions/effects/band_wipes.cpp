@@ -26,14 +26,18 @@ Band BandAt(float progress, float length, float fraction, float glow) {
     return {progress * (length + size) - size, size, glow};
 }
 
+// How close to white the light makes a point `across` the band (0 at its new side, 1 at
+// its old side): brightest in the middle.
+uint32_t LightAt(const Band& band, float across) {
+    return WeightOf(band.glow * (1.0f - std::fabs(2.0f * Clamp01(across) - 1.0f)));
+}
+
 // The pixel at `position` (its centre, in pixels along the wipe): the share of the new
 // picture, then the light over it.
 uint32_t BandPixel(const Band& band, float position, uint32_t oldPixel, uint32_t newPixel) {
-    float across = (position - band.start) / band.size;  // 0 at the new side, 1 at the old
+    float across = (position - band.start) / band.size;
     uint32_t pixel = LerpPixel(newPixel, oldPixel, WeightOf(across));
-    if (band.glow <= 0.0f) return pixel;
-    float light = band.glow * (1.0f - std::fabs(2.0f * Clamp01(across) - 1.0f));
-    return LerpPixel(pixel, FramePixel(255, 255, 255), WeightOf(light));
+    return band.glow <= 0.0f ? pixel : LerpPixel(pixel, FramePixel(255, 255, 255), LightAt(band, across));
 }
 
 void WipeAcross(const EffectFrames& frames, const Band& band) {
@@ -60,8 +64,7 @@ void WipeDown(const EffectFrames& frames, const Band& band) {
         }
         BlendRow(out.Row(y), frames.to.Row(y), frames.from.Row(y), out.width, WeightOf(across));
         if (band.glow > 0.0f) {
-            uint32_t light = WeightOf(band.glow * (1.0f - std::fabs(2.0f * across - 1.0f)));
-            BlendRowToColour(out.Row(y), out.Row(y), FramePixel(255, 255, 255), out.width, light);
+            BlendRowToColour(out.Row(y), out.Row(y), FramePixel(255, 255, 255), out.width, LightAt(band, across));
         }
     }
 }

@@ -24,6 +24,14 @@ CurlSheet WholeFrame(const Frame& paper,
     return {&paper, &beneath, 0, 0, paper.width, paper.height, origin, toward, radius, style};
 }
 
+// The whole old picture lifted at the bottom right corner towards the top left one.
+void CurlFromCorner(const EffectFrames& frames, float progress, float radius, CurlStyle style) {
+    const Frame& out = frames.out;
+    DrawCurl(out,
+             WholeFrame(frames.from, frames.to, {float(out.width), float(out.height)}, {0.0f, 0.0f}, radius, style),
+             progress);
+}
+
 // The old picture as four sheets, the quarters of the frame, each curling on its own: from
 // the centre towards its corner, or from its corner towards the centre. Quarter k starts
 // `stagger` x k later than the first, and all end together.
@@ -58,11 +66,7 @@ void CurlQuarters(const EffectFrames& frames,
 
 // The old picture rolls up like a scroll from the bottom right corner to the top left.
 void DrawCurls(const EffectFrames& frames, float progress) {
-    const Frame& out = frames.out;
-    DrawCurl(out,
-             WholeFrame(frames.from, frames.to, {float(out.width), float(out.height)}, {0.0f, 0.0f},
-                        0.07f * Diagonal(out), CurlStyle::Roll),
-             progress);
+    CurlFromCorner(frames, progress, 0.07f * Diagonal(frames.out), CurlStyle::Roll);
 }
 
 // The old picture tears into quarters at the centre and each rolls away towards its corner.
@@ -72,11 +76,7 @@ void DrawCenterCurls(const EffectFrames& frames, float progress) {
 
 // The old picture turns like a page, lifted at the bottom right corner and folded back.
 void DrawPageCurl(const EffectFrames& frames, float progress) {
-    const Frame& out = frames.out;
-    DrawCurl(out,
-             WholeFrame(frames.from, frames.to, {float(out.width), float(out.height)}, {0.0f, 0.0f},
-                        0.06f * Diagonal(out), CurlStyle::Fold),
-             progress);
+    CurlFromCorner(frames, progress, 0.06f * Diagonal(frames.out), CurlStyle::Fold);
 }
 
 // The old picture is four labels on a sheet, A, B, C and D, peeled off one after the other
