@@ -15,27 +15,14 @@
 
 #include "win32/unique_handle.h"
 
-template <typename GdiHandle>
-struct GdiObjectTraits {
-    using Handle = GdiHandle;
-    static Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle handle) noexcept { DeleteObject(handle); }
-};
-
-using OwnedBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
-using OwnedBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
-using OwnedFont = UniqueHandle<GdiObjectTraits<HFONT>>;
-using OwnedPalette = UniqueHandle<GdiObjectTraits<HPALETTE>>;
-using OwnedRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
-
-struct MemoryDcTraits {
-    using Handle = HDC;
-    static Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle handle) noexcept { DeleteDC(handle); }
-};
+using OwnedBitmap = UniqueHandle<HandleClosedBy<HBITMAP, DeleteObject>>;
+using OwnedBrush = UniqueHandle<HandleClosedBy<HBRUSH, DeleteObject>>;
+using OwnedFont = UniqueHandle<HandleClosedBy<HFONT, DeleteObject>>;
+using OwnedPalette = UniqueHandle<HandleClosedBy<HPALETTE, DeleteObject>>;
+using OwnedRegion = UniqueHandle<HandleClosedBy<HRGN, DeleteObject>>;
 
 // A context made by CreateCompatibleDC (or CreateDC), deleted with DeleteDC.
-using MemoryDc = UniqueHandle<MemoryDcTraits>;
+using MemoryDc = UniqueHandle<HandleClosedBy<HDC, DeleteDC>>;
 
 // The common context of a window (GetDC; null for the screen), given back with ReleaseDC.
 class WindowDc {

@@ -10,12 +10,7 @@
 #include "win32/unique_handle.h"
 
 // Events, mutexes, threads and processes report failure with a null handle.
-struct KernelHandleTraits {
-    using Handle = HANDLE;
-    static Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle handle) noexcept { CloseHandle(handle); }
-};
-using OwnedHandle = UniqueHandle<KernelHandleTraits>;
+using OwnedHandle = UniqueHandle<HandleClosedBy<HANDLE, CloseHandle>>;
 
 // CreateFile reports failure with INVALID_HANDLE_VALUE, not null.
 struct FileHandleTraits {
@@ -25,9 +20,4 @@ struct FileHandleTraits {
 };
 using OwnedFileHandle = UniqueHandle<FileHandleTraits>;
 
-struct RegistryKeyTraits {
-    using Handle = HKEY;
-    static Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle handle) noexcept { RegCloseKey(handle); }
-};
-using OwnedRegistryKey = UniqueHandle<RegistryKeyTraits>;
+using OwnedRegistryKey = UniqueHandle<HandleClosedBy<HKEY, RegCloseKey>>;

@@ -1,13 +1,10 @@
 // One owner for every kind of system handle: it closes its handle exactly once, when it goes
 // away or is reset, and can be moved but not copied, so a handle has one owner at a time and
-// an early return cannot leak it. A kind of handle is described by a small traits structure:
+// an early return cannot leak it. A kind of handle is described by traits: its type, the
+// value that means "none" and how it is closed. Most handles are null when there is none and
+// are closed by one function:
 //
-//     struct KernelHandleTraits {
-//         using Handle = HANDLE;
-//         static Handle Invalid() noexcept { return nullptr; }  // what creation returns on failure
-//         static void Close(Handle handle) noexcept { CloseHandle(handle); }
-//     };
-//     using OwnedHandle = UniqueHandle<KernelHandleTraits>;
+//     using OwnedHandle = UniqueHandle<HandleClosedBy<HANDLE, CloseHandle>>;
 //
 //     OwnedHandle event(CreateEventA(nullptr, TRUE, FALSE, nullptr));
 //     if (!event.IsValid()) return false;
@@ -57,4 +54,12 @@ public:
 
 private:
     Handle handle_ = Traits::Invalid();
+};
+
+// The traits of a handle that is null when there is none and that `close` closes.
+template <typename HandleType, auto close>
+struct HandleClosedBy {
+    using Handle = HandleType;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle handle) noexcept { close(handle); }
 };

@@ -97,6 +97,12 @@ int main(int argc, char** argv) {
         ConvertRgbToFrame(picture, frame.View());
         return true;
     });
+    // A window that the screen cuts off would make every blit cheaper than it is.
+    const unsigned char* last = &rgb[rgb.size() - 3];
+    if (GetPixel(dc.Get(), width - 1, height - 1) != RGB(last[0], last[1], last[2])) {
+        std::printf("the window does not show the whole picture: the figures are not valid\n");
+        return 3;
+    }
     DestroyWindow(window);
     return 0;
 }

@@ -10,7 +10,7 @@
 #include "ui/localization/language.h"
 #include "ui/skin_fonts_win32.h"
 #include "ui/skin_win32.h"
-#include "ui/tests/skin_test_sources_win32.h"
+#include "ui/tests/skin_test_support_win32.h"
 
 namespace {
 
@@ -60,13 +60,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(SetLanguageIndex(kLanguageEnglish));
         ASSERT_TRUE(CreateSkinFonts());
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "TapestriqueSkinTest_WndClass";
-        RegisterClassA(&windowClass);
-        parent_ = CreateWindowExA(0, windowClass.lpszClassName, "Skin test", WS_POPUP, 0, 0, 200, 120, nullptr, nullptr,
-                                  windowClass.hInstance, nullptr);
+        parent_ = skin_test::CreateParentWindow("TapestriqueSkinTest_WndClass", DefWindowProcA, nullptr, 200, 120);
         ASSERT_NE(parent_, nullptr);
     }
     void TearDown() override {

@@ -11,7 +11,7 @@
 #include "ui/localization/language.h"
 #include "ui/skin_fonts_win32.h"
 #include "ui/skinned_controls_win32.h"
-#include "ui/tests/skin_test_sources_win32.h"
+#include "ui/tests/skin_test_support_win32.h"
 #include "ui/window_messages_win32.h"
 #include "win32/dib_frame_win32.h"
 #include "win32/window_state_win32.h"
@@ -62,13 +62,8 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(SetLanguageIndex(kLanguageEnglish));
         ASSERT_TRUE(CreateSkinFonts());
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = ListeningProcedure;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "TapestriqueSkinnedControlsTest_WndClass";
-        RegisterClassA(&windowClass);
-        window_ = CreateWindowExA(0, windowClass.lpszClassName, "Skinned controls", WS_POPUP, 0, 0, 60, 40, nullptr,
-                                  nullptr, windowClass.hInstance, &listening_);
+        window_ = skin_test::CreateParentWindow("TapestriqueSkinnedControlsTest_WndClass", ListeningProcedure,
+                                                &listening_, 60, 40);
         ASSERT_NE(window_, nullptr);
 
         SkinSource source;

@@ -1,5 +1,5 @@
-// Skin records made on the spot for the Windows skin tests: solid-colour pictures and
-// elements with a place, a size and a text of their own.
+// For the Windows skin tests: skin records made on the spot (solid-colour pictures, elements
+// with a place, a size and a text of their own) and a window to parent the skins.
 #pragma once
 
 #include <windows.h>
@@ -59,6 +59,17 @@ inline ByteVector Record(const SkinSource& source) {
     std::string error;
     EXPECT_TRUE(BuildSkinRecord(source, record, error)) << error;
     return record;
+}
+
+// A hidden top-level window of a class of its own; `state` is its creation parameter.
+inline HWND CreateParentWindow(const char* className, WNDPROC procedure, void* state, int width, int height) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = className;
+    RegisterClassA(&windowClass);
+    return CreateWindowExA(0, className, className, WS_POPUP, 0, 0, width, height, nullptr, nullptr,
+                           windowClass.hInstance, state);
 }
 
 }  // namespace skin_test
