@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
 
     RegistryStore store;
     Settings settings = DefaultSettings();
-    LoadSettings(store, settings);
+    LoadApplicationSettings(store, settings);
 
     char wallpaperFile[MAX_PATH * 2];
     if (!GetWallpaperFilePath(wallpaperFile, sizeof wallpaperFile)) return 3;
