@@ -4,7 +4,7 @@
 // it keeps no state between frames and allocates nothing, so one call draws one complete
 // frame and any progress can be drawn in any order.
 //
-// Effects are only called with 0 < progress < 1: the factory copies the pictures themselves
+// Effects are only called with 0 < progress < 1: ExecuteTransition copies the pictures themselves
 // at the two ends, so the ends are exact whatever an effect's arithmetic rounds to. Each
 // effect must tend to its `from` picture as the progress falls to 0 and to `to` as it rises
 // to 1, and move continuously in between.
