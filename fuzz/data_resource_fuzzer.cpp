@@ -1,12 +1,12 @@
 // Data-resource files from memory: the lookup without a name, of a present-looking name, of
 // the last entry's name in any letter case, and the listing of the tools. Property of a
 // successful lookup of a listed entry: its content is exactly what its stream inflates to.
-#include <cctype>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "base/byte_source.h"
+#include "base/text_case.h"
 #include "fuzz/inflate_property.h"
 #include "ui/data_resource.h"
 #include "ui/data_resource_builder.h"
@@ -41,12 +41,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string name = entries.back().name;
     size_t blockOffset = entries.back().blockOffset;
     for (const DataResourceEntryInfo& entry : entries) {
-        if (DataResourceNamesEqual(entry.name.c_str(), name.c_str())) {
+        if (EqualNoCaseAscii(entry.name.c_str(), name.c_str())) {
             blockOffset = entry.blockOffset;
             break;
         }
     }
-    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : name) c = FoldCaseAscii(c);
     if (name.find('\0') != std::string::npos) return 0;  // a NUL cuts the name a lookup asks for
     unsigned char* content = Look(data, size, name.c_str(), contentSize);
     if (content != nullptr) CheckInflatedBlock(data + blockOffset, size - blockOffset, content, contentSize);

@@ -6,16 +6,13 @@
 
 #include "base/byte_source.h"
 #include "base/payload_block.h"
+#include "base/text_case.h"
 
 namespace {
 
 std::string& InstalledPath() {
     static std::string path;
     return path;
-}
-
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 // The matching entry's block (lengths and stream) stands at the input's position.
@@ -41,13 +38,6 @@ DataResourceResult InflateEntry(ByteSource& input, unsigned char** content, uint
 
 }  // namespace
 
-bool DataResourceNamesEqual(const char* a, const char* b) {
-    for (;; ++a, ++b) {
-        if (AsciiLower(*a) != AsciiLower(*b)) return false;
-        if (*a == '\0') return true;
-    }
-}
-
 DataResourceResult FindDataResource(ByteSource& input,
                                     const char* name,
                                     unsigned char** content,
@@ -69,7 +59,7 @@ DataResourceResult FindDataResource(ByteSource& input,
         char entryName[kDataResourceMaxNameLength + 1];
         if (!input.Read(entryName, nameLength)) return kDataResourceNotFound;
         entryName[nameLength] = '\0';
-        if (DataResourceNamesEqual(entryName, name)) return InflateEntry(input, content, contentSize);
+        if (EqualNoCaseAscii(entryName, name)) return InflateEntry(input, content, contentSize);
         uint32_t compressedSize = 0;
         if (!input.ReadLe32(compressedSize)) return kDataResourceNotFound;
         if (!input.Skip(static_cast<uint64_t>(compressedSize) + 4)) return kDataResourceNotFound;

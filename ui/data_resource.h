@@ -55,6 +55,3 @@ void SetDataResourcePath(const char* path);
 
 // A lookup in the installation's file (SetDataResourcePath).
 [[nodiscard]] DataResourceResult LoadDataResource(const char* name, unsigned char** content, uint32_t* contentSize);
-
-// ASCII-only letter-case-insensitive equality of two NUL-terminated names.
-[[nodiscard]] bool DataResourceNamesEqual(const char* a, const char* b);
