@@ -95,8 +95,9 @@ write("tqi_title_with_nul.tqi", picture_file("Sun\0set", 64, 48, photo))
 
 
 # Fault 6: decoders that once held much more than their picture.
-def g4_white_page(width, height):
-    """A TIFF of one strip, Group 4 fax, min-is-white: every row one bit (no change)."""
+def g4_white_page(width, height, size):
+    """A TIFF of one strip, Group 4 fax, min-is-white: every row one bit (no change), padded
+    to `size` bytes as a real scan of a page would be."""
     rows = bytes([0xFF]) * (height // 8) + (bytes([(0xFF << (8 - height % 8)) & 0xFF]) if height % 8 else b"")
     data = rows + b"\x00\x10\x01"  # the end-of-facsimile block
     entries = [(256, 4, width), (257, 4, height), (258, 3, 1), (259, 3, 4), (262, 3, 0), (273, 4, 0),
@@ -107,10 +108,11 @@ def g4_white_page(width, height):
     for tag, kind, value in entries:
         value = offset if tag == 273 else value
         ifd += struct.pack("<HHI", tag, kind, 1) + (struct.pack("<HH", value, 0) if kind == 3 else struct.pack("<I", value))
-    return b"II*\x00" + struct.pack("<I", 8) + ifd + struct.pack("<I", 0) + data
+    tiff = b"II*\x00" + struct.pack("<I", 8) + ifd + struct.pack("<I", 0) + data
+    return tiff + bytes(max(0, size - len(tiff)))
 
 
-write("tiff_g4_23000.tif", g4_white_page(23000, 23000))
+write("tiff_g4_23000.tif", g4_white_page(23000, 23000, 12 * 1024))
 
 
 def gif_of_one_colour(width, height):

@@ -7,10 +7,12 @@
 # picture where the format has one) and a working set of 64 MB, over what the tool needs to
 # start. Figures, not a test: it prints and always exits 0 when it could run.
 #
-# usage: run_hostile.sh [TQTOOL]      (default: the host build's tqtool)
+# usage: run_hostile.sh [TQTOOL [PATTERN]]   (default: the host build's tqtool; PATTERN picks the
+#                                           cases whose names match it, as grep -E reads it)
 set -uo pipefail
 source "$(dirname "$0")/../../tools/build_env.sh"
 tqtool=${1:-$build_root/host/tools/tqtool/tqtool}
+pattern=${2:-.}
 [ -x "$tqtool" ] || { echo "run_hostile: no tqtool at $tqtool (tools/build.sh host)" >&2; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -57,6 +59,7 @@ cases=(
 printf '%-36s %5s %5s %9s %9s %7s %9s  %s\n' case fault exit "peak MB" "goal MB" "cpu s" "wall s" verdict
 for entry in "${cases[@]}"; do
     IFS='|' read -r name fault picture command <<<"$entry"
+    grep -qE "$pattern" <<<"$name" || continue
     # shellcheck disable=SC2086 # the command's words are split on purpose
     measure "$tqtool" $command
     goal=$((picture + 64 + baseline))
