@@ -57,14 +57,20 @@ INT_PTR CALLBACK AcceptEveryDialog(HWND, UINT message, WPARAM, LPARAM) noexcept 
     return message == WM_INITDIALOG ? TRUE : FALSE;
 }
 
-// The ids of the dialog's controls, sorted, leaving out the labels without one; nothing when
-// the template is missing or the system cannot build the dialog from it.
-std::vector<uint32_t> ControlIdsOfTemplate(HMODULE module, const char* name, HWND parent) {
+// The dialog built from a module's template, hidden; nullptr when the template is missing or
+// the system cannot build the dialog from it.
+HWND CreateDialogWindow(HMODULE module, const char* name, HWND parent) {
     HRSRC resource = FindResourceA(module, name, MAKEINTRESOURCEA(5) /* RT_DIALOG */);
-    if (resource == nullptr) return {};
+    if (resource == nullptr) return nullptr;
     auto* dialogTemplate = static_cast<const DLGTEMPLATE*>(LockResource(LoadResource(module, resource)));
     // Settings pages are child windows: they get a parent, the others do not mind one.
-    HWND dialog = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), dialogTemplate, parent, AcceptEveryDialog, 0);
+    return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), dialogTemplate, parent, AcceptEveryDialog, 0);
+}
+
+// The ids of the dialog's controls, sorted, leaving out the labels without one; nothing when
+// the dialog cannot be built.
+std::vector<uint32_t> ControlIdsOfTemplate(HMODULE module, const char* name, HWND parent) {
+    HWND dialog = CreateDialogWindow(module, name, parent);
     if (dialog == nullptr) return {};
     std::vector<uint32_t> ids;
     for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -74,6 +80,43 @@ std::vector<uint32_t> ControlIdsOfTemplate(HMODULE module, const char* name, HWN
     DestroyWindow(dialog);
     std::sort(ids.begin(), ids.end());
     return ids;
+}
+
+// Where a control's text does not fit its control: an empty string when it fits. Labels wrap
+// their text, buttons wrap it only with BS_MULTILINE; a check box or radio button loses the
+// width of its box, a group box the corners of its frame.
+std::string TextOverflow(HWND control) {
+    char text[512] = {};
+    GetWindowTextA(control, text, sizeof text);
+    char className[32] = {};
+    GetClassNameA(control, className, sizeof className);
+    if (text[0] == '\0' || (lstrcmpiA(className, "Static") != 0 && lstrcmpiA(className, "Button") != 0)) return {};
+    auto style = static_cast<DWORD>(GetWindowLongPtrA(control, GWL_STYLE));
+    bool isStatic = lstrcmpiA(className, "Static") == 0;
+    DWORD kind = isStatic ? 0 : style & BS_TYPEMASK;
+    if (kind == BS_OWNERDRAW) return {};
+    bool isGroup = kind == BS_GROUPBOX;
+    RECT box = {};
+    GetClientRect(control, &box);
+    int spare = 0;
+    if (kind == BS_AUTOCHECKBOX || kind == BS_CHECKBOX || kind == BS_AUTORADIOBUTTON || kind == BS_RADIOBUTTON) {
+        spare = GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    } else if (isGroup) {
+        spare = 16;
+    } else if (!isStatic) {
+        spare = 6;  // push button borders
+    }
+    bool wraps = isStatic || (style & BS_MULTILINE) != 0;
+    RECT needed = {0, 0, box.right - spare, 0};
+    HDC context = GetDC(control);
+    auto previous = SelectObject(context, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    DrawTextA(context, text, -1, &needed, DT_CALCRECT | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
+    SelectObject(context, previous);
+    ReleaseDC(control, context);
+    bool fits = needed.right <= box.right - spare && (isGroup || needed.bottom <= box.bottom);
+    if (fits) return {};
+    return std::string(text) + " needs " + std::to_string(needed.right) + "x" + std::to_string(needed.bottom) +
+           ", has " + std::to_string(box.right - spare) + "x" + std::to_string(box.bottom);
 }
 
 // The version resource of a program or library file; empty when it has none.
@@ -106,6 +149,23 @@ TEST_F(ProgramResourcesTest, EveryDialogBuildsWithItsControlsInEveryLanguage) {
             } else {
                 EXPECT_EQ(FindResourceA(scr_.module, name, MAKEINTRESOURCEA(5)), nullptr);
             }
+        }
+    }
+    DestroyWindow(parent);
+}
+
+TEST_F(ProgramResourcesTest, EveryTextFitsItsControlInEveryLanguage) {
+    HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    for (const DialogControlSet& dialog : kDialogs) {
+        for (int language = 0; language < kLanguageCount; ++language) {
+            const char* name = TextIn(dialog.dialog, language);
+            HWND window = CreateDialogWindow(exe_.module, name, parent);
+            ASSERT_NE(window, nullptr) << name;
+            for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+                std::string overflow = TextOverflow(child);
+                EXPECT_EQ(overflow, "") << name;
+            }
+            DestroyWindow(window);
         }
     }
     DestroyWindow(parent);
