@@ -25,7 +25,8 @@ Menu layout:
     separator
 
 The run stops with a message naming the layout line when a text or id is unknown, an id is
-used twice in a dialog, a control leaves its dialog, or (with --all-dialogs) a dialog of the
+used twice in a dialog, a control leaves its dialog or overlaps another (group boxes and
+hidden controls aside), or (with --all-dialogs) a dialog of the
 table has no layout or a text of the table's resource section is used by none.
 """
 
@@ -180,6 +181,16 @@ class Layout:
                 seen[control_id] = number
             if x < 0 or y < 0 or w <= 0 or h <= 0 or x + w > width or y + h > height:
                 raise self.error(number, "the control leaves the dialog")
+        # Group boxes frame other controls and hidden controls are never seen; any other two
+        # controls that share a point hide part of each other. A combo box's height is that of
+        # its open list; closed, it takes one line.
+        visible = [(number, (x, y, w, min(h, 14) if kind == "COMBOBOX" else h))
+                   for number, kind, _, _, (x, y, w, h), flags in self.items
+                   if kind != "GROUPBOX" and "~WS_VISIBLE" not in flags]
+        for index, (number, (x, y, w, h)) in enumerate(visible):
+            for other, (ox, oy, ow, oh) in visible[:index]:
+                if x < ox + ow and ox < x + w and y < oy + oh and oy < y + h:
+                    raise self.error(number, f"the control overlaps the one on line {other}")
 
     def script(self, code):
         def text(name):

@@ -100,7 +100,7 @@ std::string TextOverflow(HWND control) {
     GetClientRect(control, &box);
     int spare = 0;
     if (kind == BS_AUTOCHECKBOX || kind == BS_CHECKBOX || kind == BS_AUTORADIOBUTTON || kind == BS_RADIOBUTTON) {
-        spare = GetSystemMetrics(SM_CXMENUCHECK) + 4;
+        spare = GetSystemMetrics(SM_CXMENUCHECK) + 8;  // the box and the gaps around it
     } else if (isGroup) {
         spare = 16;
     } else if (!isStatic) {
