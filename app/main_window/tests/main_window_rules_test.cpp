@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/main_window/command_rules.h"
+#include "app/main_window/environment_change.h"
 #include "app/main_window/hotkey_names.h"
 #include "app/main_window/hotkey_table.h"
 #include "ui/localization/language.h"
@@ -140,6 +141,39 @@ TEST(MainWindowRules, OpenDialogsClosingAndTheScreensaverGreyTheirItems) {
         EXPECT_TRUE(download->command == kCommandDownloadImages && download->playClick) << where;
     }
     EXPECT_FALSE(DecideHotkeyCommand(5, MainWindowState{&settings}));
+}
+
+TEST(MainWindowRules, SystemSettingsChangesReapplyTheWallpaperWhenTheDesktopLooksDifferent) {
+    const WallpaperScreen before{1920, 1080, {0, 0, 1920, 1040}, 0x3A6EA5};
+    WallpaperScreen otherColour = before;
+    otherColour.desktopColour = 0x000000;
+    WallpaperScreen taskbarMoved = before;
+    taskbarMoved.workArea = {0, 40, 1920, 1080};
+    WallpaperScreen otherScreen = before;
+    otherScreen.width = 2560;
+    WallpaperScreen unread = before;
+    unread.desktopColour = kDesktopColourUnread;
+    struct Case {
+        const char* description;
+        const WallpaperScreen& previous;
+        const WallpaperScreen& current;
+        bool workAreaOnly, selected;
+        bool reapply, redraw;
+    };
+    const Case cases[] = {
+        {"nothing changed", before, before, true, true, false, false},
+        {"desktop colour", before, otherColour, false, true, true, true},
+        {"desktop colour back", otherColour, before, false, false, true, false},
+        {"first colour reading", unread, otherColour, true, true, false, false},
+        {"taskbar moved, whole screen used", before, taskbarMoved, false, true, false, false},
+        {"taskbar moved, work area used", before, taskbarMoved, true, true, true, false},
+        {"screen size", before, otherScreen, false, true, true, false},
+    };
+    for (const Case& c : cases) {
+        EnvironmentChange change = DecideEnvironmentChange(c.previous, c.current, c.workAreaOnly, c.selected);
+        EXPECT_EQ(change.reapplyWallpaper, c.reapply) << c.description;
+        EXPECT_EQ(change.redrawPreview, c.redraw) << c.description;
+    }
 }
 
 }  // namespace
