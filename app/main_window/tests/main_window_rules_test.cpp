@@ -6,6 +6,7 @@
 #include "app/main_window/environment_change.h"
 #include "app/main_window/hotkey_names.h"
 #include "app/main_window/hotkey_table.h"
+#include "app/main_window/window_presence.h"
 #include "ui/localization/language.h"
 
 namespace {
@@ -174,6 +175,23 @@ TEST(MainWindowRules, SystemSettingsChangesReapplyTheWallpaperWhenTheDesktopLook
         EXPECT_EQ(change.reapplyWallpaper, c.reapply) << c.description;
         EXPECT_EQ(change.redrawPreview, c.redraw) << c.description;
     }
+}
+
+TEST(MainWindowRules, FirstStartCentresTheWindowAndTheTooltipNamesTheCurrentPicture) {
+    const WindowPoint unplaced{kWindowNotPlaced, kWindowNotPlaced};
+    WindowPoint centred = MainWindowPosition(unplaced, 1366, 768, 501, 333);
+    EXPECT_EQ(centred.x, 432) << "432.5 rounds down";
+    EXPECT_EQ(centred.y, 217) << "217.5 rounds down";
+    WindowPoint larger = MainWindowPosition(unplaced, 640, 480, 801, 600);
+    EXPECT_EQ(larger.x, -81) << "-80.5 rounds down";
+    WindowPoint remembered = MainWindowPosition({kWindowNotPlaced, 10}, 1366, 768, 501, 333);
+    EXPECT_EQ(remembered.x, kWindowNotPlaced);
+    EXPECT_EQ(remembered.y, 10);
+
+    EXPECT_EQ(TrayTooltip(""), "Tapestrique");
+    EXPECT_EQ(TrayTooltip("Dusk"), "Tapestrique - Dusk");
+    std::string tooltip = TrayTooltip(std::string(127, 'x'));
+    EXPECT_EQ(tooltip.size(), 63u);
 }
 
 }  // namespace
