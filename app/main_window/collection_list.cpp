@@ -12,8 +12,6 @@ namespace {
 constexpr int kListingStartPercent = 5;
 constexpr int kListingPercentSpan = 95;
 
-// Two titles that differ only in letter case name the same file on Windows: the first in
-// list order stays, so every lookup (which ignores case) finds exactly one entry.
 // A header read in one system call: the longest header a picture file can have, then the
 // title and size parsed from memory. Opening and reading each file field by field costs a
 // call per field, which a collection of thousands of files feels at start-up.
@@ -25,6 +23,8 @@ bool ReadStoredTitle(const std::string& path, PictureRecord& record) {
     return ReadPictureFile(PictureSource::FromMemory(header, got), record, false) == 0;
 }
 
+// Two titles that differ only in letter case name the same file on Windows: the first in
+// list order stays, so every lookup (which ignores case) finds exactly one entry.
 void DropCaseDuplicates(std::vector<std::string>& titles) {
     auto sameTitle = [](const std::string& a, const std::string& b) { return EqualNoCaseCp1252(a, b); };
     titles.erase(std::unique(titles.begin(), titles.end(), sameTitle), titles.end());

@@ -1,5 +1,6 @@
 // The operating-system generation the program adapts to (OsVersionCode), from the version
-// that GetVersionEx reports, and the behaviours that depend on it.
+// that GetVersionEx reports, and the behaviours that depend on it; the common-controls
+// version the program needs.
 //
 //   0  major below 4                 4  major 4, minor below 10, NT platform
 //   1  major 4, minor below 10       5  major 5, minor 0
@@ -28,4 +29,14 @@
 }
 [[nodiscard]] constexpr bool FadesWindows(int osVersionCode) {
     return osVersionCode >= 6;
+}
+
+// A DLL version as DllGetVersion's major and minor numbers give it: major x 65536 + minor
+// (0 when it could not be read).
+[[nodiscard]] constexpr uint32_t PackedDllVersion(uint32_t major, uint32_t minor) {
+    return major * 65536 + minor;
+}
+// The property sheets, list views and hotkey controls need comctl32 4.71 or later.
+[[nodiscard]] constexpr bool IsCommonControlsVersionSupported(uint32_t packedVersion) {
+    return packedVersion > PackedDllVersion(4, 70);
 }

@@ -71,7 +71,7 @@ TEST(StartupRules, CopyDataIsRefusedDroppedOrCopiedWithItsNul) {
     EXPECT_FALSE(AcceptCopyData(0, nullptr, 10).argument) << "a size with no data behind it";
 }
 
-TEST(StartupRules, OsVersionCodeOverItsTable) {
+TEST(StartupRules, OsVersionCodeOverItsTableAndTheCommonControlsVersion) {
     struct Case {
         uint32_t major, minor;
         bool nt;
@@ -89,6 +89,11 @@ TEST(StartupRules, OsVersionCodeOverItsTable) {
     int modern = OsVersionCode(10, 0, true);
     EXPECT_TRUE(UsesSystemCursors(modern) && HasUiEffectsSetting(modern) && HasFlatMenuSetting(modern) &&
                 FadesWindows(modern));
+
+    EXPECT_FALSE(IsCommonControlsVersionSupported(PackedDllVersion(4, 70)));
+    EXPECT_TRUE(IsCommonControlsVersionSupported(PackedDllVersion(4, 71)));
+    EXPECT_TRUE(IsCommonControlsVersionSupported(PackedDllVersion(6, 0)));
+    EXPECT_FALSE(IsCommonControlsVersionSupported(0)) << "a version that could not be read";
 }
 
 // Files the installation has, and the order in which they were asked for.
