@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/command_ids.h"
+#include "app/main_window/hotkey_table.h"
+#include "app/main_window/menu_commands.h"
 #include "ui/control_ids.h"
 #include "ui/localization/language.h"
 #include "ui/localization/text_table.h"
@@ -172,21 +173,29 @@ TEST_F(ProgramResourcesTest, EveryTextFitsItsControlInEveryLanguage) {
 }
 
 TEST_F(ProgramResourcesTest, TrayMenuHasOnePopupPerLanguageWithTheSameCommands) {
-    // The items whose texts the program sets again at run time, with its hotkeys' names.
-    const struct {
-        uint16_t command;
-        TextId text;
-    } kHotkeyItems[] = {
-        {kCommandChangeWallpaperNow, TextId::MenuChangeWallpaperNow},
-        {kCommandRemoveWallpaper, TextId::MenuRemoveWallpaper},
-        {kCommandLaunchScreensaver, TextId::MenuLaunchScreensaver},
-        {kCommandOpenTapestrique, TextId::MenuOpenTapestrique},
-        {kCommandDownloadImages, TextId::MenuDownloadImages},
+    // The popup's items from top to bottom, 0 for a separator.
+    const std::vector<uint16_t> expected = {
+        kCommandEnableChanger,
+        kCommandChangeWallpaper,
+        kCommandRemoveWallpaper,
+        kCommandRefreshDesktop,
+        kCommandHideDesktopIcons,
+        0,
+        kCommandEnableScreensaver,
+        kCommandLaunchScreensaver,
+        0,
+        kCommandOpen,
+        kCommandSettings,
+        0,
+        kCommandDownloadImages,
+        kCommandHelp,
+        kCommandAbout,
+        0,
+        kCommandExit,
     };
     HMENU menu = LoadMenuA(exe_.module, "MENUTAPESTRIQUE");
     ASSERT_NE(menu, nullptr);
     ASSERT_EQ(GetMenuItemCount(menu), kLanguageCount);
-    const std::vector<uint16_t> expected(std::begin(kTrayMenuItems), std::end(kTrayMenuItems));
     for (int language = 0; language < kLanguageCount; ++language) {
         SCOPED_TRACE(LanguageCodeAt(language));
         HMENU popup = GetSubMenu(menu, language);
@@ -196,10 +205,11 @@ TEST_F(ProgramResourcesTest, TrayMenuHasOnePopupPerLanguageWithTheSameCommands) 
             items.push_back(static_cast<uint16_t>(GetMenuItemID(popup, position)));
         }
         EXPECT_EQ(items, expected);
-        for (const auto& item : kHotkeyItems) {
+        // The items that the window writes again with their hotkeys start from the same texts.
+        for (const HotkeyEntry& hotkey : kHotkeyTable) {
             char text[128] = {};
-            GetMenuStringA(popup, item.command, text, sizeof text, MF_BYCOMMAND);
-            EXPECT_STREQ(text, TextIn(item.text, language));
+            GetMenuStringA(popup, hotkey.command, text, sizeof text, MF_BYCOMMAND);
+            EXPECT_STREQ(text, TextIn(hotkey.menuText, language));
         }
     }
     EXPECT_EQ(LoadMenuA(scr_.module, "MENUTAPESTRIQUE"), nullptr);
