@@ -63,7 +63,7 @@ fi
 if [ -n "$own_display" ]; then
     (cd "$install_dir" && timeout "${TAPESTRIQUE_SECONDS:-20}" "${launch[@]}" </dev/null >/dev/null 2>&1 || true) &
     sleep "${TAPESTRIQUE_SECONDS:-20}"
-    import -window root "$out_root/run-screenshot.png" 2>/dev/null && echo "screenshot: $out_root/run-screenshot.png"
+    "$TQ_IMPORT" -window root "$out_root/run-screenshot.png" 2>/dev/null && echo "screenshot: $out_root/run-screenshot.png"
     wait
 else
     (cd "$install_dir" && "${launch[@]}")

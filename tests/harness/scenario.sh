@@ -20,6 +20,7 @@
 # (CTest sets both); artefacts go to $SCENARIO_DIR (kept after the run for inspection).
 set -u
 source "${TQ_SOURCE_DIR:?}/tests/harness/wine_env.sh"
+source "$TQ_SOURCE_DIR/tools/tool_paths.sh"
 
 scenario_fail() {
     echo "scenario ${SCENARIO_NAME:-?}: FAIL: $*" >&2
@@ -101,7 +102,7 @@ scenario_reg_add() {
 }
 
 scenario_screenshot() {
-    timeout 30 import -display "$DISPLAY" -window root "$1" || scenario_fail "screenshot failed"
+    timeout 30 "$TQ_IMPORT" -display "$DISPLAY" -window root "$1" || scenario_fail "screenshot failed"
 }
 
 scenario_path() {
