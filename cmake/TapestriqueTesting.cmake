@@ -1,10 +1,15 @@
 # tq_add_test(NAME <name> SOURCES <files...> LIBS <targets...> [RESOURCE_LOCK <resource>])
-# Builds one GoogleTest binary and registers each of its test cases with CTest, so that every
-# case runs in a process of its own in both configurations. Windows binaries list their cases
-# under Wine (CMAKE_CROSSCOMPILING_EMULATOR) when CTest starts, not at build time, because
-# only the test run has a display and a Wine server.
+# Builds one GoogleTest binary and registers it with CTest. Host binaries register each test
+# case on its own, run in a process of its own. A Windows binary is one CTest test, run whole
+# under Wine (CMAKE_CROSSCOMPILING_EMULATOR) with its cases in a new random order every time:
+# a Wine process costs five times what its test case does, and the shuffle keeps showing that
+# no case depends on another's leftovers (a failure prints the order's seed, for
+# --gtest_random_seed). TQ_WINDOWS_TESTS_PER_CASE registers Windows cases one by one instead,
+# listed under Wine when CTest starts (only the test run has a display and a Wine server), to
+# run a single case with ctest -R or to check that each passes alone.
 include(GoogleTest)
 enable_testing()
+option(TQ_WINDOWS_TESTS_PER_CASE "Run every Windows test case in a Wine process of its own" OFF)
 
 if(TQ_WINDOWS)
     configure_file(${CMAKE_SOURCE_DIR}/tests/harness/wine_run.sh.in ${CMAKE_BINARY_DIR}/wine_run.sh
@@ -23,7 +28,10 @@ function(tq_add_test)
     endif()
     # Discovery flattens list-valued properties, so one label and no environment: the binaries
     # know the trees from tq_test_support's compile definitions instead.
-    if(TQ_WINDOWS)
+    if(TQ_WINDOWS AND NOT TQ_WINDOWS_TESTS_PER_CASE)
+        add_test(NAME ${ARG_NAME} COMMAND ${ARG_NAME} --gtest_shuffle WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
+        set_tests_properties(${ARG_NAME} PROPERTIES LABELS windows TIMEOUT 600 ${properties})
+    elseif(TQ_WINDOWS)
         # The first listing may wait for the Wine prefix to be created.
         gtest_discover_tests(${ARG_NAME} WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR} DISCOVERY_MODE PRE_TEST
                              DISCOVERY_TIMEOUT 600 PROPERTIES LABELS windows TIMEOUT 300 ${properties})

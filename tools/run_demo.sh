@@ -8,10 +8,23 @@
 set -euo pipefail
 source "$(dirname "$0")/build_env.sh"
 source "$repo_root/tests/harness/wine_env.sh"
+source "$repo_root/tests/harness/process_guard.sh"
+tq_mark_processes
 
 prefix=${TAPESTRIQUE_PREFIX:-$HOME/.local/share/tapestrique/wine}
 install_dir="$prefix/drive_c/Program Files/Tapestrique"
 tqtool=$out_root/host/tqtool
+
+# However the run ends, Wine and the private display end with it, and nothing else is left.
+own_display=""
+finish() {
+    local status=$?
+    [ -d "$prefix" ] && WINEPREFIX=$prefix timeout 20 wineserver -k >/dev/null 2>&1
+    [ -n "$own_display" ] && tq_stop_xvfb
+    tq_check_nothing_left || status=1
+    exit $status
+}
+trap finish EXIT
 
 echo "== sample collection"
 "$repo_root/tools/make_sample_collection.sh" "$tqtool" "$out_root/sample/Images"
@@ -32,12 +45,10 @@ timeout 60 wine reg add 'HKLM\Software\Quillmere\Tapestrique\Install' /v Install
 timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1 || true
 timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1024x768 /f >/dev/null 2>&1 || true
 
-own_display=""
 if [ -z "${DISPLAY:-}" ]; then
     DISPLAY=$(tq_start_xvfb)
     export DISPLAY
     own_display=yes
-    trap 'timeout 20 wineserver -k >/dev/null 2>&1; tq_stop_xvfb' EXIT
 fi
 
 scenarios=$build_root/windows/tests/scenarios

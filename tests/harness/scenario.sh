@@ -51,7 +51,9 @@ scenario_begin() {
     trap 'exit 130' INT TERM
 
     tq_wine_setup "$TQ_BINARY_DIR/wineprefix" || scenario_fail "cannot create the Wine prefix"
-    # The template prefix may be in use by unit tests; copy it only while no server runs on it.
+    # Copy the template prefix only while no server runs on it. The unit tests run one at a time
+    # (run_tests.sh) on a server that stays up for them; ending it writes its registry out.
+    WINEPREFIX=$TQ_BINARY_DIR/wineprefix timeout 60 wineserver -k >/dev/null 2>&1
     WINEPREFIX=$TQ_BINARY_DIR/wineprefix timeout 60 wineserver -w >/dev/null 2>&1
     cp -a "$TQ_BINARY_DIR/wineprefix" "$SCENARIO_DIR/prefix" || scenario_fail "cannot copy the Wine prefix"
     rm -f "$SCENARIO_DIR"/prefix/.tq-ready*
