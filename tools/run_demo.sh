@@ -72,8 +72,16 @@ else
 fi
 
 if [ -n "$own_display" ]; then
-    (cd "$install_dir" && timeout "${TAPESTRIQUE_SECONDS:-20}" "${launch[@]}" </dev/null >/dev/null 2>&1 || true) &
-    sleep "${TAPESTRIQUE_SECONDS:-20}"
+    seconds=${TAPESTRIQUE_SECONDS:-20}
+    rm -f "$install_dir/window.txt"
+    (cd "$install_dir" && timeout "$seconds" "${launch[@]}" </dev/null >/dev/null 2>&1 || true) &
+    # The screenshot is taken once the skinned window shows (the viewer writes where it is into
+    # window.txt after the wallpaper is applied), or at the end of the run, however slow Wine is.
+    for _ in $(seq $((seconds * 10 - 10))); do
+        [ -s "$install_dir/window.txt" ] && break
+        sleep 0.1
+    done
+    sleep 1
     "$TQ_IMPORT" -window root "$out_root/run-screenshot.png" 2>/dev/null && echo "screenshot: $out_root/run-screenshot.png"
     wait
 else

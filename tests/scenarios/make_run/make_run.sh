@@ -22,7 +22,7 @@ cp -a "$TQ_BINARY_DIR/wineprefix" "$work/prefix" || fail "cannot copy the Wine p
 
 screenshot=$TQ_SOURCE_DIR/out/run-screenshot.png
 rm -f "$screenshot"
-env -u DISPLAY TAPESTRIQUE_PREFIX="$work/prefix" TAPESTRIQUE_SECONDS=15 make -C "$TQ_SOURCE_DIR" run \
+env -u DISPLAY TAPESTRIQUE_PREFIX="$work/prefix" TAPESTRIQUE_SECONDS=30 make -C "$TQ_SOURCE_DIR" run \
     </dev/null >"$work/make-run.log" 2>&1 || {
     tail -n 30 "$work/make-run.log"
     fail "make run failed (log: $work/make-run.log)"
