@@ -2,19 +2,18 @@
 
 #include <cstdlib>
 
-#include "win32/gdi_bridge_win32.h"
 #include "ui/bmp_image.h"
 #include "ui/data_resource.h"
+#include "win32/gdi_bridge_win32.h"
 
 ResourceBitmap MakeBitmapFromImage(const RgbImage& image, HWND window) {
     ResourceBitmap result;
     if (image.pixels == nullptr || image.width <= 0 || image.height <= 0) return result;
-    HDC dc = GetDC(window);
-    if (dc == nullptr) return result;
-    HBITMAP bitmap = RgbToBitmap(image.pixels, image.width, image.height, nullptr, dc);
-    ReleaseDC(window, dc);
-    if (bitmap == nullptr) return result;
-    result.bitmap = bitmap;
+    WindowDc dc(window);
+    if (!dc.IsValid()) return result;
+    result.bitmap =
+        RgbToBitmap(ConstRgbView(image.pixels, image.width, image.height, image.width * 3), nullptr, dc.Get());
+    if (!result.bitmap.IsValid()) return result;
     result.width = image.width;
     result.height = image.height;
     return result;

@@ -27,7 +27,7 @@ const char kShellDesktopKey[] = "Software\\Microsoft\\Internet Explorer\\Desktop
 // over the old one, so a failed write never damages the wallpaper the desktop shows.
 int WriteWallpaperBmp(const RgbImage& image, const char* path) {
     char temporary[kPathCapacity];
-    MakeSiblingTempPath(path, temporary, sizeof temporary);
+    if (!MakeSiblingTempPath(path, temporary, sizeof temporary)) return 1;
     ImageSink* sink = OpenFileSink(temporary);
     if (sink == nullptr) return 1;
     bool written = WriteBmp(sink, image.pixels, image.width, image.height, 24);

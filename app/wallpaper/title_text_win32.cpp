@@ -18,8 +18,9 @@ bool DrawRightAlignedText(RgbImage& canvas, const char* text, const AreaRect& bo
     font.lfQuality = DEFAULT_QUALITY;
     font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
     std::strcpy(font.lfFaceName, "Arial");
-    return DrawTextRgb(canvas.pixels, canvas.width, canvas.height, canvas.width * 3, text, font, box.left, box.top,
-                       box.right, box.bottom, DT_RIGHT, 0, colour);
+    const RgbView picture{canvas.pixels, canvas.width, canvas.height, canvas.width * 3};
+    const RECT area = {box.left, box.top, box.right, box.bottom};
+    return DrawTextRgb(picture, text, font, area, DT_RIGHT, 0, colour);
 }
 
 bool IsTitleDrawingAvailable() {

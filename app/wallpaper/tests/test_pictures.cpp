@@ -81,8 +81,9 @@ bool IsNear(const RgbImage& image, int x, int y, Colour colour, int tolerance) {
 
 std::string Describe(const RgbImage& image, int x, int y) {
     Colour c = PixelAt(image, x, y);
-    return "(" + std::to_string(x) + ", " + std::to_string(y) + ") is " + std::to_string(c.red) + "/" +
-           std::to_string(c.green) + "/" + std::to_string(c.blue);
+    char text[64];
+    std::snprintf(text, sizeof text, "(%d, %d) is %d/%d/%d", x, y, c.red, c.green, c.blue);
+    return text;
 }
 
 }  // namespace wallpaper_test
