@@ -8,7 +8,7 @@
 set -euo pipefail
 source "$(dirname "$0")/build_env.sh"
 
-strict_configurations=" host asan fuzz "
+strict_configurations=" host asan windows fuzz "
 strict=${TQ_WARNINGS_AS_ERRORS:-1}
 
 configure() { # name cmake-arguments...
