@@ -38,14 +38,14 @@ tq_with_display() {
     return $status
 }
 
-# Starts a private Xvfb and prints its display (":N"); tq_stop_xvfb ends it. Xvfb picks the
-# number itself (-displayfd) and takes it under its own lock, so parallel runs never race for
-# one that looked free.
-tq_start_xvfb() {
-    local fifo number pid
+# Starts a private Xvfb with a screen of SCREEN (default 1024x768x24) and prints its display
+# (":N"); tq_stop_xvfb ends it. Xvfb picks the number itself (-displayfd) and takes it under its
+# own lock, so parallel runs never race for one that looked free.
+tq_start_xvfb() { # [SCREEN]
+    local screen=${1:-1024x768x24} fifo number pid
     fifo=$(mktemp -u /tmp/tq-xvfb-display.XXXXXX)
     mkfifo "$fifo" || return 1
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" </dev/null >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$fifo" </dev/null >/dev/null 2>&1 &
     pid=$!
     # Xvfb writes the number once it accepts connections; it closes the pipe if it fails.
     read -r -t 30 number <"$fifo"
