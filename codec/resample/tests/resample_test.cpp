@@ -1,6 +1,7 @@
-// The resamplers against plain floating-point versions of their formulas (bicubic as a 4 × 4
-// neighbourhood per pixel, the filters with mirrored edges), flat colours, the vector and
-// portable loops against each other, and the argument rules.
+// The resamplers against plain floating-point versions of their formulas, with the kernels
+// written from their definitions (bicubic as a 4 × 4 neighbourhood per pixel, the filters with
+// mirrored edges), flat colours, the vector and portable loops against each other, and the
+// argument rules.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include "codec/resample/resample.h"
 #include "codec/resample/resample_filters.h"
 #include "codec/resample/resample_passes.h"
+#include "codec/resample/tests/reference_kernels.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -43,18 +45,8 @@ unsigned char ToByte(double value) {
 }
 
 Bytes ReferenceBicubic(const Bytes& in, int sw, int sh, int tw, int th) {
-    auto weight = [](double t, int k) {
-        switch (k) {
-            case 0:
-                return -t * (1 - t) * (1 - t);
-            case 1:
-                return 1 - 2 * t * t + t * t * t;
-            case 2:
-                return t + t * t - t * t * t;
-            default:
-                return -t * t * (1 - t);
-        }
-    };
+    // Tap k lies at source index i - 1 + k, a distance t + 1 - k from the sample point.
+    auto weight = [](double t, int k) { return reference_kernels::KeysCubic(-1.0, t + 1 - k); };
     Bytes out(static_cast<size_t>(tw) * th * 3);
     for (int y = 0; y < th; ++y) {
         double v = y * (static_cast<double>(sh) / th);
@@ -114,7 +106,8 @@ std::vector<double> FilterAxis(const std::vector<double>& in,
 }
 
 Bytes ReferenceFiltered(const Bytes& in, int sw, int sh, int tw, int th, int filter) {
-    const ResampleKernel& kernel = *FindResampleKernel(filter);
+    const reference_kernels::Kernel& reference = reference_kernels::kKernels[filter];
+    const ResampleKernel kernel{reference.function, reference.support};
     std::vector<double> source(in.begin(), in.end());
     // Rows: each row is one sample sequence of sw pixels × 3 channels.
     std::vector<double> across(static_cast<size_t>(sh) * tw * 3);

@@ -2,12 +2,13 @@
 # tqtool's .tqi commands end to end: a JPEG packed and extracted comes back byte for byte,
 # tqi-info reports what was packed, and damaged input gives the reader's result code.
 set -euo pipefail
+source "${TQ_SOURCE_DIR:?}/tools/tool_paths.sh"
 tqtool=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-/usr/bin/convert -size 97x61 plasma:fractal -seed 5 "$work/in.jpg" 2>/dev/null ||
-    /usr/bin/convert -size 97x61 gradient:red-blue "$work/in.jpg"
+"$TQ_CONVERT" -size 97x61 plasma:fractal -seed 5 "$work/in.jpg" 2>/dev/null ||
+    "$TQ_CONVERT" -size 97x61 gradient:red-blue "$work/in.jpg"
 "$tqtool" tqi-pack "$work/in.jpg" "Évening sky" "$work/pic.tqi"
 "$tqtool" tqi-extract "$work/pic.tqi" "$work/out.jpg"
 cmp "$work/in.jpg" "$work/out.jpg"
