@@ -2,30 +2,28 @@
 
 #include <cstdlib>
 
-#include "win32/gdi_bridge_win32.h"
 #include "ui/bmp_image.h"
 #include "ui/data_resource.h"
+#include "win32/gdi_bridge_win32.h"
 
-ResourceBitmap MakeBitmapFromImage(const RgbImage& image, HWND window) {
+ResourceBitmap MakeBitmapFromImage(const OwnedRgbImage& image, HWND window) {
     ResourceBitmap result;
-    if (image.pixels == nullptr || image.width <= 0 || image.height <= 0) return result;
+    if (image.IsEmpty() || image.Width() <= 0 || image.Height() <= 0) return result;
     HDC dc = GetDC(window);
     if (dc == nullptr) return result;
-    HBITMAP bitmap = RgbToBitmap(image.pixels, image.width, image.height, nullptr, dc);
+    HBITMAP bitmap = RgbToBitmap(image.View().pixels, image.Width(), image.Height(), nullptr, dc);
     ReleaseDC(window, dc);
     if (bitmap == nullptr) return result;
     result.bitmap = bitmap;
-    result.width = image.width;
-    result.height = image.height;
+    result.width = image.Width();
+    result.height = image.Height();
     return result;
 }
 
 ResourceBitmap MakeBitmapFromBmp(const unsigned char* bmp, size_t size, HWND window) {
-    RgbImage image;
+    OwnedRgbImage image;
     if (!DecodeBmpImage(bmp, size, image)) return ResourceBitmap();
-    ResourceBitmap result = MakeBitmapFromImage(image, window);
-    FreeBmpImage(image);
-    return result;
+    return MakeBitmapFromImage(image, window);
 }
 
 ResourceBitmap LoadResourceBitmap(const char* name, HWND window) {

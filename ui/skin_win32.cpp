@@ -19,10 +19,9 @@ bool SetsItsOwnPicture(uint32_t controlId) {
 }
 
 HBITMAP MakeBlockBitmap(const SkinBlockView& block, HWND window, int* width = nullptr, int* height = nullptr) {
-    RgbImage image;
+    OwnedRgbImage image;
     if (!DecodeBmpBlock(block.data, block.size, image)) return nullptr;
     ResourceBitmap bitmap = MakeBitmapFromImage(image, window);
-    FreeBmpImage(image);
     if (width != nullptr) *width = bitmap.width;
     if (height != nullptr) *height = bitmap.height;
     return bitmap.bitmap;

@@ -7,7 +7,7 @@
 #include "app/wallpaper/title_text.h"
 #include "win32/gdi_bridge_win32.h"
 
-bool DrawRightAlignedText(RgbImage& canvas, const char* text, const AreaRect& box, uint32_t colour) {
+bool DrawRightAlignedText(const RgbView& canvas, const char* text, const AreaRect& box, uint32_t colour) {
     if (text == nullptr || text[0] == 0) return true;
     LOGFONTA font = {};
     font.lfHeight = -kTitleFontHeight;  // -MulDiv(12, 96, 72): 12 points at a fixed 96 dpi
@@ -18,7 +18,7 @@ bool DrawRightAlignedText(RgbImage& canvas, const char* text, const AreaRect& bo
     font.lfQuality = DEFAULT_QUALITY;
     font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
     std::strcpy(font.lfFaceName, "Arial");
-    return DrawTextRgb(canvas.pixels, canvas.width, canvas.height, canvas.width * 3, text, font, box.left, box.top,
+    return DrawTextRgb(canvas.pixels, canvas.width, canvas.height, canvas.stride, text, font, box.left, box.top,
                        box.right, box.bottom, DT_RIGHT, 0, colour);
 }
 
