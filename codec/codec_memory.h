@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <memory>
 #include <new>
+#include <type_traits>
 
 #include "codec/codec_state.h"
 
@@ -69,4 +70,13 @@ template <typename T>
 [[nodiscard]] WorkArray<T> AllocateWorkArray(size_t count) {
     if (count > kCodecMaxAllocation / sizeof(T)) return nullptr;
     return WorkArray<T>(new (std::nothrow) T[count == 0 ? 1 : count]());
+}
+
+// The same with the elements left unset, for memory that is written before it is read (an
+// intermediate picture), where clearing it first would cost time.
+template <typename T>
+[[nodiscard]] WorkArray<T> AllocateUnsetWorkArray(size_t count) {
+    static_assert(std::is_trivially_default_constructible_v<T>);
+    if (count > kCodecMaxAllocation / sizeof(T)) return nullptr;
+    return WorkArray<T>(new (std::nothrow) T[count == 0 ? 1 : count]);
 }

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "codec/pixels/owned_rgb_image.h"
+#include "codec/pixels/rgb_view.h"
 
 struct ResourceBitmap {
     HBITMAP bitmap = nullptr;  // the caller deletes it (DeleteObject)
@@ -19,4 +19,4 @@ struct ResourceBitmap {
 
 // The same from a BMP file image in memory, and from a decoded picture.
 [[nodiscard]] ResourceBitmap MakeBitmapFromBmp(const unsigned char* bmp, size_t size, HWND window);
-[[nodiscard]] ResourceBitmap MakeBitmapFromImage(const OwnedRgbImage& image, HWND window);
+[[nodiscard]] ResourceBitmap MakeBitmapFromImage(const ConstRgbView& image, HWND window);

@@ -21,7 +21,7 @@ bool SetsItsOwnPicture(uint32_t controlId) {
 HBITMAP MakeBlockBitmap(const SkinBlockView& block, HWND window, int* width = nullptr, int* height = nullptr) {
     OwnedRgbImage image;
     if (!DecodeBmpBlock(block.data, block.size, image)) return nullptr;
-    ResourceBitmap bitmap = MakeBitmapFromImage(image, window);
+    ResourceBitmap bitmap = MakeBitmapFromImage(image.View(), window);
     if (width != nullptr) *width = bitmap.width;
     if (height != nullptr) *height = bitmap.height;
     return bitmap.bitmap;

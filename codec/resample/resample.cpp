@@ -81,8 +81,9 @@ int RunSeparable(const ConstRgbView& sourceView,
         int band = static_cast<int>(kBandBytes / middleStride);
         band = band < 1 ? 1 : (band > targetHeight ? targetHeight : band);
         size_t middleBytes = middleStride * static_cast<size_t>(band);
-        auto* middle = static_cast<unsigned char*>(std::malloc(middleBytes + kSlack));
-        if (middle == nullptr) return kCodecOutOfMemory;
+        WorkArray<unsigned char> buffer = AllocateUnsetWorkArray<unsigned char>(middleBytes + kSlack);
+        if (buffer == nullptr) return kCodecOutOfMemory;
+        unsigned char* middle = buffer.get();
         std::memset(middle + middleBytes, 0, kSlack);
         bool done = true;
         for (int first = 0; done && first < targetHeight; first += band) {
@@ -93,18 +94,17 @@ int RunSeparable(const ConstRgbView& sourceView,
                              targetStride, across, true);
             }
         }
-        std::free(middle);
         return done ? kCodecOk : kCodecOutOfMemory;
     }
     size_t middleStride = static_cast<size_t>(targetWidth) * 3;
     size_t middleBytes = middleStride * static_cast<size_t>(sourceHeight);
     if (middleBytes > kCodecMaxAllocation) return kCodecOutOfMemory;
-    auto* middle = static_cast<unsigned char*>(std::malloc(middleBytes + kSlack));
-    if (middle == nullptr) return kCodecOutOfMemory;
+    WorkArray<unsigned char> buffer = AllocateUnsetWorkArray<unsigned char>(middleBytes + kSlack);
+    if (buffer == nullptr) return kCodecOutOfMemory;
+    unsigned char* middle = buffer.get();
     std::memset(middle + middleBytes, 0, kSlack);
     ConvolveRows(source, sourceStride, sourceHeight, middle, middleStride, across, false);
     bool done = ConvolveColumns(middle, middleStride, middleStride, target, targetStride, down, 0, targetHeight);
-    std::free(middle);
     return done ? kCodecOk : kCodecOutOfMemory;
 }
 
@@ -129,8 +129,6 @@ bool ResizeRgb(const ConstRgbView& source, const RgbView& target) {
     } else {
         result = RunSeparable(source, target, across, down);
     }
-    FreeAxisWeights(across);
-    FreeAxisWeights(down);
     if (result != kCodecOk) SetCodecError(result);
     return result == kCodecOk;
 }
@@ -155,8 +153,6 @@ bool ResampleRgb(const ConstRgbView& source, const RgbView& target, int filter) 
     } else {
         result = RunSeparable(source, target, across, down);
     }
-    FreeAxisWeights(across);
-    FreeAxisWeights(down);
     if (result != kCodecOk) SetCodecError(result);
     return result == kCodecOk;
 }

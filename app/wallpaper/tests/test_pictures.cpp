@@ -82,7 +82,6 @@ bool IsNear(const ConstRgbView& image, int x, int y, Colour colour, int toleranc
 
 std::string Describe(const ConstRgbView& image, int x, int y) {
     Colour c = PixelAt(image, x, y);
-    // snprintf rather than a chain of string additions, which GCC 12 misreads as overlapping copies.
     char text[64];
     std::snprintf(text, sizeof text, "(%d, %d) is %d/%d/%d", x, y, c.red, c.green, c.blue);
     return text;
