@@ -54,5 +54,7 @@ private:
 [[nodiscard]] bool ReplaceFileWith(const char* to, const char* from);
 // Deletes a file; false when it did not exist or could not be deleted.
 bool DeleteFilePath(const char* path);
-// A path in the folder of `path` for a temporary file that will replace it ("<path>.~tmp<n>").
-void MakeSiblingTempPath(const char* path, char* out, size_t outSize);
+// A path in the folder of `path` for a temporary file that will replace it ("<path>.~tmp<n>"),
+// unique within the machine. False, with `out` empty, when it does not fit in `outSize`
+// characters with its NUL: a cut path could name a file in another folder.
+[[nodiscard]] bool MakeSiblingTempPath(const char* path, char* out, size_t outSize);

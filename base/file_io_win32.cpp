@@ -87,7 +87,10 @@ bool DeleteFilePath(const char* path) {
     return DeleteFileA(path) != 0;
 }
 
-void MakeSiblingTempPath(const char* path, char* out, size_t outSize) {
+bool MakeSiblingTempPath(const char* path, char* out, size_t outSize) {
     static std::atomic<unsigned> counter{0};
-    std::snprintf(out, outSize, "%s.~tmp%lu-%u", path, GetCurrentProcessId(), counter++);
+    int length = std::snprintf(out, outSize, "%s.~tmp%lu-%u", path, GetCurrentProcessId(), counter++);
+    if (length >= 0 && static_cast<size_t>(length) < outSize) return true;
+    if (outSize > 0) out[0] = '\0';
+    return false;
 }

@@ -1,7 +1,7 @@
 // The current UTC time from the system; SYSTEMTIME and SystemTime share their layout.
 #include <windows.h>
 
-#include <cstring>
+#include <bit>
 
 #include "base/system_time.h"
 
@@ -10,7 +10,5 @@ static_assert(sizeof(SYSTEMTIME) == sizeof(SystemTime), "SystemTime must mirror 
 SystemTime CurrentUtcTime() {
     SYSTEMTIME now;
     GetSystemTime(&now);
-    SystemTime time;
-    std::memcpy(&time, &now, sizeof time);
-    return time;
+    return std::bit_cast<SystemTime>(now);
 }

@@ -23,7 +23,7 @@ int ReadWholeFile(const char* path, unsigned char** data, size_t* size) {
 
 bool WriteFileReplacing(const char* path, const void* data, size_t count) {
     char temporary[1024];
-    MakeSiblingTempPath(path, temporary, sizeof temporary);
+    if (!MakeSiblingTempPath(path, temporary, sizeof temporary)) return false;
     {
         File file;
         if (!file.CreateExclusive(temporary)) return false;

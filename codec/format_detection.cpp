@@ -4,7 +4,9 @@
 #include "codec/format_detection.h"
 
 #include <cstring>
+#include <string_view>
 
+#include "base/text_case.h"
 #include "codec/codec_errors.h"
 #include "codec/codec_state.h"
 #include "codec/image_source.h"
@@ -62,10 +64,6 @@ int MatchSignature(const unsigned char* header, size_t count) {
     return kFormatUnknown;
 }
 
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 }  // namespace
 
 bool PathHasExtension(const char* path, const char* extension) {
@@ -73,11 +71,7 @@ bool PathHasExtension(const char* path, const char* extension) {
     size_t pathLength = std::strlen(path);
     size_t extensionLength = std::strlen(extension);
     if (pathLength < extensionLength) return false;
-    const char* tail = path + pathLength - extensionLength;
-    for (size_t i = 0; i < extensionLength; ++i) {
-        if (LowerAscii(tail[i]) != extension[i]) return false;
-    }
-    return true;
+    return EqualNoCaseAscii(std::string_view(path + pathLength - extensionLength, extensionLength), extension);
 }
 
 int GuessFormat(ImageSource* source) {

@@ -1,10 +1,10 @@
 // Data-resource files from memory: the lookup without a name, of a present-looking name, of
 // the last entry's name in any letter case, and the listing of the tools.
-#include <cctype>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "base/text_case.h"
 #include "ui/data_resource.h"
 #include "ui/data_resource_builder.h"
 
@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     (void)ListDataResourceEntries(data, size, entries);
     if (!entries.empty()) {
         std::string name = entries.back().name;
-        for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        for (char& c : name) c = FoldCaseAscii(c);
         Look(data, size, name.c_str());
     }
     return 0;

@@ -1,13 +1,14 @@
 #include "settings/memory_store.h"
 
-#include <cctype>
 #include <cstring>
+
+#include "base/text_case.h"
 
 namespace {
 
 std::string Lower(const std::string& text) {
     std::string lower = text;
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : lower) c = FoldCaseAscii(c);
     return lower;
 }
 

@@ -1,6 +1,10 @@
 #include <windows.h>
 
+#include <memory>
+#include <new>
+
 #include "settings/registry_store_win32.h"
+#include "win32/system_handles_win32.h"
 
 namespace {
 
@@ -10,45 +14,44 @@ HKEY RootKey(RegistryRoot root) {
 
 }  // namespace
 
+// Keys cross the store's interface as plain StoreKey values: an opened key leaves its owner
+// there, and CloseKey takes it back into one to close it.
 bool RegistryStore::OpenKeyForRead(RegistryRoot root, const char* path, StoreKey& key) {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(RootKey(root), path, 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
-    key = opened;
+    OwnedRegistryKey opened;
+    if (RegOpenKeyExA(RootKey(root), path, 0, KEY_READ, opened.Receive()) != ERROR_SUCCESS) return false;
+    key = opened.Release();
     return true;
 }
 
 bool RegistryStore::OpenKeyForWrite(RegistryRoot root, const char* path, StoreKey& key) {
-    HKEY opened = nullptr;
+    OwnedRegistryKey opened;
     DWORD disposition = 0;
-    if (RegCreateKeyExA(RootKey(root), path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &opened,
-                        &disposition) != ERROR_SUCCESS) {
+    if (RegCreateKeyExA(RootKey(root), path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                        opened.Receive(), &disposition) != ERROR_SUCCESS) {
         return false;
     }
-    key = opened;
+    key = opened.Release();
     return true;
 }
 
 void RegistryStore::CloseKey(StoreKey key) {
-    RegCloseKey(static_cast<HKEY>(key));
+    OwnedRegistryKey closing(static_cast<HKEY>(key));
 }
 
 bool RegistryStore::QueryValue(StoreKey key, const char* name, unsigned char* buffer, uint32_t& size, uint32_t& type) {
     // The registry writes into the buffer even when it then reports ERROR_MORE_DATA for some
     // types, so it queries into a private copy and hands over only a complete value.
     DWORD capacity = size;
-    unsigned char* scratch = static_cast<unsigned char*>(HeapAlloc(GetProcessHeap(), 0, capacity ? capacity : 1));
+    std::unique_ptr<unsigned char[]> scratch(new (std::nothrow) unsigned char[capacity ? capacity : 1]);
     if (scratch == nullptr) return false;
     DWORD valueType = 0;
     DWORD valueSize = capacity;
-    LONG result = RegQueryValueExA(static_cast<HKEY>(key), name, nullptr, &valueType, scratch, &valueSize);
-    bool ok = result == ERROR_SUCCESS && valueSize <= capacity;
-    if (ok) {
-        CopyMemory(buffer, scratch, valueSize);
-        size = valueSize;
-        type = valueType;
-    }
-    HeapFree(GetProcessHeap(), 0, scratch);
-    return ok;
+    LONG result = RegQueryValueExA(static_cast<HKEY>(key), name, nullptr, &valueType, scratch.get(), &valueSize);
+    if (result != ERROR_SUCCESS || valueSize > capacity) return false;
+    CopyMemory(buffer, scratch.get(), valueSize);
+    size = valueSize;
+    type = valueType;
+    return true;
 }
 
 bool RegistryStore::SetValue(StoreKey key, const char* name, uint32_t type, const unsigned char* data, uint32_t size) {

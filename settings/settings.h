@@ -1,5 +1,5 @@
-// Every option and every remembered state of the desktop application, held in memory with
-// the exact width it has in the registry. The members carry the registry value names, whose
+// Every option and every remembered state of both programs, held in memory with the exact
+// width it has in the registry. The members carry the registry value names, whose
 // prefix tells the storage: bt one byte (hotkeys: two), dw four bytes, st a UTC time, pt a
 // point, vm a display mode, sz a string with its slot size.
 //
@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "base/system_time.h"
+#include "settings/transition_catalogue.h"
 
 constexpr int kNewestImageSlots = 8;
 constexpr int kHotkeyCount = 5;
@@ -39,6 +40,13 @@ struct DisplayMode {
 struct Hotkey {
     uint8_t virtualKey = 0;
     uint8_t modifiers = 0;
+};
+
+// One transition's switches: its enable bits (kTransitionForwards, kTransitionBackwards; 0 is
+// off) and its duration in milliseconds.
+struct TransitionSetting {
+    uint8_t enable = 0;
+    uint32_t duration = 0;
 };
 
 constexpr int32_t kWindowNotPlaced = INT32_MIN;  // 0x80000000 in both coordinates
@@ -85,6 +93,10 @@ struct Settings {
     uint8_t btTransitionsSelectionMode;
     uint32_t dwScreensaverSecondsBetweenChanges;
     DisplayMode vmDirectXVideoMode;
+
+    // Settings\Screensaver\Transitions: "btEnable…" and "dwDuration…" of each catalogue entry,
+    // by catalogue index. Read by the screensaver only; set by hand, never written.
+    TransitionSetting transitions[kTransitionCount];
 
     // Settings\Wallpaper
     uint8_t btChangeWallpaper;

@@ -1,13 +1,16 @@
-// Loading the settings from a store, and writing one of them back.
+// Loading the settings from a store, group by group, and writing one of them back.
 //
 //     Settings settings = DefaultSettings();
-//     LoadStartUpSettings(store, settings);   // language and installation key, early
-//     LoadSettings(store, settings);          // everything else, when the main window is created
+//     LoadLanguageAndInstallation(store, settings);  // both programs, before any window
+//     LoadApplicationSettings(store, settings);      // the desktop application's values
+//     LoadScreensaverSettings(store, settings);      // or the screensaver's
 //     settings.btChangeWallpaper = 3;
 //     (void)WriteSetting(store, settings, settings.btChangeWallpaper);
 //
 // A missing key or value, a value of the wrong width, a string too long for its slot or any
-// store failure leaves the default (or the value already in memory). Registry failures are
+// store failure leaves the default (or the value already in memory). After a key is read, its
+// numbers are brought inside their table bounds in memory only: the registry keeps what it
+// holds, and a key that cannot be opened leaves its values as they are. Registry failures are
 // never reported to the user.
 #pragma once
 
@@ -17,20 +20,20 @@
 #include "settings/settings_store.h"
 #include "settings/settings_table.h"
 
-// Reads szLanguage and the Install key; a trailing backslash of InstallDir is removed.
-void LoadStartUpSettings(SettingsStore& store, Settings& settings);
+// szLanguage and the Install key; a trailing backslash of InstallDir is removed.
+void LoadLanguageAndInstallation(SettingsStore& store, Settings& settings);
 
-// Reads every value of the main-window stage, key by key in table order (the announced
-// picture strings are cleared first), then applies the bounds in memory only: upper limits of
-// the table, and an interval of 0 hours 0 minutes becomes 1 minute.
-void LoadSettings(SettingsStore& store, Settings& settings);
+// The desktop application's values: the Variables key but szLanguage, then the NewestImages,
+// General, Screensaver and Wallpaper keys, in table order. The announced-picture strings are
+// cleared first, and an interval of 0 hours 0 minutes becomes 1 minute.
+void LoadApplicationSettings(SettingsStore& store, Settings& settings);
 
-// The bounds of LoadSettings on their own.
-void ApplySettingsBounds(Settings& settings);
+// The screensaver's values: the Screensaver key, then the Transitions key.
+void LoadScreensaverSettings(SettingsStore& store, Settings& settings);
 
 // Writes one value with its exact width: REG_BINARY for numbers, times, points and modes,
 // REG_SZ with its NUL for strings. False when the store fails; the value in memory stays.
-// The Install key belongs to the installer and is never written.
+// The keys the product only reads (Install, Transitions) are never written.
 [[nodiscard]] bool WriteSettingRow(SettingsStore& store, const Settings& settings, const SettingDescriptor& row);
 
 // Writes the member `member` of `settings` (which must be one of its table's members).

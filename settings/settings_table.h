@@ -1,5 +1,5 @@
-// The one description of every setting: its key, value name, storage, slot, default, upper
-// bound and when it is loaded. DefaultSettings, LoadSettings and WriteSetting all walk this
+// The one description of every setting: its key, value name, storage, slot, default, bounds
+// and the group it is loaded with. DefaultSettings, the loaders and WriteSetting all walk this
 // table; nothing else knows a value's width.
 #pragma once
 
@@ -10,6 +10,7 @@
 #include "settings/settings_store.h"
 
 enum class SettingsKey : uint8_t { Variables, NewestImages, General, Screensaver, Transitions, Wallpaper, Install };
+constexpr int kSettingsKeyCount = 7;
 
 // How a value is stored in the registry; every kind but String is REG_BINARY of its width.
 enum class SettingStorage : uint8_t {
@@ -22,9 +23,14 @@ enum class SettingStorage : uint8_t {
     String,     // sz: REG_SZ with its terminating NUL
 };
 
-// Whether a value is read at start-up (language, installation) or with the rest of the
-// settings when the main window is created.
-enum class LoadStage : uint8_t { MainWindow, StartUp };
+// The values that belong together and are loaded together; a program asks for groups.
+enum class SettingsGroup : uint8_t {
+    LanguageAndInstallation,  // szLanguage and the Install key: needed before any window or text
+    Application,              // the desktop application's state and options: the Variables,
+                              // NewestImages, General and Wallpaper keys
+    Screensaver,              // the Screensaver key, read by both programs
+    Transitions,              // the Transitions key, read by the screensaver only
+};
 
 struct SettingDescriptor {
     SettingsKey key;
@@ -34,8 +40,9 @@ struct SettingDescriptor {
     size_t slot;              // strings: characters including the NUL; others: the storage width
     uint32_t defaultValue;    // Byte, Hotkey (key | modifiers << 8), Dword; Point: both coordinates
     const char* defaultText;  // String
+    uint32_t minimum;         // Dword: values below it are taken as it when loaded
     uint32_t maximum;         // Dword: values above it are taken as it when loaded; 0 for none
-    LoadStage stage;
+    SettingsGroup group;
 };
 
 [[nodiscard]] const SettingDescriptor* SettingsTable();
@@ -44,6 +51,9 @@ struct SettingDescriptor {
 // The root and path of a key ("Software\\Quillmere\\Tapestrique\\...").
 [[nodiscard]] RegistryRoot SettingsKeyRoot(SettingsKey key);
 [[nodiscard]] const char* SettingsKeyPath(SettingsKey key);
+// False for the keys the product only reads: the installer's Install key and the Transitions
+// key, which is set by hand.
+[[nodiscard]] bool SettingsKeyIsWritten(SettingsKey key);
 
 // The storage width in bytes of a non-string kind (0 for String).
 [[nodiscard]] size_t StorageWidth(SettingStorage storage);

@@ -6,6 +6,7 @@
 
 #include "base/byte_order.h"
 #include "base/payload_block.h"
+#include "base/text_case.h"
 #include "ui/data_resource_file.h"
 
 namespace {
@@ -13,10 +14,6 @@ namespace {
 std::string& InstalledPath() {
     static std::string path;
     return path;
-}
-
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 // The matching entry: its compressed length is read, its inflated length and stream follow.
@@ -65,13 +62,6 @@ bool MemoryDataResourceInput::Skip(uint64_t count) {
     return true;
 }
 
-bool DataResourceNamesEqual(const char* a, const char* b) {
-    for (;; ++a, ++b) {
-        if (AsciiLower(*a) != AsciiLower(*b)) return false;
-        if (*a == '\0') return true;
-    }
-}
-
 int FindDataResource(DataResourceInput& input, const char* name, unsigned char** content, uint32_t* contentSize) {
     if (content != nullptr) *content = nullptr;
     if (contentSize != nullptr) *contentSize = 0;
@@ -91,7 +81,7 @@ int FindDataResource(DataResourceInput& input, const char* name, unsigned char**
         char entryName[kDataResourceMaxNameLength + 1];
         if (!input.ReadExact(entryName, nameLength)) return kDataResourceNotFound;
         entryName[nameLength] = '\0';
-        bool matches = DataResourceNamesEqual(entryName, name);
+        bool matches = EqualNoCaseAscii(entryName, name);
         if (!input.ReadExact(word, 4)) return matches ? kDataResourceUnreadable : kDataResourceNotFound;
         uint32_t compressedSize = ReadLe32(word);
         if (matches) return InflateEntry(input, compressedSize, content, contentSize);

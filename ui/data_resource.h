@@ -63,9 +63,6 @@ void SetDataResourcePath(const char* path);
 // A lookup in the installation's file (SetDataResourcePath).
 [[nodiscard]] int LoadDataResource(const char* name, unsigned char** content, uint32_t* contentSize);
 
-// ASCII-only letter-case-insensitive equality of two NUL-terminated names.
-[[nodiscard]] bool DataResourceNamesEqual(const char* a, const char* b);
-
 // A data-resource file already in memory (tests, tools, fuzzing).
 class MemoryDataResourceInput final : public DataResourceInput {
 public:

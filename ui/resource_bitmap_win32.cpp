@@ -8,16 +8,11 @@
 
 ResourceBitmap MakeBitmapFromImage(const ConstRgbView& image, HWND window) {
     ResourceBitmap result;
-    // The device bitmap is made from rows without padding.
-    if (image.pixels == nullptr || image.width <= 0 || image.height <= 0 || image.stride != image.width * 3) {
-        return result;
-    }
-    HDC dc = GetDC(window);
-    if (dc == nullptr) return result;
-    HBITMAP bitmap = RgbToBitmap(image.pixels, image.width, image.height, nullptr, dc);
-    ReleaseDC(window, dc);
-    if (bitmap == nullptr) return result;
-    result.bitmap = bitmap;
+    if (image.pixels == nullptr || image.width <= 0 || image.height <= 0) return result;
+    WindowDc dc(window);
+    if (!dc.IsValid()) return result;
+    result.bitmap = RgbToBitmap(image, nullptr, dc.Get());
+    if (!result.bitmap.IsValid()) return result;
     result.width = image.width;
     result.height = image.height;
     return result;

@@ -6,9 +6,10 @@
 #include <cstddef>
 
 #include "codec/pixels/rgb_view.h"
+#include "win32/gdi_owners_win32.h"
 
 struct ResourceBitmap {
-    HBITMAP bitmap = nullptr;  // the caller deletes it (DeleteObject)
+    OwnedBitmap bitmap;
     int width = 0;
     int height = 0;
 };

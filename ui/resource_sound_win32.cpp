@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "ui/data_resource.h"
+#include "win32/system_handles_win32.h"
 
 namespace {
 
@@ -57,13 +58,13 @@ int PlayResourceSound(const char* name) {
     // Counted before the thread exists: a wait that starts between the thread's start and
     // its counting would otherwise see no sound and let the program end under it.
     ChangeCount(+1);
-    uintptr_t thread = _beginthreadex(nullptr, 0, PlaySoundThread, content, 0, nullptr);
-    if (thread == 0) {
+    // The thread runs on its own; its handle is only closed.
+    OwnedHandle thread(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, PlaySoundThread, content, 0, nullptr)));
+    if (!thread.IsValid()) {
         ChangeCount(-1);
         std::free(content);
         return 4;
     }
-    CloseHandle(reinterpret_cast<HANDLE>(thread));
     return 0;
 }
 

@@ -1,11 +1,12 @@
 #include "ui/skin_fonts_win32.h"
 
 #include "ui/skin_record.h"
+#include "win32/gdi_owners_win32.h"
 
 namespace {
 
 // Written at start-up and at exit on the main thread only; read-only in between.
-HFONT g_fonts[kSkinFontCount] = {};
+OwnedFont g_fonts[kSkinFontCount];
 
 }  // namespace
 
@@ -14,10 +15,10 @@ bool CreateSkinFonts() {
     for (uint8_t index = 0; index < kSkinFontCount; ++index) {
         SkinFontStyle style;
         if (!GetSkinFontStyle(index, style)) return false;
-        g_fonts[index] = CreateFontA(style.height, 0, 0, 0, style.bold ? FW_BOLD : FW_DONTCARE, FALSE,
-                                     style.underline ? TRUE : FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial");
-        if (g_fonts[index] == nullptr) {
+        g_fonts[index].Reset(CreateFontA(style.height, 0, 0, 0, style.bold ? FW_BOLD : FW_DONTCARE, FALSE,
+                                         style.underline ? TRUE : FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial"));
+        if (!g_fonts[index].IsValid()) {
             DeleteSkinFonts();
             return false;
         }
@@ -26,12 +27,9 @@ bool CreateSkinFonts() {
 }
 
 void DeleteSkinFonts() {
-    for (HFONT& font : g_fonts) {
-        if (font != nullptr) DeleteObject(font);
-        font = nullptr;
-    }
+    for (OwnedFont& font : g_fonts) font.Reset();
 }
 
 HFONT SkinFont(uint8_t index) {
-    return index < kSkinFontCount ? g_fonts[index] : nullptr;
+    return index < kSkinFontCount ? g_fonts[index].Get() : nullptr;
 }

@@ -1,12 +1,11 @@
 #include "ui/skin_record.h"
 
 #include <cstring>
+#include <string_view>
+
+#include "base/text_case.h"
 
 namespace {
-
-char AsciiUpper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 // A u32 length (1..127 unless `allowEmpty`) and that many bytes into a NUL-terminated field.
 bool ReadString(BoundedReader& in, char (&out)[kSkinMaxString + 1], bool allowEmpty) {
@@ -83,8 +82,7 @@ bool SkinLanguageMatches(const char* language, const char* languageCode) {
     if (language[0] == '*' && language[1] == '*') return true;
     if (languageCode == nullptr) return true;
     if (languageCode[0] == '\0' || languageCode[1] == '\0') return false;
-    return AsciiUpper(language[0]) == AsciiUpper(languageCode[0]) &&
-           AsciiUpper(language[1]) == AsciiUpper(languageCode[1]);
+    return EqualNoCaseAscii(std::string_view(language, 2), std::string_view(languageCode, 2));
 }
 
 uint32_t SkinKindStyle(uint8_t kind) {

@@ -4,31 +4,23 @@
 
 #include "base/bounded_reader.h"
 #include "ui/bmp_image.h"
+#include "ui/control_ids.h"
 #include "ui/localization/language.h"
 #include "ui/resource_bitmap_win32.h"
 #include "ui/skin_fonts_win32.h"
+#include "ui/skinned_controls_win32.h"
 
 namespace {
 
-WNDPROC g_skinnedControlProcedure = nullptr;
-
-// Controls whose windows set their own picture later (the main window's preview and the
-// notification's thumbnail).
-bool SetsItsOwnPicture(uint32_t controlId) {
-    return controlId == 106 || controlId == 124;
-}
-
-HBITMAP MakeBlockBitmap(const SkinBlockView& block, HWND window, int* width = nullptr, int* height = nullptr) {
+ResourceBitmap MakeBlockBitmap(const SkinBlockView& block, HWND window) {
     OwnedRgbImage image;
-    if (!DecodeBmpBlock(block.data, block.size, image)) return nullptr;
-    ResourceBitmap bitmap = MakeBitmapFromImage(image.View(), window);
-    if (width != nullptr) *width = bitmap.width;
-    if (height != nullptr) *height = bitmap.height;
-    return bitmap.bitmap;
+    if (!DecodeBmpBlock(block.data, block.size, image)) return ResourceBitmap();
+    return MakeBitmapFromImage(image.View(), window);
 }
 
-void CopyText(char (&to)[kSkinMaxString + 1], const char* from) {
-    std::strncpy(to, from, kSkinMaxString);
+// The record's strings are NUL-terminated within the same 128 bytes as the skin's.
+void CopyText(char (&to)[kSkinMaxString + 1], const char (&from)[kSkinMaxString + 1]) {
+    std::memcpy(to, from, sizeof to);
     to[kSkinMaxString] = '\0';
 }
 
@@ -54,16 +46,16 @@ SkinElement MakeElement(const SkinElementRecord& record, HWND parent) {
     switch (record.kind) {
         case kSkinLabel:
             if (record.backgroundColour != kSkinNoBackgroundColour) {
-                element.backgroundBrush = CreateSolidBrush(record.backgroundColour);
+                element.backgroundBrush.Reset(CreateSolidBrush(record.backgroundColour));
             }
             break;
         case kSkinPicture:
-            element.picture = MakeBlockBitmap(record.picture, parent);
+            element.picture = MakeBlockBitmap(record.picture, parent).bitmap;
             break;
         case kSkinButton:
             for (const SkinStatePictureRecord& state : record.statePictures) {
-                HBITMAP bitmap = MakeBlockBitmap(state.picture, parent);
-                if (bitmap != nullptr) element.statePictures.push_back({state.state, bitmap});
+                ResourceBitmap picture = MakeBlockBitmap(state.picture, parent);
+                if (picture.bitmap.IsValid()) element.statePictures.push_back({state.state, std::move(picture.bitmap)});
             }
             break;
         default:
@@ -78,17 +70,13 @@ void CreateElementWindow(SkinElement& element, HWND parent) {
         element.extendedStyle, element.className, element.text, element.style | kSkinChildStyle, element.x, element.y,
         element.width, element.height, parent, reinterpret_cast<HMENU>(UINT_PTR{element.controlId}), instance, nullptr);
     if (element.window == nullptr) return;
-    if (g_skinnedControlProcedure != nullptr) {
-        LONG_PTR previous =
-            SetWindowLongPtrA(element.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_skinnedControlProcedure));
-        SetWindowLongPtrA(element.window, GWLP_USERDATA, previous);
-    }
+    (void)SubclassSkinnedControl(element.window);  // without it the control still works, only unskinned
     if (element.kind == kSkinCustom || element.kind == kSkinLabel) {
         HFONT font = SkinFont(element.fontIndex);
         if (font != nullptr) SendMessageA(element.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
-    if (element.kind == kSkinPicture && element.picture != nullptr && !SetsItsOwnPicture(element.controlId)) {
-        SendMessageA(element.window, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(element.picture));
+    if (element.kind == kSkinPicture && element.picture.IsValid() && !SetsItsOwnPicture(element.controlId)) {
+        SendMessageA(element.window, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(element.picture.Get()));
     }
 }
 
@@ -107,15 +95,18 @@ int ParseSkin(const unsigned char* record,
     if (result != kSkinOk) return result;
     CopyText(skin.name, header.name);
     if (withBackground) {
-        skin.background = MakeBlockBitmap(header.background, parent, &skin.backgroundWidth, &skin.backgroundHeight);
-        if (skin.background == nullptr) {
+        ResourceBitmap background = MakeBlockBitmap(header.background, parent);
+        if (!background.bitmap.IsValid()) {
             skin = Skin();
             return kSkinNoBackground;
         }
+        skin.background = std::move(background.bitmap);
+        skin.backgroundWidth = background.width;
+        skin.backgroundHeight = background.height;
     }
     std::vector<SkinElementRecord> records;
     if (ReadSkinElements(in, LanguageCode(), records) != kSkinOk) {
-        FreeSkin(skin);
+        skin = Skin();
         return kSkinWrongFormat;
     }
     skin.elements.reserve(records.size());
@@ -127,13 +118,11 @@ int ParseSkin(const unsigned char* record,
 }
 
 void FreeSkin(Skin& skin) {
-    for (auto element = skin.elements.rbegin(); element != skin.elements.rend(); ++element) {
-        if (element->backgroundBrush != nullptr) DeleteObject(element->backgroundBrush);
-        if (element->picture != nullptr) DeleteObject(element->picture);
-        for (const SkinStatePicture& state : element->statePictures) DeleteObject(state.bitmap);
-        if (element->window != nullptr) DestroyWindow(element->window);
+    // A control goes before the pictures it shows.
+    while (!skin.elements.empty()) {
+        if (skin.elements.back().window != nullptr) DestroyWindow(skin.elements.back().window);
+        skin.elements.pop_back();
     }
-    if (skin.background != nullptr) DeleteObject(skin.background);
     skin = Skin();
 }
 
@@ -145,6 +134,10 @@ SkinElement* FindElementByWindow(Skin& skin, HWND window) {
     return nullptr;
 }
 
+const SkinElement* FindElementByWindow(const Skin& skin, HWND window) {
+    return FindElementByWindow(const_cast<Skin&>(skin), window);
+}
+
 SkinElement* FindElementById(Skin& skin, uint32_t controlId) {
     for (auto element = skin.elements.rbegin(); element != skin.elements.rend(); ++element) {
         if (element->controlId == controlId) return &*element;
@@ -152,13 +145,13 @@ SkinElement* FindElementById(Skin& skin, uint32_t controlId) {
     return nullptr;
 }
 
-HBITMAP FindStatePicture(const SkinElement& element, uint8_t state) {
-    for (auto picture = element.statePictures.rbegin(); picture != element.statePictures.rend(); ++picture) {
-        if (picture->state == state) return picture->bitmap;
-    }
-    return nullptr;
+const SkinElement* FindElementById(const Skin& skin, uint32_t controlId) {
+    return FindElementById(const_cast<Skin&>(skin), controlId);
 }
 
-void SetSkinnedControlProcedure(WNDPROC procedure) {
-    g_skinnedControlProcedure = procedure;
+HBITMAP FindStatePicture(const SkinElement& element, uint8_t state) {
+    for (auto picture = element.statePictures.rbegin(); picture != element.statePictures.rend(); ++picture) {
+        if (picture->state == state) return picture->bitmap.Get();
+    }
+    return nullptr;
 }

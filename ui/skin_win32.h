@@ -1,14 +1,17 @@
 // Skins made real: the parsed skin of a window with its background bitmap and child
 // controls (label brushes, pictures, button state pictures, child windows). Windows only;
-// the byte layout and its reader are in ui/skin_record.h.
+// the byte layout and its reader are in ui/skin_record.h, the drawing of skinned windows
+// and controls in ui/skinned_controls_win32.h.
 //
 //     Skin skin;
 //     int result = ParseSkin(record, size, skin, window, true, true);  // 0, 1 or 3
 //     ...
-//     FreeSkin(skin);   // also destroys the child windows
+//     FreeSkin(skin);   // destroys the child windows too, before another skin is parsed
 //
-// A skin is owned by the window that shows it and lives as long as that window. Nothing in
-// it points into the record buffer, which stays the caller's.
+// A skin is owned by the window that shows it and lives as long as that window. It owns its
+// bitmaps and brushes, which go with it whether or not FreeSkin was called; the child
+// windows belong to the parent window, which destroys them when it is destroyed itself.
+// Nothing in a skin points into the record buffer, which stays the caller's.
 #pragma once
 
 #include <windows.h>
@@ -18,14 +21,15 @@
 #include <vector>
 
 #include "ui/skin_record.h"
+#include "win32/gdi_owners_win32.h"
 
 struct SkinStatePicture {
     uint8_t state = 0;
-    HBITMAP bitmap = nullptr;
+    OwnedBitmap bitmap;
 };
 
 struct SkinElement {
-    HWND window = nullptr;
+    HWND window = nullptr;  // a child of the parent window, which owns it
     char text[kSkinMaxString + 1] = {};
     char className[kSkinMaxString + 1] = {};
     char language[3] = {};
@@ -39,14 +43,14 @@ struct SkinElement {
     uint8_t fontIndex = 0xFF;
     COLORREF textColour = 0;
     COLORREF backgroundColour = kSkinNoBackgroundColour;
-    HBRUSH backgroundBrush = nullptr;             // kind 1, none for a transparent label
-    HBITMAP picture = nullptr;                    // kind 2
+    OwnedBrush backgroundBrush;                   // kind 1, none for a transparent label
+    OwnedBitmap picture;                          // kind 2
     std::vector<SkinStatePicture> statePictures;  // kind 3, file order
 };
 
 struct Skin {
     char name[kSkinMaxString + 1] = {};
-    HBITMAP background = nullptr;
+    OwnedBitmap background;
     int backgroundWidth = 0;
     int backgroundHeight = 0;
     std::vector<SkinElement> elements;
@@ -56,7 +60,8 @@ struct Skin {
 // With `withBackground` the record must carry a background picture; with `createWindows`
 // every element becomes a child window of `parent`. Returns 0; 3 for a wrong magic or a
 // malformed record; 1 when the background picture cannot be made. On failure the skin is
-// left empty and nothing stays allocated. `skin` is overwritten: free a previous one first.
+// left empty and nothing stays allocated. `skin` is overwritten: free a previous one first, or
+// its windows stay.
 [[nodiscard]] int ParseSkin(const unsigned char* record,
                             size_t size,
                             Skin& skin,
@@ -64,20 +69,17 @@ struct Skin {
                             bool withBackground,
                             bool createWindows);
 
-// Deletes brushes, pictures and state pictures and destroys the windows, from the last
-// element to the first, then the background. Leaves the skin empty; an empty skin is fine.
+// Empties the skin: from the last element to the first, destroys the element's window and
+// deletes its brush and pictures, then the background. An empty skin is fine.
 void FreeSkin(Skin& skin);
 
 // The element with that window or control id, searching from the last element (the last
 // match wins); nullptr when there is none.
 [[nodiscard]] SkinElement* FindElementByWindow(Skin& skin, HWND window);
+[[nodiscard]] const SkinElement* FindElementByWindow(const Skin& skin, HWND window);
 [[nodiscard]] SkinElement* FindElementById(Skin& skin, uint32_t controlId);
+[[nodiscard]] const SkinElement* FindElementById(const Skin& skin, uint32_t controlId);
 
 // The picture of a button element for a state number, searching its list from the end (the
 // last match wins); nullptr when it has none.
 [[nodiscard]] HBITMAP FindStatePicture(const SkinElement& element, uint8_t state);
-
-// The procedure that every control made by ParseSkin is subclassed with (the skinned-window
-// behaviour sets it once at start-up). The control's previous procedure is kept in its
-// GWLP_USERDATA. Without one, controls keep their class procedure.
-void SetSkinnedControlProcedure(WNDPROC procedure);

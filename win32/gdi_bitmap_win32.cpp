@@ -1,43 +1,38 @@
 // Device bitmaps from RGB pictures and the blits that draw them. Every handle created here
 // has a small owner so that an early return cannot leak it.
-#include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <new>
 
 #include "codec/codec_errors.h"
 #include "codec/codec_state.h"
 #include "win32/gdi_bridge_win32.h"
-#include "win32/gdi_owners_win32.h"
 
 namespace {
 
-// The picture as a bottom-up-free DIB: blue-green-red rows padded to 4 bytes, top-down.
+// The picture as a DIB: blue-green-red rows padded to 4 bytes, top-down.
 struct PackedDib {
     BITMAPINFO info = {};
-    unsigned char* bits = nullptr;
+    std::unique_ptr<unsigned char[]> bits;
 
-    PackedDib() = default;
-    ~PackedDib() { std::free(bits); }
-    PackedDib(const PackedDib&) = delete;
-    PackedDib& operator=(const PackedDib&) = delete;
-
-    bool Fill(const unsigned char* pixels, int width, int height) {
-        size_t rowBytes = (static_cast<size_t>(width) * 3 + 3) & ~static_cast<size_t>(3);
-        if (rowBytes > SIZE_MAX / static_cast<size_t>(height)) return false;
-        bits = static_cast<unsigned char*>(std::malloc(rowBytes * static_cast<size_t>(height)));
+    [[nodiscard]] bool Fill(const ConstRgbView& picture) {
+        const size_t rowBytes = (static_cast<size_t>(picture.width) * 3 + 3) & ~static_cast<size_t>(3);
+        if (rowBytes > SIZE_MAX / static_cast<size_t>(picture.height)) return false;
+        bits.reset(new (std::nothrow) unsigned char[rowBytes * static_cast<size_t>(picture.height)]);
         if (bits == nullptr) return false;
-        for (int y = 0; y < height; ++y) {
-            const unsigned char* in = pixels + static_cast<size_t>(y) * width * 3;
-            unsigned char* out = bits + static_cast<size_t>(y) * rowBytes;
-            for (int x = 0; x < width; ++x, in += 3, out += 3) {
+        for (int y = 0; y < picture.height; ++y) {
+            const unsigned char* in = picture.pixels + static_cast<ptrdiff_t>(y) * picture.stride;
+            unsigned char* out = bits.get() + static_cast<size_t>(y) * rowBytes;
+            for (int x = 0; x < picture.width; ++x, in += 3, out += 3) {
                 out[0] = in[2];
                 out[1] = in[1];
                 out[2] = in[0];
             }
-            std::memset(out, 0, rowBytes - static_cast<size_t>(width) * 3);
+            std::memset(out, 0, rowBytes - static_cast<size_t>(picture.width) * 3);
         }
         info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;  // top-down
+        info.bmiHeader.biWidth = picture.width;
+        info.bmiHeader.biHeight = -picture.height;  // top-down
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 24;
         info.bmiHeader.biCompression = BI_RGB;
@@ -45,29 +40,30 @@ struct PackedDib {
     }
 };
 
+bool IsUsable(const ConstRgbView& picture) {
+    return picture.pixels != nullptr && picture.width > 0 && picture.height > 0 && picture.width <= 0x7FFFFFF &&
+           static_cast<long long>(picture.stride) >= picture.width * 3LL;
+}
+
 }  // namespace
 
-HBITMAP RgbToBitmap(const unsigned char* pixels, int width, int height, HPALETTE palette, HDC dc) {
-    if (!BeginCodecCall()) return nullptr;
-    if (pixels == nullptr || dc == nullptr || width <= 0 || height <= 0 || width > 0x7FFFFFF) {
+OwnedBitmap RgbToBitmap(const ConstRgbView& picture, HPALETTE palette, HDC dc) {
+    if (!BeginCodecCall()) return OwnedBitmap();
+    if (dc == nullptr || !IsUsable(picture)) {
         SetCodecError(kCodecBadArgument);
-        return nullptr;
+        return OwnedBitmap();
     }
     PackedDib dib;
-    if (!dib.Fill(pixels, width, height)) {
+    if (!dib.Fill(picture)) {
         SetCodecError(kCodecOutOfMemory);
-        return nullptr;
+        return OwnedBitmap();
     }
     ScopedPalette selected(dc, palette);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
-    if (bitmap == nullptr) {
+    OwnedBitmap bitmap(CreateCompatibleBitmap(dc, picture.width, picture.height));
+    if (!bitmap.IsValid() || SetDIBits(dc, bitmap.Get(), 0, static_cast<UINT>(picture.height), dib.bits.get(),
+                                       &dib.info, DIB_RGB_COLORS) == 0) {
         SetCodecError(kCodecNoDeviceBitmap);
-        return nullptr;
-    }
-    if (SetDIBits(dc, bitmap, 0, static_cast<UINT>(height), dib.bits, &dib.info, DIB_RGB_COLORS) == 0) {
-        DeleteObject(bitmap);
-        SetCodecError(kCodecNoDeviceBitmap);
-        return nullptr;
+        return OwnedBitmap();
     }
     return bitmap;
 }
@@ -79,7 +75,7 @@ bool DrawBitmapToDc(HDC dc, HBITMAP bitmap, int x, int y, int width, int height,
         return false;
     }
     ScopedPalette selected(dc, palette);
-    MemoryDc memory(dc);
+    MemoryDc memory(CreateCompatibleDC(dc));
     if (!memory.IsValid()) {
         SetCodecError(kCodecNoDeviceBitmap);
         return false;
@@ -97,7 +93,7 @@ bool DrawBitmapTransparent(HDC dc, HBITMAP bitmap, int x, int y, COLORREF key) {
     }
     const int width = description.bmWidth;
     const int height = description.bmHeight;
-    MemoryDc picture(dc), mask(dc), work(dc);
+    MemoryDc picture(CreateCompatibleDC(dc)), mask(CreateCompatibleDC(dc)), work(CreateCompatibleDC(dc));
     OwnedBitmap maskBitmap(CreateBitmap(width, height, 1, 1, nullptr));
     OwnedBitmap workBitmap(CreateCompatibleBitmap(dc, width, height));
     if (!picture.IsValid() || !mask.IsValid() || !work.IsValid() || maskBitmap.Get() == nullptr ||
@@ -132,27 +128,24 @@ bool DrawBitmapTransparent(HDC dc, HBITMAP bitmap, int x, int y, COLORREF key) {
     return done != FALSE;
 }
 
-bool DrawRgbToDc(HDC dc,
-                 const unsigned char* pixels,
-                 int pictureWidth,
-                 int pictureHeight,
-                 int x,
-                 int y,
-                 int width,
-                 int height) {
+bool DrawRgbToDc(HDC dc, const ConstRgbView& picture, const RECT& target) {
     if (!BeginCodecCall()) return false;
-    OwnedBitmap bitmap(RgbToBitmap(pixels, pictureWidth, pictureHeight, nullptr, dc));
-    if (bitmap.Get() == nullptr) return false;
-    if (width == pictureWidth && height == pictureHeight)
-        return DrawBitmapToDc(dc, bitmap.Get(), x, y, width, height, nullptr);
-    MemoryDc memory(dc);
+    OwnedBitmap bitmap = RgbToBitmap(picture, nullptr, dc);
+    if (!bitmap.IsValid()) return false;
+    const int width = target.right - target.left;
+    const int height = target.bottom - target.top;
+    if (width == picture.width && height == picture.height) {
+        return DrawBitmapToDc(dc, bitmap.Get(), target.left, target.top, width, height, nullptr);
+    }
+    MemoryDc memory(CreateCompatibleDC(dc));
     if (!memory.IsValid()) {
         SetCodecError(kCodecNoDeviceBitmap);
         return false;
     }
     ScopedSelect chosen(memory.Get(), bitmap.Get());
-    int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
-    BOOL done = StretchBlt(dc, x, y, width, height, memory.Get(), 0, 0, pictureWidth, pictureHeight, SRCCOPY);
+    const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
+    const BOOL done = StretchBlt(dc, target.left, target.top, width, height, memory.Get(), 0, 0, picture.width,
+                                 picture.height, SRCCOPY);
     SetStretchBltMode(dc, oldMode);
     return done != FALSE;
 }

@@ -6,10 +6,12 @@
 
 #include <windows.h>
 
-// A device bitmap compatible with `dc` holding the picture (red, green, blue rows top-down
-// without padding). The palette, when given, is selected and realised in `dc` first. The
-// caller deletes the bitmap (DeleteObject). Null on failure.
-[[nodiscard]] HBITMAP RgbToBitmap(const unsigned char* pixels, int width, int height, HPALETTE palette, HDC dc);
+#include "codec/pixels/rgb_view.h"
+#include "win32/gdi_owners_win32.h"
+
+// A device bitmap compatible with `dc` holding the picture. The palette, when given, is
+// selected and realised in `dc` first. An empty owner on failure.
+[[nodiscard]] OwnedBitmap RgbToBitmap(const ConstRgbView& picture, HPALETTE palette, HDC dc);
 
 // Copies width × height pixels of the bitmap onto `dc` at (x, y) through a compatible memory
 // context, realising the palette first when one is given.
@@ -20,40 +22,28 @@
 // operations. The bitmap itself is not changed.
 [[nodiscard]] bool DrawBitmapTransparent(HDC dc, HBITMAP bitmap, int x, int y, COLORREF key);
 
-// Converts the picture to a device bitmap, draws it at (x, y) in width × height (stretched
-// when that differs from the picture's size) and deletes the bitmap again.
-[[nodiscard]] bool DrawRgbToDc(HDC dc,
-                               const unsigned char* pixels,
-                               int pictureWidth,
-                               int pictureHeight,
-                               int x,
-                               int y,
-                               int width,
-                               int height);
+// Converts the picture to a device bitmap and draws it into `target` (stretched when the
+// rectangle's size differs from the picture's). Frames drawn often go faster through a
+// DIB section (win32/dib_frame_win32.h), which needs no conversion on the way to the screen.
+[[nodiscard]] bool DrawRgbToDc(HDC dc, const ConstRgbView& picture, const RECT& target);
 
 // Options of DrawTextRgb.
 enum DrawTextOptions : int {
     kTextSwapRedBlue = 1,    // the colour's red and blue are exchanged (for blue-first buffers)
-    kTextFromBottom = 2,     // `top` is measured from the bottom of the picture
+    kTextFromBottom = 2,     // the box's top is measured from the bottom of the picture
     kTextWideCharacters = 4  // `text` is a UTF-16 string, else one in the system code page
 };
 
-// Draws `text` in `font` into the 24-bit buffer in `colour` (a COLORREF), at full opacity.
+// Draws `text` in `font` into the picture in `colour` (a COLORREF), at full opacity.
 // `format` holds DrawText flags (DT_CALCRECT is ignored); with 0 the text box is the text's
-// measured size placed at (left, top), otherwise it is the rectangle. The text is rendered
-// into a one-bit mask the size of the box and the mask blended in, clipped to the picture.
-// Nothing is drawn, and the call succeeds, for an empty text or a rectangle that does not
+// measured size placed at the box's top-left corner, otherwise it is the box. The text is
+// rendered into a one-bit mask the size of the box and the mask blended in, clipped to the
+// picture. Nothing is drawn, and the call succeeds, for an empty text or a box that does not
 // lie inside the picture.
-[[nodiscard]] bool DrawTextRgb(unsigned char* pixels,
-                               int width,
-                               int height,
-                               int stride,
+[[nodiscard]] bool DrawTextRgb(const RgbView& picture,
                                const void* text,
                                const LOGFONTA& font,
-                               int left,
-                               int top,
-                               int right,
-                               int bottom,
+                               const RECT& box,
                                UINT format,
                                int options,
                                COLORREF colour);

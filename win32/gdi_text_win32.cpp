@@ -31,30 +31,28 @@ struct MaskBits {
 
 }  // namespace
 
-bool DrawTextRgb(unsigned char* pixels,
-                 int width,
-                 int height,
-                 int stride,
+bool DrawTextRgb(const RgbView& picture,
                  const void* text,
                  const LOGFONTA& font,
-                 int left,
-                 int top,
-                 int right,
-                 int bottom,
+                 const RECT& box,
                  UINT format,
                  int options,
                  COLORREF colour) {
     if (!BeginCodecCall()) return false;
-    if (pixels == nullptr || width <= 0 || height <= 0 || static_cast<long long>(stride) < width * 3LL) {
+    const int width = picture.width;
+    const int height = picture.height;
+    if (picture.pixels == nullptr || width <= 0 || height <= 0 ||
+        static_cast<long long>(picture.stride) < width * 3LL) {
         SetCodecError(kCodecBadArgument);
         return false;
     }
+    int left = box.left, top = box.top, right = box.right, bottom = box.bottom;
     const bool wide = (options & kTextWideCharacters) != 0;
     if (IsEmptyText(text, wide)) return true;
     if (right < left || bottom < top || left < 0 || top < 0 || right > width || bottom > height) return true;
     format &= ~static_cast<UINT>(DT_CALCRECT);
 
-    MemoryDc dc(nullptr);
+    MemoryDc dc(CreateCompatibleDC(nullptr));
     OwnedFont hfont(CreateFontIndirectA(&font));
     if (!dc.IsValid() || hfont.Get() == nullptr) {
         SetCodecError(kCodecNoDeviceBitmap);
@@ -118,7 +116,7 @@ bool DrawTextRgb(unsigned char* pixels,
     for (int y = 0; y < boxHeight; ++y) {
         long long row = static_cast<long long>(top) + y;
         if (row < 0 || row >= height) continue;
-        unsigned char* out = pixels + static_cast<size_t>(row) * static_cast<size_t>(stride);
+        unsigned char* out = picture.pixels + static_cast<size_t>(row) * static_cast<size_t>(picture.stride);
         for (int x = 0; x < boxWidth; ++x) {
             long long column = static_cast<long long>(left) + x;
             if (column < 0 || column >= width) continue;

@@ -1,22 +1,7 @@
 #include "app/scheduler/change_rules.h"
 
-#include <cctype>
-
+#include "base/text_case.h"
 #include "settings/settings_loader.h"
-
-namespace {
-
-bool SameTextIgnoringCase(const std::string& a, const char* b) {
-    size_t i = 0;
-    for (; i < a.size() && b[i] != 0; ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return i == a.size() && b[i] == 0;
-}
-
-}  // namespace
 
 bool IsChangeDueAt(const Settings& settings, const SystemTime& utcNow) {
     if (settings.btChangeWallpaper == kChangeEveryDay) {
@@ -47,7 +32,7 @@ void RecordScheduledChange(SettingsStore& store, Settings& settings, const Syste
 int FindPictureIndex(const std::vector<std::string>& names, const char* name) {
     if (name == nullptr || name[0] == 0) return -1;
     for (size_t i = 0; i < names.size(); ++i) {
-        if (SameTextIgnoringCase(names[i], name)) return static_cast<int>(i);
+        if (EqualNoCaseCp1252(names[i], name)) return static_cast<int>(i);
     }
     return -1;
 }

@@ -29,8 +29,8 @@
 // it (16 bytes, REG_BINARY). A failed write is ignored; the stamp in memory still governs.
 void RecordScheduledChange(SettingsStore& store, Settings& settings, const SystemTime& utcNow);
 
-// Position of `name` in the list (exact match of the whole entry, any letter case), or -1
-// when the name is empty or not in the list.
+// Position of `name` in the list (exact match of the whole entry, any letter case of
+// Windows-1252, accented letters included), or -1 when the name is empty or not in the list.
 [[nodiscard]] int FindPictureIndex(const std::vector<std::string>& names, const char* name);
 
 // The picture ChangeToNextPicture changes to, or -1 when there is nothing to change to:

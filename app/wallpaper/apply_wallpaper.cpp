@@ -27,7 +27,7 @@ const char kShellDesktopKey[] = "Software\\Microsoft\\Internet Explorer\\Desktop
 // over the old one, so a failed write never damages the wallpaper the desktop shows.
 bool WriteWallpaperBmp(const OwnedRgbImage& image, const char* path) {
     char temporary[kPathCapacity];
-    MakeSiblingTempPath(path, temporary, sizeof temporary);
+    if (!MakeSiblingTempPath(path, temporary, sizeof temporary)) return false;
     ImageSink* sink = OpenFileSink(temporary);
     if (sink == nullptr) return false;
     bool written = WriteBmp(sink, image.View().pixels, image.Width(), image.Height(), 24);

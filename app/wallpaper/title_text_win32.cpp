@@ -18,8 +18,8 @@ bool DrawRightAlignedText(const RgbView& canvas, const char* text, const AreaRec
     font.lfQuality = DEFAULT_QUALITY;
     font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
     std::strcpy(font.lfFaceName, "Arial");
-    return DrawTextRgb(canvas.pixels, canvas.width, canvas.height, canvas.stride, text, font, box.left, box.top,
-                       box.right, box.bottom, DT_RIGHT, 0, colour);
+    const RECT area = {box.left, box.top, box.right, box.bottom};
+    return DrawTextRgb(canvas, text, font, area, DT_RIGHT, 0, colour);
 }
 
 bool IsTitleDrawingAvailable() {

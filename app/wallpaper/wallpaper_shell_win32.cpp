@@ -15,24 +15,24 @@ constexpr DWORD kApplyRefreshForce = 12;  // AD_APPLY_REFRESH | AD_APPLY_FORCE
 
 }  // namespace
 
+Win32WallpaperShell::Win32WallpaperShell(HWND mainWindow) : mainWindow_(mainWindow) {}
+
+Win32WallpaperShell::~Win32WallpaperShell() = default;
+
 bool Win32WallpaperShell::CreateActiveDesktop() {
-    ReleaseActiveDesktop();
-    void* created = nullptr;
-    if (FAILED(
-            CoCreateInstance(kActiveDesktopClass, nullptr, CLSCTX_INPROC_SERVER, kActiveDesktopInterface, &created))) {
+    if (FAILED(CoCreateInstance(kActiveDesktopClass, nullptr, CLSCTX_INPROC_SERVER, kActiveDesktopInterface,
+                                activeDesktop_.ReceiveVoid()))) {
         return false;
     }
-    activeDesktop_ = static_cast<IActiveDesktop*>(created);
-    return activeDesktop_ != nullptr;
+    return activeDesktop_.IsValid();
 }
 
 void Win32WallpaperShell::ReleaseActiveDesktop() {
-    if (activeDesktop_ != nullptr) activeDesktop_->Release();
-    activeDesktop_ = nullptr;
+    activeDesktop_.Reset();
 }
 
 void Win32WallpaperShell::SetActiveDesktopWallpaper(const char* path) {
-    if (activeDesktop_ == nullptr) return;
+    if (!activeDesktop_.IsValid()) return;
     WCHAR widePath[MAX_PATH * 2] = {};
     if (MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH * 2) == 0) return;
     (void)activeDesktop_->SetWallpaper(widePath, 0);

@@ -40,4 +40,11 @@ TEST(FileIo, ReadWriteSizeAndReplace) {
     EXPECT_TRUE(DeleteFilePath(target.c_str()));
     EXPECT_FALSE(DeleteFilePath(target.c_str()));
     EXPECT_FALSE(file.OpenForSequentialRead(target.c_str()));
+
+    // A temporary name that does not fit is refused, never cut to a path naming another file.
+    char temporary[64];
+    ASSERT_TRUE(MakeSiblingTempPath("pictures/wall.bmp", temporary, sizeof temporary));
+    EXPECT_EQ(std::string(temporary).rfind("pictures/wall.bmp.~tmp", 0), 0u) << temporary;
+    EXPECT_FALSE(MakeSiblingTempPath(std::string(60, 'p').c_str(), temporary, sizeof temporary));
+    EXPECT_STREQ(temporary, "");
 }

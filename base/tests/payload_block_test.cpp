@@ -4,26 +4,14 @@
 
 #include <cstdlib>
 
-#include "collection/tests/tqi_test_files.h"
+#include "tests/support/zlib_blocks.h"
 
 using test_support::Bytes;
-
-namespace {
-
-Bytes Block(const Bytes& data, uint32_t inflatedSize) {
-    Bytes compressed = tqi_test::Compress(data);
-    Bytes block;
-    tqi_test::AppendLe32(block, static_cast<uint32_t>(compressed.size()));
-    tqi_test::AppendLe32(block, inflatedSize);
-    block.insert(block.end(), compressed.begin(), compressed.end());
-    return block;
-}
-
-}  // namespace
+using test_support::CompressedBlock;
 
 TEST(InflatePayload, ReportsWhatZlibProduced) {
     Bytes data = test_support::PseudoRandomBytes(4096, 1);
-    Bytes exact = Block(data, 4096);
+    Bytes exact = CompressedBlock(data, 4096);
     uint32_t produced = 0;
     unsigned char* out = InflatePayload(exact.data(), exact.size(), &produced);
     ASSERT_NE(out, nullptr);
@@ -31,19 +19,19 @@ TEST(InflatePayload, ReportsWhatZlibProduced) {
     EXPECT_EQ(Bytes(out, out + 4096), data);
     std::free(out);
 
-    Bytes roomy = Block(data, 5000);
+    Bytes roomy = CompressedBlock(data, 5000);
     out = InflatePayload(roomy.data(), roomy.size(), &produced);
     ASSERT_NE(out, nullptr);
     EXPECT_EQ(produced, 4096u);
     std::free(out);
 
-    Bytes tight = Block(data, 4095);
+    Bytes tight = CompressedBlock(data, 4095);
     EXPECT_EQ(InflatePayload(tight.data(), tight.size(), &produced), nullptr);
 }
 
 TEST(InflatePayload, RefusesBlocksThatCannotBeGenuine) {
     Bytes data(100000, 'a');  // compresses about 1000:1, near zlib's limit
-    Bytes block = Block(data, 100000);
+    Bytes block = CompressedBlock(data, 100000);
     unsigned char* out = InflatePayload(block.data(), block.size());
     ASSERT_NE(out, nullptr) << "a genuine highly compressed block must pass the plausibility bound";
     std::free(out);
@@ -52,12 +40,12 @@ TEST(InflatePayload, RefusesBlocksThatCannotBeGenuine) {
     EXPECT_EQ(InflatePayload(block.data(), 7), nullptr);
     EXPECT_EQ(InflatePayload(nullptr, 0), nullptr);
 
-    Bytes hugeClaim = Block(Bytes{1, 2, 3}, 0x7FFFFFFF);
+    Bytes hugeClaim = CompressedBlock(Bytes{1, 2, 3}, 0x7FFFFFFF);
     EXPECT_EQ(InflatePayload(hugeClaim.data(), hugeClaim.size()), nullptr);
 }
 
 TEST(InflatePayload, EmptyPayloadIsAValidBuffer) {
-    Bytes block = Block(Bytes{}, 0);
+    Bytes block = CompressedBlock(Bytes{}, 0);
     uint32_t produced = 99;
     unsigned char* out = InflatePayload(block.data(), block.size(), &produced);
     ASSERT_NE(out, nullptr);

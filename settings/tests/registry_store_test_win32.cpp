@@ -55,8 +55,8 @@ TEST_F(RegistryStoreTest, ValuesWrittenByRegInOddTypes) {
 
     RegistryStore store;
     Settings s = DefaultSettings();
-    LoadStartUpSettings(store, s);
-    LoadSettings(store, s);
+    LoadLanguageAndInstallation(store, s);
+    LoadApplicationSettings(store, s);
     EXPECT_EQ(s.dwChangeWallpaperMinutes, 45u);
     EXPECT_EQ(s.btEnableWallpaperChanger, 1);
     EXPECT_EQ(s.btWallpaperImagesPresentation, 1);
@@ -115,7 +115,7 @@ TEST_F(RegistryStoreTest, WrittenValuesAreBinaryOfTheirWidthOrStringsWithTheirNu
     }
 
     Settings again = DefaultSettings();
-    LoadSettings(store, again);
+    LoadApplicationSettings(store, again);
     EXPECT_EQ(again.btChangeWallpaper, 2);
     EXPECT_EQ(again.dwChangeWallpaperHours, 7u);
     EXPECT_STREQ(again.szCurrentWallpaper, "Harbour");
@@ -128,7 +128,7 @@ TEST_F(RegistryStoreTest, AValueLargerThanTheQueryBufferIsAbsent) {
         Reg("add \"" + variables + "\" /v szLastPathImportImages /t REG_SZ /d " + std::string(3000, 'p') + " /f"));
     RegistryStore store;
     Settings s = DefaultSettings();
-    LoadSettings(store, s);
+    LoadApplicationSettings(store, s);
     EXPECT_STREQ(s.szLastPathImportImages, "");
 }
 

@@ -16,6 +16,7 @@ const char kVariables[] = "Software\\Quillmere\\Tapestrique\\Variables";
 const char kNewest[] = "Software\\Quillmere\\Tapestrique\\Variables\\NewestImages";
 const char kGeneral[] = "Software\\Quillmere\\Tapestrique\\Settings\\General";
 const char kScreensaver[] = "Software\\Quillmere\\Tapestrique\\Settings\\Screensaver";
+const char kTransitions[] = "Software\\Quillmere\\Tapestrique\\Settings\\Screensaver\\Transitions";
 const char kWallpaper[] = "Software\\Quillmere\\Tapestrique\\Settings\\Wallpaper";
 const char kInstall[] = "Software\\Quillmere\\Tapestrique\\Install";
 
@@ -28,8 +29,8 @@ Bytes Le32(uint32_t value) {
 
 Settings Loaded(MemoryStore& store) {
     Settings settings = DefaultSettings();
-    LoadStartUpSettings(store, settings);
-    LoadSettings(store, settings);
+    LoadLanguageAndInstallation(store, settings);
+    LoadApplicationSettings(store, settings);
     EXPECT_EQ(store.OpenKeyCount(), 0) << "every opened key is closed again";
     return settings;
 }
@@ -215,7 +216,7 @@ TEST(SettingsLoaderTest, AnnouncedPictureSlotsAreClearedBeforeReading) {
         std::strcpy(s.szNewestImageDescription[i], "stale");
         std::strcpy(s.szNewestImageIdString[i], "stale");
     }
-    LoadSettings(store, s);
+    LoadApplicationSettings(store, s);
     for (int i = 0; i < kNewestImageSlots; ++i) {
         EXPECT_STREQ(s.szNewestImageDescription[i], i == 3 ? "Harbour at dawn" : "") << i;
         EXPECT_STREQ(s.szNewestImageIdString[i], i == 0 ? "id-0" : "") << i;
@@ -230,14 +231,14 @@ TEST(SettingsLoaderTest, InstallKeyIsReadAtStartUpFromTheMachineRoot) {
     store.PutString(kUser, kInstall, "InstallDir", "D:\\wrong root");
     store.PutString(kUser, kVariables, "szLanguage", "CA");
     Settings s = DefaultSettings();
-    LoadStartUpSettings(store, s);
+    LoadLanguageAndInstallation(store, s);
     EXPECT_STREQ(s.InstallDir, "C:\\Program Files\\Tapestrique");
     EXPECT_STREQ(s.TQClientID, "client-42");
     EXPECT_STREQ(s.InstallVersion, "1.0.01");
     EXPECT_STREQ(s.szLanguage, "CA");
-    // The main-window stage does not read them again.
+    // The application's group does not read them again.
     store.PutString(kUser, kVariables, "szLanguage", "ES");
-    LoadSettings(store, s);
+    LoadApplicationSettings(store, s);
     EXPECT_STREQ(s.szLanguage, "CA");
 }
 
@@ -303,7 +304,7 @@ TEST(SettingsWriterTest, WritesEachValueWithItsExactWidthAndType) {
 
     // Written values load back to the same members.
     Settings again = DefaultSettings();
-    LoadSettings(store, again);
+    LoadApplicationSettings(store, again);
     EXPECT_EQ(again.btChangeWallpaper, 3);
     EXPECT_EQ(again.dwChangeWallpaperMinutes, 59u);  // bounded in memory on load
     EXPECT_STREQ(again.szCurrentWallpaper, "Lighthouse");
@@ -329,9 +330,72 @@ TEST(SettingsWriterTest, AFailedWriteKeepsTheValueInMemoryAndSaysSo) {
     EXPECT_FALSE(WriteSetting(store, s, notASetting));
 }
 
+TEST(SettingsLoaderTest, TransitionsKeyKeepsBuiltInValuesUnlessExactAndBoundsDurationsOnlyWhenPresent) {
+    MemoryStore store;
+    const StoredValue stored[] = {
+        {kTransitions, "btEnableSimpleTransitionBarn", kRegistryBinary, {0}},
+        {kTransitions, "BTENABLESMOOTHTRANSITIONWIPEVERTICAL", kRegistryBinary, {2}},
+        {kTransitions, "btEnableAdvancedTransitionWormHole", kRegistryDword, Le32(0)},          // 4 bytes: refused
+        {kTransitions, "dwDurationSimpleTransitionRadialWipe", kRegistryBinary, {0x10, 0x27}},  // 2 bytes: refused
+        {kTransitions, "dwDurationSmoothTransitionFade", kRegistryDword, Le32(100)},
+        {kTransitions, "dwDurationAdvancedTransitionPeelABCD", kRegistryBinary, Le32(40000)},
+        {kTransitions, "dwDurationSmoothTransitionPixelate", kRegistryBinary, Le32(12345)},
+        {kScreensaver, "dwScreensaverSecondsBetweenChanges", kRegistryBinary, Le32(1000)},
+        {kWallpaper, "btChangeWallpaper", kRegistryBinary, {3}},
+    };
+    for (const StoredValue& value : stored) store.Put(kUser, value.path, value.name, value.type, value.data);
+
+    // The application reads the Screensaver key but never the Transitions key.
+    Settings application = DefaultSettings();
+    LoadApplicationSettings(store, application);
+    EXPECT_EQ(application.dwScreensaverSecondsBetweenChanges, 300u);
+    EXPECT_EQ(application.transitions[0].enable, 3);
+    EXPECT_EQ(application.transitions[11].duration, 3000u);
+
+    // The screensaver reads both, and nothing of the application's keys.
+    Settings s = DefaultSettings();
+    s.transitions[2].duration = 50;  // out of range in memory: bounded because the key exists
+    LoadScreensaverSettings(store, s);
+    EXPECT_EQ(store.OpenKeyCount(), 0);
+    EXPECT_EQ(s.dwScreensaverSecondsBetweenChanges, 300u);
+    EXPECT_EQ(s.btChangeWallpaper, 1);
+    const struct {
+        int index;
+        uint8_t enable;
+        uint32_t duration;
+    } expected[] = {
+        {0, 0, 2000},    // Barn switched off
+        {13, 2, 3000},   // Wipe Vertical backwards only; value names are found in any case
+        {35, 3, 4000},   // Worm Hole: a 4-byte enable keeps the built-in one
+        {4, 3, 2000},    // Radial Wipe: a 2-byte duration keeps the built-in one
+        {10, 1, 500},    // Fade: 100 ms raised to the shortest
+        {28, 1, 30000},  // Peel ABCD: 40 s lowered to the longest
+        {11, 1, 12345},  // Pixelate
+        {2, 3, 500},     // Inset
+        {12, 3, 3000},   // Wipe Horizontal untouched
+    };
+    for (const auto& e : expected) {
+        EXPECT_EQ(s.transitions[e.index].enable, e.enable) << e.index;
+        EXPECT_EQ(s.transitions[e.index].duration, e.duration) << e.index;
+    }
+    EXPECT_TRUE(store.WriteLog().empty());
+
+    // Without the key nothing is read and nothing is bounded.
+    MemoryStore empty;
+    Settings untouched = DefaultSettings();
+    untouched.transitions[2].duration = 50;
+    LoadScreensaverSettings(empty, untouched);
+    EXPECT_EQ(untouched.transitions[2].duration, 50u);
+    EXPECT_EQ(untouched.transitions[35].duration, 4000u);
+
+    // The key is set by hand: nothing writes it.
+    EXPECT_FALSE(WriteSetting(empty, s, s.transitions[10].duration));
+    EXPECT_FALSE(WriteSetting(empty, s, s.transitions[10].enable));
+    EXPECT_FALSE(empty.HasKey(kUser, kTransitions));
+}
+
 TEST(SettingsTableTest, EveryRowIsConsistent) {
     const SettingDescriptor* table = SettingsTable();
-    size_t strings = 0;
     for (size_t i = 0; i < SettingsTableSize(); ++i) {
         const SettingDescriptor& row = table[i];
         EXPECT_EQ(FindSetting(row.name), &row) << row.name << " appears twice";
@@ -355,7 +419,6 @@ TEST(SettingsTableTest, EveryRowIsConsistent) {
                 EXPECT_EQ(prefix, "vm") << row.name;
                 break;
             case SettingStorage::String:
-                ++strings;
                 if (row.key != SettingsKey::Install) {
                     EXPECT_EQ(prefix, "sz") << row.name;
                 }
@@ -372,8 +435,6 @@ TEST(SettingsTableTest, EveryRowIsConsistent) {
             for (size_t j = i + 1; j < SettingsTableSize(); ++j) EXPECT_NE(table[j].key, table[i - 1].key);
         }
     }
-    EXPECT_EQ(SettingsTableSize(), 9u + 17u + 11u + 11u + 12u + 3u);
-    EXPECT_EQ(strings, 5u + 16u + 3u);
     EXPECT_EQ(FindSetting("BTENABLEWALLPAPERCHANGER"), FindSetting("btEnableWallpaperChanger"));
     EXPECT_EQ(FindSetting("btNoSuchValue"), nullptr);
 }

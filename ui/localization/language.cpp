@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "base/text_case.h"
+
 namespace {
 
 // Two letters and a NUL each, in index order (the alphabetical order of the codes).
@@ -10,10 +12,6 @@ constexpr char kLanguageCodes[kLanguageCount][3] = {"CA", "EN", "ES", "FR"};
 // The current code is always the table's entry at the current index, so publishing the index
 // alone keeps both in step for readers on other threads.
 std::atomic<int> g_languageIndex{kLanguageEnglish};
-
-char UpperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 }  // namespace
 
@@ -31,11 +29,9 @@ const char* LanguageCodeAt(int index) {
 }
 
 int FindLanguageByCode(const char* code) {
-    if (code == nullptr || code[0] == '\0' || code[1] == '\0' || code[2] != '\0') return -1;
+    if (code == nullptr) return -1;
     for (int index = 0; index < kLanguageCount; ++index) {
-        if (UpperAscii(code[0]) == kLanguageCodes[index][0] && UpperAscii(code[1]) == kLanguageCodes[index][1]) {
-            return index;
-        }
+        if (EqualNoCaseAscii(code, kLanguageCodes[index])) return index;
     }
     return -1;
 }

@@ -1,17 +1,20 @@
 // The stored interface language: the string value szLanguage of the Variables key, holding a
-// language code. Both programs read it at start-up; only the desktop application writes it,
-// when the user switches the language.
+// language code. Both programs read it with the settings' first group and make it current
+// before any text is shown; only the desktop application writes it, when the user switches
+// the language.
 //
-//     RegistryStore registry;
-//     LoadLanguage(registry);   // before any text is shown
+//     Settings settings = DefaultSettings();
+//     LoadLanguageAndInstallation(registry, settings);
+//     LoadLanguage(settings.szLanguage);   // language.h: English unless it is one of the codes
+//     ...
+//     (void)SetLanguageIndex(kLanguageFrench);
+//     (void)StoreLanguage(registry, settings);
 #pragma once
 
+#include "settings/settings.h"
 #include "settings/settings_store.h"
 
-// Makes the stored language current: English unless the Variables key opens, holds szLanguage
-// as a string, and that string is one of the four codes (compared without regard to case).
-void LoadLanguage(SettingsStore& store);
-
-// Writes the current language's code as szLanguage, creating the key when needed. False when
-// the key cannot be opened or the value not written; the current language stays as it is.
-[[nodiscard]] bool StoreLanguage(SettingsStore& store);
+// Puts the current language's code into settings.szLanguage and writes it, creating the key
+// when needed. False when the key cannot be opened or the value not written; the current
+// language and the code in memory stay as they are set.
+[[nodiscard]] bool StoreLanguage(SettingsStore& store, Settings& settings);

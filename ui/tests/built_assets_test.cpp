@@ -7,10 +7,12 @@
 #include <cstring>
 #include <map>
 #include <set>
+#include <span>
 #include <string>
 
 #include "tests/support/test_support.h"
 #include "ui/bmp_image.h"
+#include "ui/control_ids.h"
 #include "ui/data_resource.h"
 #include "ui/data_resource_builder.h"
 #include "ui/skin_record.h"
@@ -59,17 +61,14 @@ struct SkinCase {
     const char* entry;
     bool withBackground;
     PictureSize background;
-    std::set<uint32_t> controls;
+    std::span<const uint32_t> controls;
 };
 
 const SkinCase kSkins[] = {
-    {"SkinDefault",
-     true,
-     {620, 440},
-     {101, 102, 103, 105, 106, 107, 108, 109, 110, 111, 112, 113, 114, 118, 120, 121, 122}},
-    {"SkinInitialization", true, {320, 110}, {126, 127}},
-    {"SkinNewImage", true, {300, 210}, {122, 123, 124, 125}},
-    {"SkinDialogSettingsScreensaver", false, {}, {128, 129, 130, 131}},
+    {"SkinDefault", true, {620, 440}, kMainWindowControls},
+    {"SkinInitialization", true, {320, 110}, kInitializationControls},
+    {"SkinNewImage", true, {300, 210}, kNewImageControls},
+    {"SkinDialogSettingsScreensaver", false, {}, kScreensaverButtonPictures},
 };
 
 }  // namespace
@@ -119,7 +118,8 @@ TEST(BuiltAssets, EverySkinHasItsControlsInEveryLanguage) {
                 }
             }
             // Exactly one element per control id once the language filter has run.
-            EXPECT_EQ(std::set<uint32_t>(ids.begin(), ids.end()), c.controls);
+            EXPECT_EQ(std::set<uint32_t>(ids.begin(), ids.end()),
+                      std::set<uint32_t>(c.controls.begin(), c.controls.end()));
             EXPECT_EQ(ids.size(), c.controls.size());
         }
     }
@@ -133,21 +133,24 @@ TEST(BuiltAssets, MainWindowControlsBehaveAsTheWindowExpects) {
     std::map<uint32_t, const SkinElementRecord*> byId;
     for (const SkinElementRecord& element : skin.elements) byId[element.controlId] = &element;
 
-    const SkinElementRecord& list = *byId.at(107);
+    const SkinElementRecord& list = *byId.at(kMainPictureList);
     EXPECT_EQ(list.kind, kSkinCustom);
     EXPECT_STREQ(list.className, "listbox");
     EXPECT_EQ(list.style & 0x3u, 0x3u) << "a sorted list that notifies its parent";
-    EXPECT_EQ(byId.at(101)->kind, kSkinLabel);
-    EXPECT_EQ(byId.at(102)->kind, kSkinLabel);
-    EXPECT_EQ(byId.at(106)->kind, kSkinPicture);
-    for (uint32_t id : {103u, 105u, 108u, 109u, 110u, 111u, 112u, 113u, 114u, 118u, 120u, 121u, 122u}) {
+    EXPECT_EQ(byId.at(kMainDetailsLabel)->kind, kSkinLabel);
+    EXPECT_EQ(byId.at(kMainCountLabel)->kind, kSkinLabel);
+    EXPECT_EQ(byId.at(kMainPreviewPicture)->kind, kSkinPicture);
+    for (uint32_t id : kMainWindowControls) {
+        if (id == kMainPictureList || id == kMainDetailsLabel || id == kMainCountLabel || id == kMainPreviewPicture) {
+            continue;
+        }
         EXPECT_EQ(byId.at(id)->kind, kSkinButton) << id;
         EXPECT_EQ(byId.at(id)->cursor, kSkinHandCursor) << id;
     }
 
     // Tab visits every keyboard control once and comes back; Shift+Tab walks the same ring backwards.
     std::set<uint32_t> visited;
-    uint32_t id = 107;
+    uint32_t id = kMainPictureList;
     do {
         ASSERT_TRUE(byId.count(id)) << "the chain leads to the missing control " << id;
         ASSERT_TRUE(visited.insert(id).second) << "the chain loops early at " << id;
@@ -155,8 +158,10 @@ TEST(BuiltAssets, MainWindowControlsBehaveAsTheWindowExpects) {
         ASSERT_TRUE(byId.count(next)) << next;
         EXPECT_EQ(byId.at(next)->previousId, id) << "previous of " << next;
         id = next;
-    } while (id != 107);
-    std::set<uint32_t> expected = {103, 105, 107, 108, 109, 110, 111, 112, 113, 114, 118, 120, 121, 122};
+    } while (id != kMainPictureList);
+    // Every control but the labels and the preview takes the keyboard.
+    std::set<uint32_t> expected(std::begin(kMainWindowControls), std::end(kMainWindowControls));
+    for (uint32_t passive : {kMainDetailsLabel, kMainCountLabel, kMainPreviewPicture}) expected.erase(passive);
     EXPECT_EQ(visited, expected);
 }
 

@@ -4,6 +4,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -14,7 +15,9 @@ namespace resource_test {
 using test_support::Bytes;
 
 inline void AppendLe32(Bytes& bytes, uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<unsigned char>(value >> shift));
+    const size_t at = bytes.size();
+    bytes.resize(at + 4);
+    for (size_t i = 0; i < 4; ++i) bytes[at + i] = static_cast<unsigned char>(value >> (8 * i));
 }
 
 inline void AppendText(Bytes& bytes, const std::string& text) {
@@ -31,11 +34,15 @@ inline Bytes Compress(const std::string& text) {
 
 // u32 C, u32 U, stream; `inflatedSize` defaults to the true length.
 inline Bytes Block(const std::string& content, int64_t inflatedSize = -1) {
-    Bytes stream = Compress(content);
-    Bytes block;
-    AppendLe32(block, static_cast<uint32_t>(stream.size()));
-    AppendLe32(block, static_cast<uint32_t>(inflatedSize < 0 ? static_cast<int64_t>(content.size()) : inflatedSize));
-    block.insert(block.end(), stream.begin(), stream.end());
+    const Bytes stream = Compress(content);
+    const uint32_t inflated =
+        static_cast<uint32_t>(inflatedSize < 0 ? static_cast<int64_t>(content.size()) : inflatedSize);
+    Bytes block(8 + stream.size());
+    for (size_t i = 0; i < 4; ++i) {
+        block[i] = static_cast<unsigned char>(stream.size() >> (8 * i));
+        block[4 + i] = static_cast<unsigned char>(inflated >> (8 * i));
+    }
+    std::copy(stream.begin(), stream.end(), block.begin() + 8);
     return block;
 }
 

@@ -29,12 +29,11 @@ TEST(ResourceBitmap, MadeFromTheEntryAtItsSize) {
         ResourceBitmap bitmap = LoadResourceBitmap(c.name, nullptr);
         EXPECT_EQ(bitmap.width, c.width) << c.name;
         EXPECT_EQ(bitmap.height, c.height) << c.name;
-        EXPECT_EQ(bitmap.bitmap != nullptr, c.width != 0) << c.name;
-        if (bitmap.bitmap != nullptr) {
+        EXPECT_EQ(bitmap.bitmap.IsValid(), c.width != 0) << c.name;
+        if (bitmap.bitmap.IsValid()) {
             BITMAP info = {};
-            ASSERT_NE(GetObjectA(bitmap.bitmap, sizeof info, &info), 0);
+            ASSERT_NE(GetObjectA(bitmap.bitmap.Get(), sizeof info, &info), 0);
             EXPECT_EQ(info.bmWidth, c.width);
-            DeleteObject(bitmap.bitmap);
         }
     }
 }

@@ -1,76 +1,27 @@
 // Skins made into bitmaps and windows (Windows build, run under Wine).
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "tests/support/test_support.h"
+#include "ui/control_ids.h"
 #include "ui/data_resource.h"
 #include "ui/localization/language.h"
-#include "ui/skin_win32.h"
-#include "ui/skin_builder.h"
 #include "ui/skin_fonts_win32.h"
+#include "ui/skin_win32.h"
+#include "ui/tests/skin_test_support_win32.h"
 
 namespace {
 
-// A 24-bit BMP file image of one colour.
-ByteVector SolidBmp(int width, int height, COLORREF colour) {
-    int stride = (width * 3 + 3) & ~3;
-    ByteVector bmp(54 + static_cast<size_t>(stride) * height, 0);
-    auto put32 = [&](size_t at, uint32_t value) {
-        for (int i = 0; i < 4; ++i) bmp[at + i] = static_cast<unsigned char>(value >> (8 * i));
-    };
-    bmp[0] = 'B';
-    bmp[1] = 'M';
-    put32(2, static_cast<uint32_t>(bmp.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<uint32_t>(width));
-    put32(22, static_cast<uint32_t>(height));
-    bmp[26] = 1;
-    bmp[28] = 24;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            size_t at = 54 + static_cast<size_t>(y) * stride + x * 3;
-            bmp[at] = GetBValue(colour);
-            bmp[at + 1] = GetGValue(colour);
-            bmp[at + 2] = GetRValue(colour);
-        }
-    }
-    return bmp;
-}
+using skin_test::Element;
+using skin_test::Record;
+using skin_test::SolidBmp;
 
 COLORREF BitmapPixel(HBITMAP bitmap, int x, int y) {
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    COLORREF colour = GetPixel(memory, x, y);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return colour;
-}
-
-SkinElementSource Element(uint8_t kind, uint32_t id, const char* language = "**") {
-    SkinElementSource element;
-    element.text = "Element " + std::to_string(id);
-    element.language = language;
-    element.kind = kind;
-    element.controlId = id;
-    element.x = 10;
-    element.y = 10;
-    element.width = 40;
-    element.height = 20;
-    return element;
-}
-
-ByteVector Record(const SkinSource& source) {
-    ByteVector record;
-    std::string error;
-    EXPECT_TRUE(BuildSkinRecord(source, record, error)) << error;
-    return record;
+    MemoryDc memory(CreateCompatibleDC(nullptr));
+    ScopedSelect selected(memory.Get(), bitmap);
+    return GetPixel(memory.Get(), x, y);
 }
 
 SkinSource MainLikeSkin() {
@@ -109,30 +60,15 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(SetLanguageIndex(kLanguageEnglish));
         ASSERT_TRUE(CreateSkinFonts());
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "TapestriqueSkinTest_WndClass";
-        RegisterClassA(&windowClass);
-        parent_ = CreateWindowExA(0, windowClass.lpszClassName, "Skin test", WS_POPUP, 0, 0, 200, 120, nullptr, nullptr,
-                                  windowClass.hInstance, nullptr);
+        parent_ = skin_test::CreateParentWindow("TapestriqueSkinTest_WndClass", DefWindowProcA, nullptr, 200, 120);
         ASSERT_NE(parent_, nullptr);
     }
     void TearDown() override {
-        SetSkinnedControlProcedure(nullptr);
         DestroyWindow(parent_);
         DeleteSkinFonts();
     }
     HWND parent_ = nullptr;
 };
-
-std::vector<UINT> g_hookedMessages;
-
-LRESULT CALLBACK RecordingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    g_hookedMessages.push_back(message);
-    auto previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    return CallWindowProcA(previous, window, message, wParam, lParam);
-}
 
 }  // namespace
 
@@ -143,16 +79,16 @@ TEST_F(SkinWindows, ElementsOfTheLanguageWithTheirPicturesAndBrushes) {
     EXPECT_STREQ(skin.name, "Test");
     EXPECT_EQ(skin.backgroundWidth, 200);
     EXPECT_EQ(skin.backgroundHeight, 120);
-    ASSERT_NE(skin.background, nullptr);
-    EXPECT_EQ(BitmapPixel(skin.background, 5, 5), RGB(10, 20, 30));
+    ASSERT_TRUE(skin.background.IsValid());
+    EXPECT_EQ(BitmapPixel(skin.background.Get(), 5, 5), RGB(10, 20, 30));
     ASSERT_EQ(skin.elements.size(), 7u);  // the Spanish button is left out
 
     SkinElement* solid = FindElementById(skin, 101);
     ASSERT_NE(solid, nullptr);
-    EXPECT_NE(solid->backgroundBrush, nullptr);
-    EXPECT_EQ(FindElementById(skin, 102)->backgroundBrush, nullptr);
-    EXPECT_EQ(BitmapPixel(FindElementById(skin, 130)->picture, 0, 0), RGB(0, 0, 200));
-    EXPECT_EQ(FindElementById(skin, 131)->picture, nullptr) << "a picture that cannot be made is dropped";
+    EXPECT_TRUE(solid->backgroundBrush.IsValid());
+    EXPECT_FALSE(FindElementById(skin, 102)->backgroundBrush.IsValid());
+    EXPECT_EQ(BitmapPixel(FindElementById(skin, 130)->picture.Get(), 0, 0), RGB(0, 0, 200));
+    EXPECT_FALSE(FindElementById(skin, 131)->picture.IsValid()) << "a picture that cannot be made is dropped";
 
     SkinElement* button = FindElementById(skin, 103);
     ASSERT_NE(button, nullptr);
@@ -164,9 +100,11 @@ TEST_F(SkinWindows, ElementsOfTheLanguageWithTheirPicturesAndBrushes) {
     EXPECT_EQ(FindStatePicture(*button, 7), nullptr);
     EXPECT_EQ(FindStatePicture(*button, 0), nullptr);
     EXPECT_EQ(button->window, nullptr);
+    HGDIOBJ background = skin.background.Get();
     FreeSkin(skin);
     EXPECT_TRUE(skin.elements.empty());
-    EXPECT_EQ(skin.background, nullptr);
+    EXPECT_FALSE(skin.background.IsValid());
+    EXPECT_EQ(GetObjectType(background), 0u) << "the background bitmap is deleted";
 
     ASSERT_TRUE(SetLanguageIndex(kLanguageSpanish));
     ASSERT_EQ(ParseSkin(record.data(), record.size(), skin, parent_, true, false), 0);
@@ -176,8 +114,6 @@ TEST_F(SkinWindows, ElementsOfTheLanguageWithTheirPicturesAndBrushes) {
 }
 
 TEST_F(SkinWindows, ChildWindowsWithClassesStylesFontsAndPictures) {
-    g_hookedMessages.clear();
-    SetSkinnedControlProcedure(RecordingProcedure);
     ByteVector record = Record(MainLikeSkin());
     Skin skin;
     ASSERT_EQ(ParseSkin(record.data(), record.size(), skin, parent_, true, true), 0);
@@ -197,7 +133,7 @@ TEST_F(SkinWindows, ChildWindowsWithClassesStylesFontsAndPictures) {
         GetClassNameA(element->window, className, sizeof className);
         EXPECT_STREQ(CharLowerA(className), e.className) << e.id;
         EXPECT_EQ(GetWindowLongA(element->window, GWL_STYLE) & e.styleBits, e.styleBits) << e.id;
-        EXPECT_NE(GetWindowLongPtrA(element->window, GWLP_USERDATA), 0) << "previous procedure of " << e.id;
+        EXPECT_EQ(GetWindowLongPtrA(element->window, GWLP_USERDATA), 0) << "the user data of " << e.id << " stays free";
         EXPECT_EQ(FindElementByWindow(skin, element->window), element);
         RECT rect;
         GetWindowRect(element->window, &rect);
@@ -215,13 +151,7 @@ TEST_F(SkinWindows, ChildWindowsWithClassesStylesFontsAndPictures) {
     };
     EXPECT_NE(image(130), nullptr);
     EXPECT_EQ(image(106), nullptr) << "the preview sets its own picture";
-    EXPECT_NE(FindElementById(skin, 106)->picture, nullptr) << "but the skin keeps it as the default";
-
-    g_hookedMessages.clear();
-    SetFocus(FindElementById(skin, 107)->window);
-    SendMessageA(FindElementById(skin, 103)->window, WM_KEYDOWN, VK_TAB, 0);
-    EXPECT_NE(std::find(g_hookedMessages.begin(), g_hookedMessages.end(), static_cast<UINT>(WM_KEYDOWN)),
-              g_hookedMessages.end());
+    EXPECT_TRUE(FindElementById(skin, 106)->picture.IsValid()) << "but the skin keeps it as the default";
 
     HWND list = FindElementById(skin, 107)->window;
     FreeSkin(skin);
@@ -240,7 +170,7 @@ TEST_F(SkinWindows, PictureSetsAndRenumberedIds) {
     Skin skin;
     ASSERT_EQ(ParseSkin(record.data(), record.size(), skin, nullptr, false, false), 0);
     ASSERT_EQ(skin.elements.size(), 4u);
-    EXPECT_EQ(skin.background, nullptr);
+    EXPECT_FALSE(skin.background.IsValid());
     for (SkinElement& element : skin.elements) {
         EXPECT_EQ(element.window, nullptr);
         EXPECT_EQ(element.statePictures.size(), 2u);
@@ -274,7 +204,7 @@ TEST_F(SkinWindows, RefusedRecordsLeaveNothing) {
         EXPECT_EQ(ParseSkin(c.record->data(), c.record->size(), skin, parent_, true, true), c.expected)
             << c.description;
         EXPECT_TRUE(skin.elements.empty()) << c.description;
-        EXPECT_EQ(skin.background, nullptr) << c.description;
+        EXPECT_FALSE(skin.background.IsValid()) << c.description;
         EXPECT_EQ(GetWindow(parent_, GW_CHILD), nullptr) << c.description;
     }
     Skin skin;
@@ -283,32 +213,24 @@ TEST_F(SkinWindows, RefusedRecordsLeaveNothing) {
 
 TEST_F(SkinWindows, EveryBuiltSkinOpensInEveryLanguage) {
     SetDataResourcePath((std::string("Z:") + TQ_BUILT_DATA_RESOURCE).c_str());
-    struct Case {
-        const char* entry;
-        bool window;
-        size_t controls;
-    } cases[] = {{"SkinDefault", true, 17},
-                 {"SkinInitialization", true, 2},
-                 {"SkinNewImage", true, 4},
-                 {"SkinDialogSettingsScreensaver", false, 4}};
     for (int language = 0; language < kLanguageCount; ++language) {
         ASSERT_TRUE(SetLanguageIndex(language));
-        for (const Case& c : cases) {
+        for (const SkinControlSet& c : kBuiltInSkins) {
             SCOPED_TRACE(std::string(c.entry) + " " + LanguageCode());
             unsigned char* record = nullptr;
             uint32_t size = 0;
             ASSERT_EQ(LoadDataResource(c.entry, &record, &size), 0);
             Skin skin;
-            EXPECT_EQ(ParseSkin(record, size, skin, parent_, c.window, c.window), 0);
+            EXPECT_EQ(ParseSkin(record, size, skin, parent_, c.withBackground, c.withBackground), 0);
             std::free(record);
-            EXPECT_EQ(skin.elements.size(), c.controls);
+            EXPECT_EQ(skin.elements.size(), c.controls.size());
             for (const SkinElement& element : skin.elements) {
-                EXPECT_EQ(element.window != nullptr, c.window) << element.controlId;
+                EXPECT_EQ(element.window != nullptr, c.withBackground) << element.controlId;
                 if (element.kind == kSkinButton) {
                     EXPECT_EQ(element.statePictures.size(), 7u) << element.controlId;
                 }
                 if (element.kind == kSkinPicture) {
-                    EXPECT_NE(element.picture, nullptr) << element.controlId;
+                    EXPECT_TRUE(element.picture.IsValid()) << element.controlId;
                 }
             }
             FreeSkin(skin);

@@ -1,4 +1,4 @@
-// The Windows bridge, checked by reading pixels back from a 24-bit DIB section that stands
+// The Windows bridge, checked by reading pixels back from a DIB-section frame that stands
 // in for the screen: device bitmaps keep the picture, transparent drawing leaves the key
 // colour's pixels alone, and text lands where and in the colour it was asked for.
 #include <gtest/gtest.h>
@@ -11,63 +11,34 @@
 
 #include "codec/codec_errors.h"
 #include "codec/codec_state.h"
-#include "win32/gdi_bridge_win32.h"
 #include "codec/image_reader.h"
 #include "codec/image_source.h"
+#include "win32/dib_frame_win32.h"
+#include "win32/gdi_bridge_win32.h"
 
 namespace {
 
 using Pixels = std::vector<unsigned char>;
 
-// A memory context drawing into a top-down 24-bit DIB section of width × height.
+// A frame filled with one colour, standing in for the screen.
 class Canvas {
 public:
-    Canvas(int width, int height, COLORREF fill) : width_(width), height_(height) {
-        dc_ = CreateCompatibleDC(nullptr);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 24;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        bits_ = static_cast<unsigned char*>(bits);
-        previous_ = SelectObject(dc_, bitmap_);
+    Canvas(int width, int height, COLORREF fill) {
+        EXPECT_TRUE(frame_.Create(width, height));
+        const Frame view = frame_.View();
         for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) Set(x, y, fill);
+            for (int x = 0; x < width; ++x)
+                view.Row(y)[x] = FramePixel(GetRValue(fill), GetGValue(fill), GetBValue(fill));
         }
     }
-    ~Canvas() {
-        SelectObject(dc_, previous_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-
-    HDC Dc() const { return dc_; }
+    HDC Dc() const { return frame_.Dc(); }
     COLORREF At(int x, int y) const {
-        GdiFlush();
-        const unsigned char* p = bits_ + Row() * y + x * 3;
-        return RGB(p[2], p[1], p[0]);
-    }
-    void Set(int x, int y, COLORREF colour) {
-        unsigned char* p = bits_ + Row() * y + x * 3;
-        p[0] = GetBValue(colour);
-        p[1] = GetGValue(colour);
-        p[2] = GetRValue(colour);
+        const uint32_t pixel = frame_.View().Row(y)[x];
+        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
     }
 
 private:
-    size_t Row() const { return (static_cast<size_t>(width_) * 3 + 3) & ~static_cast<size_t>(3); }
-    int width_;
-    int height_;
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
-    unsigned char* bits_ = nullptr;
+    DibFrame frame_;
 };
 
 // A 5 × 3 picture with a different colour in every pixel; pixel (1, 1) is magenta.
@@ -91,8 +62,9 @@ COLORREF PictureColour(const Pixels& rgb, int x, int y) {
 TEST(GdiBridge, BitmapsKeepThePictureAndDrawWhereAsked) {
     Pixels picture = TestPicture();
     Canvas canvas(12, 8, RGB(1, 2, 3));
-    HBITMAP bitmap = RgbToBitmap(picture.data(), 5, 3, nullptr, canvas.Dc());
-    ASSERT_NE(bitmap, nullptr) << GetLastCodecError();
+    OwnedBitmap owned = RgbToBitmap(ConstRgbView(picture.data(), 5, 3, 15), nullptr, canvas.Dc());
+    ASSERT_TRUE(owned.IsValid()) << GetLastCodecError();
+    HBITMAP bitmap = owned.Get();
     ASSERT_TRUE(DrawBitmapToDc(canvas.Dc(), bitmap, 4, 2, 5, 3, nullptr));
     for (int y = 0; y < 8; ++y) {
         for (int x = 0; x < 12; ++x) {
@@ -110,16 +82,15 @@ TEST(GdiBridge, BitmapsKeepThePictureAndDrawWhereAsked) {
     EXPECT_EQ(second.At(2, 1), PictureColour(picture, 2, 1));
     EXPECT_EQ(second.At(4, 2), PictureColour(picture, 4, 2));
     EXPECT_EQ(second.At(5, 0), RGB(9, 9, 9));  // beyond the bitmap's own size
-    DeleteObject(bitmap);
 
     // One call: convert, draw stretched to twice the size, delete.
     Canvas third(10, 6, RGB(0, 0, 0));
-    ASSERT_TRUE(DrawRgbToDc(third.Dc(), picture.data(), 5, 3, 0, 0, 10, 6));
+    ASSERT_TRUE(DrawRgbToDc(third.Dc(), ConstRgbView(picture.data(), 5, 3, 15), RECT{0, 0, 10, 6}));
     EXPECT_EQ(third.At(0, 0), PictureColour(picture, 0, 0));
     EXPECT_EQ(third.At(9, 5), PictureColour(picture, 4, 2));
     EXPECT_EQ(third.At(3, 3), PictureColour(picture, 1, 1));
 
-    EXPECT_EQ(RgbToBitmap(nullptr, 5, 3, nullptr, canvas.Dc()), nullptr);
+    EXPECT_FALSE(RgbToBitmap(ConstRgbView(nullptr, 5, 3, 15), nullptr, canvas.Dc()).IsValid());
     EXPECT_EQ(GetLastCodecError(), kCodecBadArgument);
 }
 
@@ -129,6 +100,11 @@ LOGFONTA TestFont() {
     font.lfWeight = FW_BOLD;
     std::strcpy(font.lfFaceName, "Arial");
     return font;
+}
+
+// The tests' pictures are 120 × 60 without padding.
+RgbView View(Pixels& pixels) {
+    return RgbView{pixels.data(), 120, 60, 120 * 3};
 }
 
 struct TextBox {
@@ -159,8 +135,7 @@ TEST(GdiBridge, TextLandsInItsBoxInItsColour) {
     LOGFONTA font = TestFont();
 
     Pixels measured(static_cast<size_t>(width) * height * 3, 0);
-    ASSERT_TRUE(
-        DrawTextRgb(measured.data(), width, height, width * 3, "Hello", font, 10, 5, 110, 55, 0, 0, orangeColour));
+    ASSERT_TRUE(DrawTextRgb(View(measured), "Hello", font, RECT{10, 5, 110, 55}, 0, 0, orangeColour));
     TextBox box = FindColour(measured, width, height, orange);
     ASSERT_GT(box.count, 20);
     EXPECT_GE(box.left, 10);
@@ -169,15 +144,13 @@ TEST(GdiBridge, TextLandsInItsBoxInItsColour) {
 
     // Swapped colour for blue-first buffers.
     Pixels swapped(measured.size(), 0);
-    ASSERT_TRUE(DrawTextRgb(swapped.data(), width, height, width * 3, "Hello", font, 10, 5, 110, 55, 0,
-                            kTextSwapRedBlue, orangeColour));
+    ASSERT_TRUE(DrawTextRgb(View(swapped), "Hello", font, RECT{10, 5, 110, 55}, 0, kTextSwapRedBlue, orangeColour));
     const unsigned char blueFirst[3] = {10, 120, 250};
     EXPECT_EQ(FindColour(swapped, width, height, blueFirst).count, box.count);
 
     // Measured from the bottom: the text keeps its shape and moves down.
     Pixels fromBottom(measured.size(), 0);
-    ASSERT_TRUE(DrawTextRgb(fromBottom.data(), width, height, width * 3, "Hello", font, 10, 5, 110, 55, 0,
-                            kTextFromBottom, orangeColour));
+    ASSERT_TRUE(DrawTextRgb(View(fromBottom), "Hello", font, RECT{10, 5, 110, 55}, 0, kTextFromBottom, orangeColour));
     TextBox lower = FindColour(fromBottom, width, height, orange);
     EXPECT_EQ(lower.count, box.count);
     EXPECT_GT(lower.top, box.top + 20);
@@ -185,8 +158,8 @@ TEST(GdiBridge, TextLandsInItsBoxInItsColour) {
 
     // Wide characters, right-aligned in the rectangle.
     Pixels right(measured.size(), 0);
-    ASSERT_TRUE(DrawTextRgb(right.data(), width, height, width * 3, L"Hello", font, 0, 0, 120, 30,
-                            DT_RIGHT | DT_SINGLELINE | DT_CALCRECT, kTextWideCharacters, orangeColour));
+    ASSERT_TRUE(DrawTextRgb(View(right), L"Hello", font, RECT{0, 0, 120, 30}, DT_RIGHT | DT_SINGLELINE | DT_CALCRECT,
+                            kTextWideCharacters, orangeColour));
     TextBox rightBox = FindColour(right, width, height, orange);
     EXPECT_EQ(rightBox.count, box.count);
     EXPECT_GT(rightBox.left, 60);
@@ -203,8 +176,8 @@ TEST(GdiBridge, TextLandsInItsBoxInItsColour) {
     };
     for (const NothingCase& c : nothing) {
         Pixels untouched(measured.size(), 0);
-        EXPECT_TRUE(DrawTextRgb(untouched.data(), width, height, width * 3, c.text, font, c.left, c.top, c.right,
-                                c.bottom, 0, 0, orangeColour));
+        EXPECT_TRUE(
+            DrawTextRgb(View(untouched), c.text, font, RECT{c.left, c.top, c.right, c.bottom}, 0, 0, orangeColour));
         EXPECT_EQ(FindColour(untouched, width, height, orange).count, 0) << c.left << "," << c.right;
     }
 }

@@ -29,7 +29,6 @@ TEST(ChangeRulesTest, ChangeIsDueByModeDayAndInterval) {
         {"interval reached", 3, 0, 30, kStamp, MakeUtcTime(2026, 3, 1, 10, 29, 50), true},
         {"hours and minutes", 3, 2, 15, kStamp, MakeUtcTime(2026, 3, 1, 12, 14, 49), false},
         {"hours and minutes reached", 3, 2, 15, kStamp, MakeUtcTime(2026, 3, 1, 12, 14, 50), true},
-        {"0 h 0 min bounded to 1 min", 3, 0, 1, kStamp, MakeUtcTime(2026, 3, 1, 10, 0, 50), true},
         {"stamp in the future", 3, 0, 1, MakeUtcTime(2026, 3, 2, 0, 0, 0), MakeUtcTime(2026, 3, 1, 10, 0, 0), false},
         {"default stamp, interval", 3, 360, 59, kDefaultTimeStamp, MakeUtcTime(2026, 12, 7, 7, 0, 0), true},
         {"damaged stamp counts as long past", 3, 0, 30, MakeUtcTime(2026, 13, 40, 99, 0, 0),
@@ -53,6 +52,18 @@ TEST(ChangeRulesTest, ChangeIsDueByModeDayAndInterval) {
         settings.stLastWallpaperChange = c.stamp;
         EXPECT_EQ(IsChangeDueAt(settings, c.now), c.due) << c.description;
     }
+
+    // 0 h 0 min as the registry holds it: loaded as a 1-minute interval.
+    MemoryStore store;
+    const char* wallpaperKey = SettingsKeyPath(SettingsKey::Wallpaper);
+    store.Put(RegistryRoot::CurrentUser, wallpaperKey, "btChangeWallpaper", kRegistryBinary, {3});
+    store.Put(RegistryRoot::CurrentUser, wallpaperKey, "dwChangeWallpaperHours", kRegistryBinary, {0, 0, 0, 0});
+    store.Put(RegistryRoot::CurrentUser, wallpaperKey, "dwChangeWallpaperMinutes", kRegistryBinary, {0, 0, 0, 0});
+    Settings loaded = DefaultSettings();
+    LoadApplicationSettings(store, loaded);
+    loaded.stLastWallpaperChange = kStamp;
+    EXPECT_FALSE(IsChangeDueAt(loaded, MakeUtcTime(2026, 3, 1, 10, 0, 49, 999))) << "0 h 0 min";
+    EXPECT_TRUE(IsChangeDueAt(loaded, MakeUtcTime(2026, 3, 1, 10, 0, 50))) << "0 h 0 min";
 }
 
 TEST(ChangeRulesTest, AScheduledChangeStoresNowMinusTenSeconds) {
@@ -82,8 +93,9 @@ TEST(ChangeRulesTest, AScheduledChangeStoresNowMinusTenSeconds) {
 }
 
 TEST(ChangeRulesTest, PictureNamesMatchWholeEntriesInAnyCase) {
-    const std::vector<std::string> names = {"A", "b", "C", "Boat"};
+    const std::vector<std::string> names = {"A", "b", "C", "Boat", "\xC9glise \x8Ekofja Loka"};
     EXPECT_EQ(FindPictureIndex(names, "a"), 0);
+    EXPECT_EQ(FindPictureIndex(names, "\xE9GLISE \x9EKOFJA LOKA"), 4) << "titles in Windows-1252, accents included";
     EXPECT_EQ(FindPictureIndex(names, "B"), 1);
     EXPECT_EQ(FindPictureIndex(names, "BOAT"), 3);
     EXPECT_EQ(FindPictureIndex(names, "Bo"), -1);

@@ -15,10 +15,14 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "ui/control_ids.h"
 #include "ui/data_resource.h"
 #include "ui/localization/language.h"
-#include "ui/skin_win32.h"
 #include "ui/skin_fonts_win32.h"
+#include "ui/skin_win32.h"
+#include "ui/skinned_controls_win32.h"
+#include "win32/gdi_bridge_win32.h"
+#include "win32/window_state_win32.h"
 
 namespace {
 
@@ -28,27 +32,7 @@ struct Viewer {
     HWND hovered = nullptr;
 };
 
-Viewer g_viewer;
-
-void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y, int width, int height) {
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(dc, x, y, width, height, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-}
-
-// The state number of an owner-drawn button, from its draw flags and the hover state.
-uint8_t ButtonState(const DRAWITEMSTRUCT& item) {
-    if (item.itemState & ODS_DISABLED) return kButtonDisabled;
-    uint8_t state = kButtonNormal;
-    if (item.hwndItem == g_viewer.hovered) state = kButtonHover;
-    if (item.itemState & ODS_SELECTED) state = kButtonPressed;
-    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) ++state;
-    return state;
-}
-
-void PaintPictureSet(HDC dc) {
+void PaintPictureSet(const Viewer& viewer, HDC dc) {
     RECT client;
     GetClientRect(WindowFromDC(dc), &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
@@ -57,71 +41,75 @@ void PaintPictureSet(HDC dc) {
     int y = 12;
     for (uint8_t state : states) {
         int x = 12;
-        for (const SkinElement& element : g_viewer.skin.elements) {
+        for (const SkinElement& element : viewer.skin.elements) {
             HBITMAP picture = FindStatePicture(element, state);
-            if (picture != nullptr) DrawBitmap(dc, picture, x, y, element.width, element.height);
+            if (picture != nullptr) (void)DrawBitmapToDc(dc, picture, x, y, element.width, element.height, nullptr);
             x += element.width + 8;
         }
         y += 32;
     }
 }
 
-LRESULT OnDrawItem(const DRAWITEMSTRUCT& item) {
-    SkinElement* element = FindElementById(g_viewer.skin, item.CtlID);
-    if (element == nullptr) return 1;
-    HBITMAP picture = FindStatePicture(*element, ButtonState(item));
-    if (picture != nullptr) DrawBitmap(item.hDC, picture, 0, 0, element->width, element->height);
+LRESULT OnEraseBackground(const Viewer& viewer, HDC dc) {
+    if (viewer.pictureSet) {
+        PaintPictureSet(viewer, dc);
+    } else {
+        PaintSkinBackground(viewer.skin, dc);
+    }
     return 1;
 }
 
-LRESULT OnColourStatic(HDC dc, HWND control) {
-    SkinElement* element = FindElementByWindow(g_viewer.skin, control);
-    if (element == nullptr || element->kind != kSkinLabel) return 0;
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, element->textColour);
-    return reinterpret_cast<LRESULT>(element->backgroundBrush != nullptr ? element->backgroundBrush
-                                                                         : GetStockObject(NULL_BRUSH));
+LRESULT OnColourStatic(const Viewer& viewer, HWND window, WPARAM wParam, LPARAM lParam) {
+    HBRUSH brush = ColourSkinLabel(viewer.skin, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    if (brush != nullptr) return reinterpret_cast<LRESULT>(brush);
+    return DefWindowProcA(window, WM_CTLCOLORSTATIC, wParam, lParam);
+}
+
+LRESULT OnDrawItem(const Viewer& viewer, const DRAWITEMSTRUCT& item) {
+    (void)DrawSkinButton(viewer.skin, item, viewer.hovered);
+    return 1;
+}
+
+LRESULT OnDestroy(Viewer& viewer) {
+    FreeSkin(viewer.skin);
+    PostQuitMessage(0);
+    return 0;
 }
 
 LRESULT CALLBACK ViewerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    Viewer* viewer = AttachedWindowState<Viewer>(window, message, lParam);
+    if (viewer == nullptr) return DefWindowProcA(window, message, wParam, lParam);
     switch (message) {
         case WM_ERASEBKGND:
-            if (g_viewer.pictureSet) {
-                PaintPictureSet(reinterpret_cast<HDC>(wParam));
-            } else if (g_viewer.skin.background != nullptr) {
-                DrawBitmap(reinterpret_cast<HDC>(wParam), g_viewer.skin.background, 0, 0, g_viewer.skin.backgroundWidth,
-                           g_viewer.skin.backgroundHeight);
-            }
-            return 1;
-        case WM_CTLCOLORSTATIC: {
-            LRESULT brush = OnColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-            return brush != 0 ? brush : DefWindowProcA(window, message, wParam, lParam);
-        }
+            return OnEraseBackground(*viewer, reinterpret_cast<HDC>(wParam));
+        case WM_CTLCOLORSTATIC:
+            return OnColourStatic(*viewer, window, wParam, lParam);
         case WM_DRAWITEM:
-            return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return OnDrawItem(*viewer, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         case WM_DESTROY:
-            FreeSkin(g_viewer.skin);
-            PostQuitMessage(0);
-            return 0;
+            return OnDestroy(*viewer);
         default:
             return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
-void SetControlText(uint32_t id, const char* text) {
-    SkinElement* element = FindElementById(g_viewer.skin, id);
+void SetControlText(Viewer& viewer, uint32_t id, const char* text) {
+    SkinElement* element = FindElementById(viewer.skin, id);
     if (element != nullptr && element->window != nullptr) SetWindowTextA(element->window, text);
 }
 
-void Disable(uint32_t id) {
-    SkinElement* element = FindElementById(g_viewer.skin, id);
-    if (element != nullptr && element->window != nullptr) EnableWindow(element->window, FALSE);
+// The windows of the preview and the thumbnail set their own picture; here, the skin's default.
+void ShowDefaultPicture(Viewer& viewer, uint32_t id) {
+    SkinElement* element = FindElementById(viewer.skin, id);
+    if (element != nullptr && element->window != nullptr) {
+        SendMessageA(element->window, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(element->picture.Get()));
+    }
 }
 
 // What the windows show in daily use: a few pictures in the list, one selected, its details.
-void FillSampleContent(const char* entry) {
+void FillSampleContent(Viewer& viewer, const char* entry) {
     if (std::strcmp(entry, "SkinDefault") == 0) {
-        SkinElement* list = FindElementById(g_viewer.skin, 107);
+        SkinElement* list = FindElementById(viewer.skin, kMainPictureList);
         if (list != nullptr && list->window != nullptr) {
             for (const char* title : {"Autumn lake at dawn", "Harbour lights", "Lavender fields", "Mountain pass",
                                       "Old town roofs", "Winter birches", "Coral reef", "Desert dunes"}) {
@@ -131,24 +119,19 @@ void FillSampleContent(const char* entry) {
         }
         // The count as the program words it in each language (code page 1252).
         const char* const counts[kLanguageCount] = {"8 imatges", "8 images", "8 im\xE1genes", "8 images"};
-        SetControlText(102, counts[LanguageIndex()]);
-        SetControlText(101, "(1920x1080 - 412K)");
-        Disable(111);
-        SkinElement* preview = FindElementById(g_viewer.skin, 106);
-        if (preview != nullptr && preview->window != nullptr) {
-            SendMessageA(preview->window, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(preview->picture));
-        }
+        SetControlText(viewer, kMainCountLabel, counts[LanguageIndex()]);
+        SetControlText(viewer, kMainDetailsLabel, "(1920x1080 - 412K)");
+        SkinElement* showCurrent = FindElementById(viewer.skin, kMainShowCurrentButton);
+        if (showCurrent != nullptr && showCurrent->window != nullptr) EnableWindow(showCurrent->window, FALSE);
+        ShowDefaultPicture(viewer, kMainPreviewPicture);
     } else if (std::strcmp(entry, "SkinInitialization") == 0) {
-        SetControlText(126, "Reading list of images...");
-        SkinElement* bar = FindElementById(g_viewer.skin, 127);
+        SetControlText(viewer, kInitializationStatusLabel, "Reading list of images...");
+        SkinElement* bar = FindElementById(viewer.skin, kInitializationProgressBar);
         if (bar != nullptr && bar->window != nullptr) SendMessageA(bar->window, PBM_SETPOS, 40, 0);
     } else if (std::strcmp(entry, "SkinNewImage") == 0) {
-        SetControlText(123, "New image available:");
-        SetControlText(125, "Autumn lake at dawn");
-        SkinElement* thumbnail = FindElementById(g_viewer.skin, 124);
-        if (thumbnail != nullptr && thumbnail->window != nullptr) {
-            SendMessageA(thumbnail->window, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(thumbnail->picture));
-        }
+        SetControlText(viewer, kNewImageHeadline, "New image available:");
+        SetControlText(viewer, kNewImageDescription, "Autumn lake at dawn");
+        ShowDefaultPicture(viewer, kNewImageThumbnail);
     }
 }
 
@@ -182,19 +165,15 @@ void ClearTheStage(HWND window) {
 }
 
 // The screen pixel at a point of the window against the background bitmap's pixel there.
-bool ScreenShowsBackground(HWND window) {
-    if (g_viewer.skin.background == nullptr) return true;
+bool ScreenShowsBackground(const Viewer& viewer, HWND window) {
+    if (!viewer.skin.background.IsValid()) return true;
     POINT at = {6, 6};
     ClientToScreen(window, &at);
-    HDC screen = GetDC(nullptr);
-    COLORREF shown = GetPixel(screen, at.x, at.y);
-    ReleaseDC(nullptr, screen);
-    HDC memory = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(memory, g_viewer.skin.background);
-    COLORREF expected = GetPixel(memory, 6, 6);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    return shown == expected;
+    WindowDc screen(nullptr);
+    const COLORREF shown = GetPixel(screen.Get(), at.x, at.y);
+    MemoryDc memory(CreateCompatibleDC(nullptr));
+    ScopedSelect selected(memory.Get(), viewer.skin.background.Get());
+    return shown == GetPixel(memory.Get(), 6, 6);
 }
 
 }  // namespace
@@ -220,35 +199,36 @@ int main(int argc, char** argv) {
     RegisterClassA(&windowClass);
     char title[160];
     std::snprintf(title, sizeof title, "Tapestrique skin viewer - %s", entry);
+    Viewer viewer;
     HWND window = CreateWindowExA(0, windowClass.lpszClassName, title, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                  windowClass.hInstance, nullptr);
+                                  windowClass.hInstance, &viewer);
     if (window == nullptr) return 2;
 
     unsigned char* record = nullptr;
     uint32_t size = 0;
     if (LoadDataResource(entry, &record, &size) != 0) return 2;
-    g_viewer.pictureSet = std::strcmp(entry, "SkinDialogSettingsScreensaver") == 0;
-    int result = ParseSkin(record, size, g_viewer.skin, window, !g_viewer.pictureSet, !g_viewer.pictureSet);
+    viewer.pictureSet = std::strcmp(entry, "SkinDialogSettingsScreensaver") == 0;
+    int result = ParseSkin(record, size, viewer.skin, window, !viewer.pictureSet, !viewer.pictureSet);
     std::free(record);
     if (result != 0) {
         std::fprintf(stderr, "skin_viewer: %s does not parse (%d)\n", entry, result);
         return 2;
     }
-    int width = g_viewer.pictureSet ? 160 : g_viewer.skin.backgroundWidth;
-    int height = g_viewer.pictureSet ? 176 : g_viewer.skin.backgroundHeight;
+    int width = viewer.pictureSet ? 160 : viewer.skin.backgroundWidth;
+    int height = viewer.pictureSet ? 176 : viewer.skin.backgroundHeight;
     int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    FillSampleContent(entry);
+    FillSampleContent(viewer, entry);
     // Topmost, so that no other window of the desktop (an explorer window, say) hides it.
     SetWindowPos(window, HWND_TOPMOST, x, y, width, height, SWP_SHOWWINDOW);
     SetForegroundWindow(window);
     UpdateWindow(window);
-    SkinElement* focused = FindElementById(g_viewer.skin, 107);
+    SkinElement* focused = FindElementById(viewer.skin, kMainPictureList);
     if (focused != nullptr) SetFocus(focused->window);
     PumpFor(700);
     ClearTheStage(window);
     PumpFor(500);
-    bool shown = ScreenShowsBackground(window);
+    bool shown = ScreenShowsBackground(viewer, window);
 
     FILE* rect = std::fopen(argv[4], "w");
     if (rect != nullptr) {

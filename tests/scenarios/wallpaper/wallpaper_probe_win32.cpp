@@ -8,10 +8,10 @@
 
 #include <cstdio>
 
-#include "settings/registry_store_win32.h"
-#include "settings/settings_loader.h"
 #include "app/wallpaper/apply_wallpaper.h"
 #include "app/wallpaper/wallpaper_shell_win32.h"
+#include "settings/registry_store_win32.h"
+#include "settings/settings_loader.h"
 
 namespace {
 
@@ -39,13 +39,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: wallpaper_probe COLLECTION_FOLDER\n");
         return 64;
     }
-    (void)CoInitialize(nullptr);
+    ScopedComInitialization com;
     HWND window = CreateProbeWindow();
     if (window == nullptr) return 2;
 
     RegistryStore store;
     Settings settings = DefaultSettings();
-    LoadSettings(store, settings);
+    LoadApplicationSettings(store, settings);
 
     char wallpaperFile[MAX_PATH * 2];
     if (!GetWallpaperFilePath(wallpaperFile, sizeof wallpaperFile)) return 3;
@@ -69,6 +69,5 @@ int main(int argc, char** argv) {
         if (settings.btEnableWallpaperChanger != 0 && notifications != 1) result = 4;
     }
     DestroyWindow(window);
-    CoUninitialize();
     return result;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "settings/memory_store.h"
+#include "settings/settings_loader.h"
 #include "ui/localization/language.h"
 
 namespace {
@@ -41,7 +42,7 @@ TEST_F(LanguageSettingTest, StartUpReadsTheStoredCode) {
         {"empty string", true, kRegistryString, Bytes(std::string("", 1)), kLanguageEnglish},
         {"code with more after it", true, kRegistryString, Bytes(std::string("FRx", 4)), kLanguageEnglish},
         {"longer than any buffer", true, kRegistryString, Bytes(std::string(300, 'F') + '\0'), kLanguageEnglish},
-        {"binary value", true, kRegistryBinary, Bytes("FR"), kLanguageEnglish},
+        {"binary value, read like every string", true, kRegistryBinary, Bytes("FR"), kLanguageFrench},
         {"missing value", true, kRegistryString, {}, kLanguageEnglish},
         {"missing key", false, kRegistryString, {}, kLanguageEnglish},
     };
@@ -58,7 +59,9 @@ TEST_F(LanguageSettingTest, StartUpReadsTheStoredCode) {
         // The value lives under the current user; the same value elsewhere must not count.
         store.PutString(RegistryRoot::LocalMachine, kVariables, "szLanguage", "FR");
         ASSERT_TRUE(SetLanguageIndex(kLanguageCatalan == c.expected ? kLanguageSpanish : kLanguageCatalan));
-        LoadLanguage(store);
+        Settings settings = DefaultSettings();
+        LoadLanguageAndInstallation(store, settings);
+        LoadLanguage(settings.szLanguage);
         EXPECT_EQ(LanguageIndex(), c.expected);
         EXPECT_STREQ(LanguageCode(), LanguageCodeAt(c.expected));
         EXPECT_EQ(store.OpenKeyCount(), 0);
@@ -67,15 +70,19 @@ TEST_F(LanguageSettingTest, StartUpReadsTheStoredCode) {
 
 TEST_F(LanguageSettingTest, StoredCodeIsReadBackAtTheNextStart) {
     MemoryStore store;
+    Settings settings = DefaultSettings();
     for (int index = 0; index < kLanguageCount; ++index) {
         ASSERT_TRUE(SetLanguageIndex(index));
-        ASSERT_TRUE(StoreLanguage(store));
+        ASSERT_TRUE(StoreLanguage(store, settings));
+        EXPECT_STREQ(settings.szLanguage, LanguageCodeAt(index));
         const MemoryStore::Value* value = store.Find(RegistryRoot::CurrentUser, kVariables, "szLanguage");
         ASSERT_NE(value, nullptr);
         EXPECT_EQ(value->type, static_cast<uint32_t>(kRegistryString));
         EXPECT_EQ(value->data, Bytes(std::string(LanguageCodeAt(index), 3)));
         LoadLanguage(nullptr);
-        LoadLanguage(store);
+        Settings next = DefaultSettings();
+        LoadLanguageAndInstallation(store, next);
+        LoadLanguage(next.szLanguage);
         EXPECT_EQ(LanguageIndex(), index);
     }
     EXPECT_EQ(store.OpenKeyCount(), 0);
@@ -85,7 +92,8 @@ TEST_F(LanguageSettingTest, FailedWriteKeepsTheLanguage) {
     MemoryStore store;
     store.SetWritesFail(true);
     ASSERT_TRUE(SetLanguageIndex(kLanguageFrench));
-    EXPECT_FALSE(StoreLanguage(store));
+    Settings settings = DefaultSettings();
+    EXPECT_FALSE(StoreLanguage(store, settings));
     EXPECT_EQ(LanguageIndex(), kLanguageFrench);
     EXPECT_EQ(store.Find(RegistryRoot::CurrentUser, kVariables, "szLanguage"), nullptr);
 }
