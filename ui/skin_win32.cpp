@@ -13,11 +13,9 @@
 namespace {
 
 ResourceBitmap MakeBlockBitmap(const SkinBlockView& block, HWND window) {
-    RgbImage image;
+    OwnedRgbImage image;
     if (!DecodeBmpBlock(block.data, block.size, image)) return ResourceBitmap();
-    ResourceBitmap bitmap = MakeBitmapFromImage(image, window);
-    FreeBmpImage(image);
-    return bitmap;
+    return MakeBitmapFromImage(image.View(), window);
 }
 
 // The record's strings are NUL-terminated within the same 128 bytes as the skin's.

@@ -99,7 +99,7 @@ set -e
 [ "$cut" -eq 3 ] || fail "cut file gave $cut"
 [ "$absent" -eq 2 ] || fail "absent file gave $absent"
 [ "$unreadable" -eq 2 ] || fail "unreadable manifest entry gave $unreadable"
-[ "$mode" -eq 64 ] || fail "unknown mode gave $mode"
+[ "$mode" -eq 125 ] || fail "unknown mode gave $mode"
 [ "$notskin" -eq 3 ] || fail "not a skin gave $notskin"
 [ ! -e "$work/bad.dat" ] && [ ! -e "$work/x" ] || fail "a failed command wrote a file"
 

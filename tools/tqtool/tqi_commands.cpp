@@ -3,10 +3,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "collection/tqi_file.h"
 #include "base/whole_file.h"
+#include "codec/formats/jpeg_size.h"
+#include "collection/tqi_file.h"
 #include "tools/tqtool/command.h"
-#include "tools/tqtool/jpeg_header.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ int RunTqiPack(int argc, char** argv) {
     size_t titleLength = std::strlen(title);
     if (titleLength < 1 || titleLength >= kPictureTitleCapacity) {
         std::fprintf(stderr, "tqtool: the title must have 1 to 127 characters\n");
-        return 64;
+        return kToolExitUsage;
     }
     unsigned char* jpeg = nullptr;
     size_t jpegSize = 0;
@@ -26,7 +26,7 @@ int RunTqiPack(int argc, char** argv) {
         return result;
     }
     PictureRecord record;
-    if (jpegSize > UINT32_MAX || !ReadJpegDimensions(jpeg, jpegSize, &record.width, &record.height)) {
+    if (jpegSize > UINT32_MAX || !ReadJpegSize(jpeg, jpegSize, record.width, record.height)) {
         std::fprintf(stderr, "tqtool: %s is not a JPEG file\n", argv[0]);
         std::free(jpeg);
         return 3;

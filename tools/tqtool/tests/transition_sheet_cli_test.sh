@@ -27,9 +27,9 @@ done
 [ "$(/usr/bin/identify -format '%w %h' "$work/sheet.ppm")" = "1600 6480" ]
 
 status() { set +e; "$@" >/dev/null 2>&1; echo $?; set -e; }
-[ "$(status "$tqtool" transition-sheet "$work/old.jpg" "$work/new.png" "$work/x.png")" = 64 ]
-[ "$(status "$tqtool" transition-sheet "$work/old.jpg" "$work/new.png" "$work/x.bmp" --size 0x10)" = 64 ]
-[ "$(status "$tqtool" transition-sheet "$work/old.jpg" "$work/new.png" "$work/x.bmp" --size 64)" = 64 ]
+[ "$(status "$tqtool" transition-sheet "$work/old.jpg" "$work/new.png" "$work/x.png")" = 125 ]
+[ "$(status "$tqtool" transition-sheet "$work/old.jpg" "$work/new.png" "$work/x.bmp" --size 0x10)" = 125 ]
+[ "$(status "$tqtool" transition-sheet "$work/old.jpg" "$work/new.png" "$work/x.bmp" --size 64)" = 125 ]
 [ "$(status "$tqtool" transition-sheet "$work/absent.jpg" "$work/new.png" "$work/x.bmp")" != 0 ]
 [ ! -e "$work/x.bmp" ]
 echo "tqtool transition-sheet: ok"
