@@ -19,7 +19,6 @@
 #include "base/whole_file.h"
 #include "codec/formats/bmp_codec.h"
 #include "codec/formats/jpeg_codec.h"
-#include "codec/formats/jpeg_size.h"
 #include "codec/image_source.h"
 
 namespace {
@@ -127,7 +126,7 @@ int main(int argc, char** argv) {
     std::strcpy(record.title, "Benchmark");
     record.payload = jpeg.data();
     record.payloadSize = static_cast<uint32_t>(jpeg.size());
-    if (!ReadJpegSize(jpeg.data(), jpeg.size(), record.width, record.height)) {
+    if (!ReadJpegFrameSize(jpeg.data(), jpeg.size(), record.width, record.height)) {
         std::fprintf(stderr, "compose_bench: %s is not a JPEG file\n", picturePath.c_str());
         return 1;
     }
