@@ -30,6 +30,6 @@ for stage in default hover pressed rename; do
 done
 wait "$runner"
 status=$?
-grep -E "^(ok|FAIL)|failures" "$SCENARIO_DIR/programs.log" || true
+grep -aE "^(ok|FAIL)|failures" "$SCENARIO_DIR/programs.log" || true
 [ "$status" -eq 0 ] || scenario_fail "probe exit status $status"
 echo "skinned_window scenario: ok"

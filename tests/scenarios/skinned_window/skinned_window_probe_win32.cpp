@@ -66,6 +66,37 @@ void Pump(DWORD milliseconds) {
     } while (GetTickCount() - start < milliseconds);
 }
 
+// Pumps until the condition holds or the time is up (the desktop is slow when the machine is
+// busy); whether it holds.
+template <typename Condition>
+bool PumpUntil(Condition holds, DWORD milliseconds = 5000) {
+    const DWORD start = GetTickCount();
+    while (!holds()) {
+        if (GetTickCount() - start >= milliseconds) return false;
+        Pump(50);
+    }
+    return true;
+}
+
+// Windows of other programs on the desktop (the file window that explorer may open late) are
+// minimised, so that the screen shows the probe's windows, and `window` comes to the top.
+BOOL CALLBACK MinimiseOtherProgram(HWND window, LPARAM) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != GetCurrentProcessId() && IsWindowVisible(window) &&
+        (GetWindowLongA(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION) {
+        ShowWindow(window, SW_MINIMIZE);
+    }
+    return TRUE;
+}
+
+void BringToTheTop(HWND window) {
+    EnumWindows(MinimiseOtherProgram, 0);
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetForegroundWindow(window);
+    Pump(200);
+}
+
 // Hands the screen to the scenario for a screenshot of `window`'s area and waits for it.
 void Stage(const Probe& probe, const char* name, HWND window) {
     Pump(400);
@@ -121,23 +152,28 @@ bool ShowsState(const Probe& probe, uint32_t id, uint8_t state) {
 }
 
 void CheckState(Probe& probe, uint32_t id, uint8_t state, const char* why) {
-    Check(probe, ShowsState(probe, id, state),
+    Check(probe, PumpUntil([&] { return ShowsState(probe, id, state); }),
           "button " + std::to_string(id) + " in state " + std::to_string(state) + " (" + why + ")");
 }
 
-// The mouse moved onto the middle of a control by input, as a user moves it.
+// The mouse moved onto the middle of a control by input, as a user moves it: placed next to
+// the point, then moved by the last two pixels (Wine reports a placement alone late or never).
 void MoveMouseOnto(HWND control) {
     RECT rect;
     GetWindowRect(control, &rect);
-    const int x = (rect.left + rect.right) / 2, y = (rect.top + rect.bottom) / 2;
-    SetCursorPos(x, y);
+    const POINT placed = {(rect.left + rect.right) / 2 - 2, (rect.top + rect.bottom) / 2 - 2};
+    SetCursorPos(placed.x, placed.y);
+    (void)PumpUntil([&] {
+        POINT at;
+        return GetCursorPos(&at) && at.x == placed.x && at.y == placed.y;
+    });
+    Pump(300);
     INPUT input = {};
     input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input.mi.dx = 2;
+    input.mi.dy = 2;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE;
     SendInput(1, &input, sizeof input);
-    Pump(300);
 }
 
 void PressKey(WORD key) {
@@ -163,7 +199,8 @@ void CheckFaceAndButtons(Probe& probe, HWND window) {
     const Skin& skin = probe.skinned.skin;
     // The top-left corner carries no control: the background shows there as it is.
     const std::vector<uint32_t> face = BitmapPixels(skin.background.Get(), 20, 10);
-    Check(probe, !face.empty() && ScreenPixels(window, 20, 10) == face, "the background is the skin's picture");
+    Check(probe, !face.empty() && PumpUntil([&] { return ScreenPixels(window, 20, 10) == face; }),
+          "the background is the skin's picture");
     CheckState(probe, kMainImportButton, kButtonNormal, "normal");
     CheckState(probe, kMainSetWallpaperButton, kButtonNormal, "normal");
     CheckState(probe, kMainShowCurrentButton, kButtonDisabled, "disabled");
@@ -177,7 +214,8 @@ void CheckHover(Probe& probe) {
               BitmapPixels(FindStatePicture(first, kButtonNormal), first.width, first.height),
           "the skin's hover picture differs from the normal one");
     MoveMouseOnto(first.window);
-    Check(probe, probe.skinned.hovered == first.window, "the mouse over the first button is reported");
+    Check(probe, PumpUntil([&] { return probe.skinned.hovered == first.window; }),
+          "the mouse over the first button is reported");
     CheckState(probe, kMainImportButton, kButtonHover, "hovered");
     Check(probe, GetCursor() == SkinCursor(true), "the hand over a button");
     MoveMouseOnto(second.window);
@@ -217,9 +255,11 @@ void CheckTabWalk(Probe& probe, HWND window) {
     bool followed = true;
     for (uint32_t id : expected) {
         PressKey(VK_TAB);
+        HWND target = ElementOf(probe, id).window;
+        (void)PumpUntil([&] { return GetFocus() == target; }, 3000);
         HWND focus = GetFocus();
         walked += std::to_string(focus != nullptr ? GetDlgCtrlID(focus) : 0) + " ";
-        followed = followed && focus == ElementOf(probe, id).window;
+        followed = followed && focus == target;
     }
     Check(probe, followed, "Tab walks the chain: " + walked);
 }
@@ -255,6 +295,11 @@ void CheckNameFilter(Probe& probe, HWND rename) {
     Pump(200);
     for (wchar_t typed : {L'A', L':', L'\u00E9', L'?', L't'}) TypeCharacter(typed);
     char text[32] = {};
+    (void)PumpUntil([&] {
+        GetWindowTextA(field, text, sizeof text);
+        return std::string(text).size() >= 3;
+    });
+    Pump(300);  // a refused character that came late would show now
     GetWindowTextA(field, text, sizeof text);
     Check(probe, std::string(text) == "A\xE9t", std::string("typed A:\xE9?t, the field holds ") + text);
 }
@@ -279,21 +324,12 @@ void CheckDialogBitmap(Probe& probe, HWND rename) {
 
 void CheckShowAnimated(Probe& probe, HWND window) {
     Check(probe, ShowWindowAnimated(window, 200, AW_HIDE | AW_BLEND) && !IsWindowVisible(window), "hidden animated");
-    Pump(300);
     const std::vector<uint32_t> face = BitmapPixels(probe.skinned.skin.background.Get(), 20, 10);
-    Check(probe, ScreenPixels(window, 20, 10) != face, "the hidden window's face is off the screen");
+    Check(probe, PumpUntil([&] { return ScreenPixels(window, 20, 10) != face; }),
+          "the hidden window's face is off the screen");
     Check(probe, !ShowWindowAnimated(window, 200, AW_HIDE | AW_BLEND), "hiding a hidden window does nothing");
     Check(probe, ShowWindowAnimated(window, 200, AW_ACTIVATE | AW_BLEND) && IsWindowVisible(window), "shown animated");
-    Pump(300);
-    Check(probe, ScreenPixels(window, 20, 10) == face, "the shown window's face is back");
-}
-
-// Other windows of the desktop are minimised so that the screenshots show the probe alone.
-BOOL CALLBACK MinimiseOther(HWND window, LPARAM) {
-    if (IsWindowVisible(window) && (GetWindowLongA(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION) {
-        ShowWindow(window, SW_MINIMIZE);
-    }
-    return TRUE;
+    Check(probe, PumpUntil([&] { return ScreenPixels(window, 20, 10) == face; }), "the shown window's face is back");
 }
 
 }  // namespace
@@ -309,7 +345,6 @@ int main(int argc, char** argv) {
     InitCommonControlsEx(&controls);
     if (!CreateSkinFonts()) return 2;
     LoadSkinCursors(false);
-    EnumWindows(MinimiseOther, 0);
 
     Probe probe;
     probe.stageDir = argv[2];
@@ -333,18 +368,21 @@ int main(int argc, char** argv) {
     SetForegroundWindow(window);
     Pump(600);
 
+    BringToTheTop(window);
     CheckFaceAndButtons(probe, window);
     Stage(probe, "default", window);
+    BringToTheTop(window);
     CheckHover(probe);
     Stage(probe, "hover", window);
+    BringToTheTop(window);
     CheckPressedFocusedHovered(probe);
     Stage(probe, "pressed", window);
+    BringToTheTop(window);
     CheckTabWalk(probe, window);
     CheckShowAnimated(probe, window);
 
     HWND rename = CreateRenameWindow(window);
-    ShowWindow(rename, SW_SHOWNORMAL);
-    Pump(300);
+    BringToTheTop(rename);
     CheckNameFilter(probe, rename);
     CheckDialogBitmap(probe, rename);
     Stage(probe, "rename", rename);
