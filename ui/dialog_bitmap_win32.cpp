@@ -6,6 +6,7 @@
 
 #include "ui/resource_bitmap_win32.h"
 #include "ui/skin_record.h"
+#include "ui/window_helpers_win32.h"
 #include "win32/gdi_bridge_win32.h"
 
 namespace {
@@ -76,18 +77,7 @@ POINT ReferenceCorner(HWND dialog, int referenceId) {
 }  // namespace
 
 bool RegisterDialogBitmapClass() {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSA existing;
-    if (GetClassInfoA(instance, kDialogBitmapClass, &existing)) return true;
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = DialogBitmapProcedure;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, "ICONTAPESTRIQUE32X32");
-    windowClass.hIconSm = LoadIconA(instance, "ICONTAPESTRIQUE16X16");
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kDialogBitmapClass;
-    return RegisterClassExA(&windowClass) != 0;
+    return RegisterProgramWindowClass(kDialogBitmapClass, DialogBitmapProcedure, true);
 }
 
 bool CreateDialogBitmap(HWND dialog,

@@ -35,6 +35,21 @@ AnimateWindowFunction FindAnimateWindow() {
 
 }  // namespace
 
+bool RegisterProgramWindowClass(const char* className, WNDPROC procedure, bool arrowCursor) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA existing;
+    if (GetClassInfoA(instance, className, &existing)) return true;
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, "ICONTAPESTRIQUE32X32");
+    windowClass.hIconSm = LoadIconA(instance, "ICONTAPESTRIQUE16X16");
+    windowClass.hCursor = arrowCursor ? LoadCursorA(nullptr, IDC_ARROW) : nullptr;
+    windowClass.lpszClassName = className;
+    return RegisterClassExA(&windowClass) != 0;
+}
+
 void CenterWindow(HWND window, HWND reference, bool keepInside) {
     RECT windowRect, referenceRect, workArea;
     if (!GetWindowRect(window, &windowRect)) return;

@@ -1,8 +1,15 @@
-// Small operations on windows that the skinned windows and the dialogs share: centring,
-// animated showing and hiding, enabling a control, opening a web address. Windows only.
+// Small operations on windows that the skinned windows and the dialogs share: registering a
+// window class, centring, animated showing and hiding, enabling a control, opening a web
+// address. Windows only.
 #pragma once
 
 #include <windows.h>
+
+// Registers one of the programs' window classes the one way they all are: no class style, no
+// extra bytes, the program's icons, no background brush and no menu. Windows that set the
+// cursor themselves on every WM_SETCURSOR (the skinned ones) have no class cursor; the others
+// the arrow. True when the class is registered, also when it already was.
+[[nodiscard]] bool RegisterProgramWindowClass(const char* className, WNDPROC procedure, bool arrowCursor);
 
 // Centres the window on `reference` (or, without one, in the desktop's work area) and, with
 // `keepInside`, pushes it back into the work area (ui/window_placement.h). Its size and

@@ -319,6 +319,11 @@ TEST(WindowHelpers, ShowAnimatedEnableAndCentre) {
     EXPECT_TRUE(SetControlEnabled(window, true));
     EXPECT_FALSE(SetControlEnabled(nullptr, true));
 
+    SetBrowserProgram("Z:\\nonexistent\\browser.exe");
+    EXPECT_FALSE(OpenInBrowser("http://localhost/")) << "a browser that does not start is a failure";
+    EXPECT_FALSE(OpenInBrowser(""));
+    SetBrowserProgram(nullptr);
+
     // A reference that hangs over the right edge of the work area.
     RECT work;
     ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));

@@ -348,13 +348,10 @@ int main(int argc, char** argv) {
 
     Probe probe;
     probe.stageDir = argv[2];
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = MainProcedure;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "TapestriqueSkinnedWindowProbe_WndClass";
-    RegisterClassA(&windowClass);
-    HWND window = CreateWindowExA(WS_EX_TOPMOST, windowClass.lpszClassName, "Tapestrique skinned window", WS_POPUP, 20,
-                                  20, 10, 10, nullptr, nullptr, windowClass.hInstance, &probe);
+    constexpr char kClassName[] = "TapestriqueSkinnedWindowProbe_WndClass";
+    if (!RegisterProgramWindowClass(kClassName, MainProcedure, false)) return 2;
+    HWND window = CreateWindowExA(WS_EX_TOPMOST, kClassName, "Tapestrique skinned window", WS_POPUP, 20, 20, 10, 10,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), &probe);
     unsigned char* record = nullptr;
     uint32_t size = 0;
     if (window == nullptr || LoadDataResource("SkinDefault", &record, &size) != 0) return 2;
