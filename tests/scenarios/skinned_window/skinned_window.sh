@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A skinned window made from "SkinDefault" on a Wine desktop: its face and buttons as the
 # skin's pictures, hover moving from button to button, a pressed and focused button, the Tab
-# walk, animated hiding and showing, a filtered name field and a transparent bitmap control.
+# walk, a filtered name field and a transparent bitmap control.
 # The probe checks the screen; the scenario keeps a screenshot of each stage
 # (build/windows/scenarios/skinned_window/skinned_window_*.png).
 #   usage: skinned_window.sh PROBE.exe TAPESTRIQUE.DAT

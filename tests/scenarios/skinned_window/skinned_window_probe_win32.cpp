@@ -322,16 +322,6 @@ void CheckDialogBitmap(Probe& probe, HWND rename) {
               " of " + std::to_string(shown.size()) + " pixels show the face)");
 }
 
-void CheckShowAnimated(Probe& probe, HWND window) {
-    Check(probe, ShowWindowAnimated(window, 200, AW_HIDE | AW_BLEND) && !IsWindowVisible(window), "hidden animated");
-    const std::vector<uint32_t> face = BitmapPixels(probe.skinned.skin.background.Get(), 20, 10);
-    Check(probe, PumpUntil([&] { return ScreenPixels(window, 20, 10) != face; }),
-          "the hidden window's face is off the screen");
-    Check(probe, !ShowWindowAnimated(window, 200, AW_HIDE | AW_BLEND), "hiding a hidden window does nothing");
-    Check(probe, ShowWindowAnimated(window, 200, AW_ACTIVATE | AW_BLEND) && IsWindowVisible(window), "shown animated");
-    Check(probe, PumpUntil([&] { return ScreenPixels(window, 20, 10) == face; }), "the shown window's face is back");
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -376,7 +366,6 @@ int main(int argc, char** argv) {
     Stage(probe, "pressed", window);
     BringToTheTop(window);
     CheckTabWalk(probe, window);
-    CheckShowAnimated(probe, window);
 
     HWND rename = CreateRenameWindow(window);
     BringToTheTop(rename);
