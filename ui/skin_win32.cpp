@@ -5,10 +5,10 @@
 #include "base/bounded_reader.h"
 #include "ui/bmp_image.h"
 #include "ui/control_ids.h"
+#include "ui/control_subclasses_win32.h"
 #include "ui/localization/language.h"
 #include "ui/resource_bitmap_win32.h"
 #include "ui/skin_fonts_win32.h"
-#include "ui/skinned_controls_win32.h"
 
 namespace {
 
