@@ -3,7 +3,7 @@
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup build build-host build-asan build-windows test test-host test-asan test-windows run fuzz format clean
+.PHONY: all setup build build-host build-asan build-windows test test-host test-asan test-windows run fuzz hostile format clean
 
 all: build
 
@@ -37,6 +37,9 @@ run: setup
 
 fuzz: setup
 	@tools/run_fuzzers.sh $(FUZZ_SECONDS)
+
+hostile: build-host
+	@bench/hostile/run_hostile.sh
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -53,6 +53,20 @@ public:
         return true;
     }
 
+    [[nodiscard]] bool ReadBe16(uint16_t& value) {
+        unsigned char bytes[2];
+        if (!Read(bytes, 2)) return false;
+        value = ::ReadBe16(bytes);
+        return true;
+    }
+
+    [[nodiscard]] bool ReadBe32(uint32_t& value) {
+        unsigned char bytes[4];
+        if (!Read(bytes, 4)) return false;
+        value = ::ReadBe32(bytes);
+        return true;
+    }
+
     // Hands out a view of the next `count` bytes without copying them.
     [[nodiscard]] bool View(size_t count, const unsigned char*& view) {
         if (count > Remaining()) return false;

@@ -40,6 +40,8 @@ public:
     [[nodiscard]] bool ReadExact(void* buffer, size_t count) { return Read(buffer, count) == count; }
     // Moves the read position `count` bytes forward without reading them.
     [[nodiscard]] bool SkipForward(uint64_t count);
+    // Moves the read position to `position` bytes from the start.
+    [[nodiscard]] bool SeekTo(uint64_t position);
     // True only when every byte was written.
     [[nodiscard]] bool WriteAll(const void* buffer, size_t count);
     // Flushes the data to the disk, so a following rename cannot expose a half-written file.

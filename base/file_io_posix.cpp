@@ -63,6 +63,11 @@ bool File::SkipForward(uint64_t count) {
            ::lseek(static_cast<int>(handle_), static_cast<off_t>(count), SEEK_CUR) >= 0;
 }
 
+bool File::SeekTo(uint64_t position) {
+    return handle_ != kNone && position <= INT64_MAX &&
+           ::lseek(static_cast<int>(handle_), static_cast<off_t>(position), SEEK_SET) >= 0;
+}
+
 bool File::WriteAll(const void* buffer, size_t count) {
     if (handle_ == kNone) return false;
     auto* bytes = static_cast<const unsigned char*>(buffer);

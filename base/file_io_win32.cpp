@@ -62,6 +62,13 @@ bool File::SkipForward(uint64_t count) {
            SetFilePointerEx(AsHandle(handle_), distance, nullptr, FILE_CURRENT) != 0;
 }
 
+bool File::SeekTo(uint64_t position) {
+    LARGE_INTEGER distance;
+    distance.QuadPart = static_cast<LONGLONG>(position);
+    return handle_ != kNone && position <= INT64_MAX &&
+           SetFilePointerEx(AsHandle(handle_), distance, nullptr, FILE_BEGIN) != 0;
+}
+
 bool File::WriteAll(const void* buffer, size_t count) {
     if (handle_ == kNone) return false;
     auto* bytes = static_cast<const unsigned char*>(buffer);

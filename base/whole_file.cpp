@@ -5,20 +5,20 @@
 
 #include "base/file_io.h"
 
-int ReadWholeFile(const char* path, unsigned char** data, size_t* size) {
+FileResult ReadWholeFile(const char* path, unsigned char** data, size_t* size) {
     File file;
-    if (!file.OpenForSequentialRead(path)) return 2;
+    if (!file.OpenForSequentialRead(path)) return kFileCannotOpen;
     uint64_t fileSize = 0;
-    if (!file.Size(fileSize) || fileSize == 0 || fileSize > SIZE_MAX) return 6;
+    if (!file.Size(fileSize) || fileSize == 0 || fileSize > SIZE_MAX) return kFileEmptyOrUnreadable;
     auto* buffer = static_cast<unsigned char*>(std::malloc(static_cast<size_t>(fileSize)));
-    if (buffer == nullptr) return 8;
+    if (buffer == nullptr) return kFileOutOfMemory;
     if (!file.ReadExact(buffer, static_cast<size_t>(fileSize))) {
         std::free(buffer);
-        return 6;
+        return kFileEmptyOrUnreadable;
     }
     *data = buffer;
     *size = static_cast<size_t>(fileSize);
-    return 0;
+    return kFileOk;
 }
 
 bool WriteFileReplacing(const char* path, const void* data, size_t count) {
@@ -40,6 +40,6 @@ bool WriteFileReplacing(const char* path, const void* data, size_t count) {
     return true;
 }
 
-int WriteWholeFile(const char* path, const void* data, size_t count) {
-    return WriteFileReplacing(path, data, count) ? 0 : 1;
+FileResult WriteWholeFile(const char* path, const void* data, size_t count) {
+    return WriteFileReplacing(path, data, count) ? kFileOk : kFileNotWritten;
 }

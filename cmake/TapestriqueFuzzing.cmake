@@ -61,7 +61,7 @@ function(tq_add_fuzzer)
     add_test(NAME ${ARG_NAME}_run
         COMMAND bash -c [[rm -rf "$0" && mkdir -p "$0" && ASAN_OPTIONS=detect_leaks=1 exec "$@"]] ${test_corpus}
                 $<TARGET_FILE:${ARG_NAME}> -seed=${TQ_FUZZ_TEST_SEED} -max_total_time=${TQ_FUZZ_TEST_SECONDS}
-                -timeout=${ARG_TIMEOUT} -rss_limit_mb=4096 -max_len=${ARG_MAX_LEN} -artifact_prefix=${work}/
+                -timeout=${ARG_TIMEOUT} -rss_limit_mb=2048 -max_len=${ARG_MAX_LEN} -artifact_prefix=${work}/
                 -print_final_stats=1 ${test_corpus} ${seed_folders})
     set_tests_properties(${ARG_NAME}_run PROPERTIES LABELS fuzz TIMEOUT 300)
 endfunction()

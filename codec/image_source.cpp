@@ -1,57 +1,25 @@
-// File sources and sinks through the C stream functions (narrow paths in the system code
-// page in both builds), memory sources over a borrowed buffer.
+// Sources read through the shared byte source (a file, or a borrowed memory buffer); sinks
+// write through the C stream functions. Paths are narrow, in the system code page.
 #include "codec/image_source.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <new>
 
+#include "base/byte_source.h"
 #include "codec/codec_errors.h"
 #include "codec/codec_memory.h"
 #include "codec/codec_state.h"
 
 struct ImageSource {
-    std::FILE* file = nullptr;
-    char* path = nullptr;
-    const unsigned char* memory = nullptr;
-    size_t memorySize = 0;
-    size_t memoryPosition = 0;
+    ByteSource bytes;
+    WorkArray<char> path;  // empty for a memory source
 };
 
 struct ImageSink {
     std::FILE* file = nullptr;
     bool failed = false;
 };
-
-namespace {
-
-bool SeekFile(std::FILE* file, long long offset, int whence) {
-#ifdef _WIN32
-    return _fseeki64(file, offset, whence) == 0;
-#else
-    return fseeko(file, static_cast<off_t>(offset), whence) == 0;
-#endif
-}
-
-long long TellFile(std::FILE* file) {
-#ifdef _WIN32
-    return _ftelli64(file);
-#else
-    return static_cast<long long>(ftello(file));
-#endif
-}
-
-bool FileSize(std::FILE* file, uint64_t& size) {
-    long long here = TellFile(file);
-    if (here < 0 || !SeekFile(file, 0, SEEK_END)) return false;
-    long long end = TellFile(file);
-    if (!SeekFile(file, here, SEEK_SET) || end < 0) return false;
-    size = static_cast<uint64_t>(end);
-    return true;
-}
-
-}  // namespace
 
 ImageSource* OpenFileSource(const char* path) {
     if (!BeginCodecCall()) return nullptr;
@@ -61,22 +29,18 @@ ImageSource* OpenFileSource(const char* path) {
     }
     size_t length = std::strlen(path);
     auto* source = new (std::nothrow) ImageSource;
-    char* copy = static_cast<char*>(std::malloc(length + 1));
-    if (source == nullptr || copy == nullptr) {
+    if (source != nullptr) source->path = AllocateWorkArray<char>(length + 1);
+    if (source == nullptr || source->path == nullptr) {
         delete source;
-        std::free(copy);
         SetCodecError(kCodecOutOfMemory);
         return nullptr;
     }
-    std::memcpy(copy, path, length + 1);
-    source->file = std::fopen(path, "rb");
-    if (source->file == nullptr) {
+    std::memcpy(source->path.get(), path, length + 1);
+    if (!source->bytes.OpenFile(path)) {
         delete source;
-        std::free(copy);
         SetCodecError(kCodecCannotOpen);
         return nullptr;
     }
-    source->path = copy;
     return source;
 }
 
@@ -91,72 +55,46 @@ ImageSource* OpenMemorySource(const void* buffer, size_t size) {
         SetCodecError(kCodecOutOfMemory);
         return nullptr;
     }
-    source->memory = static_cast<const unsigned char*>(buffer);
-    source->memorySize = size;
+    source->bytes.OpenMemory(buffer, size);
     return source;
 }
 
 bool SeekSource(ImageSource* source, long long offset, int origin) {
-    if (source == nullptr) {
+    if (source == nullptr || origin < kSourceFromStart || origin > kSourceFromEnd) {
         SetCodecError(kCodecBadArgument);
         return false;
     }
-    uint64_t size = 0;
-    long long base = 0;
-    if (source->file != nullptr) {
-        if (!FileSize(source->file, size)) return SetCodecError(kCodecReadError), false;
-        if (origin == kSourceFromCurrent) base = TellFile(source->file);
-    } else {
-        size = source->memorySize;
-        if (origin == kSourceFromCurrent) base = static_cast<long long>(source->memoryPosition);
-    }
-    if (origin == kSourceFromEnd) base = static_cast<long long>(size);
-    if (origin < kSourceFromStart || origin > kSourceFromEnd) {
-        SetCodecError(kCodecBadArgument);
-        return false;
-    }
-    // Offsets come from file headers; keep the sum from overflowing.
-    if ((offset > 0 && base > INT64_MAX - offset) || base + offset < 0 || static_cast<uint64_t>(base + offset) > size) {
+    const ByteSource& bytes = source->bytes;
+    uint64_t base = origin == kSourceFromStart ? 0 : origin == kSourceFromCurrent ? bytes.Position() : bytes.Size();
+    // Offsets come from file headers; keep the sum from wrapping around.
+    bool inside = offset >= 0 ? static_cast<uint64_t>(offset) <= bytes.Size() - base
+                              : static_cast<uint64_t>(-(offset + 1)) < base;
+    if (!inside || !source->bytes.Seek(base + static_cast<uint64_t>(offset))) {
         SetCodecError(kCodecReadError);
         return false;
-    }
-    long long target = base + offset;
-    if (source->file != nullptr) {
-        if (!SeekFile(source->file, target, SEEK_SET)) return SetCodecError(kCodecReadError), false;
-    } else {
-        source->memoryPosition = static_cast<size_t>(target);
     }
     return true;
 }
 
 size_t ReadSource(ImageSource* source, void* buffer, size_t count) {
     if (source == nullptr || buffer == nullptr) return 0;
-    if (source->file != nullptr) return std::fread(buffer, 1, count, source->file);
-    size_t available = source->memorySize - source->memoryPosition;
-    if (count > available) count = available;
-    if (count != 0) std::memcpy(buffer, source->memory + source->memoryPosition, count);
-    source->memoryPosition += count;
-    return count;
+    return source->bytes.ReadSome(buffer, count);
 }
 
 bool GetSourceSize(ImageSource* source, uint64_t& size) {
     if (source == nullptr) return false;
-    if (source->file != nullptr) return FileSize(source->file, size);
-    size = source->memorySize;
+    size = source->bytes.Size();
     return true;
 }
 
 const char* GetSourcePath(const ImageSource* source) {
-    return source == nullptr ? nullptr : source->path;
+    return source == nullptr ? nullptr : source->path.get();
 }
 
 int CloseSource(ImageSource* source) {
     if (source == nullptr) return kCodecBadArgument;
-    int result = 0;
-    if (source->file != nullptr && std::fclose(source->file) != 0) result = kCodecReadError;
-    std::free(source->path);
     delete source;
-    return result;
+    return kCodecOk;
 }
 
 bool LoadSourceBytes(ImageSource* source, SourceBytes& bytes) {
@@ -165,38 +103,37 @@ bool LoadSourceBytes(ImageSource* source, SourceBytes& bytes) {
         SetCodecError(kCodecBadArgument);
         return false;
     }
-    if (source->file == nullptr) {
-        bytes.data = source->memory;
-        bytes.size = source->memorySize;
-        return true;
-    }
-    uint64_t size = 0;
-    if (!FileSize(source->file, size) || !SeekFile(source->file, 0, SEEK_SET)) {
+    ByteSource& input = source->bytes;
+    if (!input.Seek(0)) {
         SetCodecError(kCodecReadError);
         return false;
     }
-    if (size > kCodecMaxAllocation) {
+    if (!input.IsFile()) {
+        bytes.data = input.MemoryAtPosition();
+        bytes.size = static_cast<size_t>(input.Size());
+        return true;
+    }
+    if (input.Size() > kCodecMaxAllocation) {
         SetCodecError(kCodecOutOfMemory);
         return false;
     }
-    auto* data = static_cast<unsigned char*>(std::malloc(size == 0 ? 1 : static_cast<size_t>(size)));
+    auto size = static_cast<size_t>(input.Size());
+    WorkArray<unsigned char> data = AllocateWorkArray<unsigned char>(size);
     if (data == nullptr) {
         SetCodecError(kCodecOutOfMemory);
         return false;
     }
-    if (std::fread(data, 1, static_cast<size_t>(size), source->file) != size) {
-        std::free(data);
+    if (!input.Read(data.get(), size)) {
         SetCodecError(kCodecReadError);
         return false;
     }
-    bytes.data = data;
-    bytes.size = static_cast<size_t>(size);
-    bytes.owned = data;
+    bytes.data = data.get();
+    bytes.size = size;
+    bytes.owned = std::move(data);
     return true;
 }
 
 void FreeSourceBytes(SourceBytes& bytes) {
-    std::free(bytes.owned);
     bytes = SourceBytes{};
 }
 

@@ -14,6 +14,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "codec/codec_memory.h"
+
 struct ImageSource;
 struct ImageSink;
 
@@ -31,15 +33,15 @@ enum SourceOrigin : int { kSourceFromStart = 0, kSourceFromCurrent = 1, kSourceF
 [[nodiscard]] bool GetSourceSize(ImageSource* source, uint64_t& size);
 // The path of a file source; nullptr for a memory source.
 [[nodiscard]] const char* GetSourcePath(const ImageSource* source);
-// Releases the source; 0 on success (null is accepted and gives 5).
+// Releases the source; 0 (null is accepted and gives 5).
 int CloseSource(ImageSource* source);
 
 // The whole content of a source, from its first byte. A memory source is lent without a copy;
-// a file source is read into memory owned by this structure.
+// a file source is read into working memory owned by this structure.
 struct SourceBytes {
     const unsigned char* data = nullptr;
     size_t size = 0;
-    unsigned char* owned = nullptr;
+    WorkArray<unsigned char> owned;
 };
 // Errors: 1 out of memory (or a file above the layer's allocation limit), 3 a read error.
 [[nodiscard]] bool LoadSourceBytes(ImageSource* source, SourceBytes& bytes);

@@ -11,13 +11,17 @@
 //   39+N   4   U
 //   43+N   C   zlib stream of the U-byte JPEG file
 //
-// Result codes: 0 success; 1 compression failed or the file cannot be created or fully
-// written; 2 cannot open; 3 not a picture file (magic, title length, short read, lengths
-// that cannot be genuine, payload does not inflate); 8 out of memory.
+// Results (FileResult): kFileNotWritten when compression fails or the file cannot be created
+// or fully written; kFileCannotOpen; kFileDamaged for anything that is not a sound picture
+// file (magic, a title length out of range or a title with a NUL inside, a short read,
+// lengths that cannot be genuine, a payload that is not exactly U inflated bytes);
+// kFileOutOfMemory.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
+#include "base/file_result.h"
 #include "collection/picture_record.h"
 
 constexpr char kPictureMagic[] = "TapestriqueImage v1.00";  // compared with its NUL: 23 bytes
@@ -37,12 +41,20 @@ struct PictureSource {
 
 // Reads title, width and height; with `withPayload` also inflates the JPEG into a new buffer
 // stored in the record (freed by the holder). On failure the payload fields are untouched.
-[[nodiscard]] int ReadPictureFile(const PictureSource& source, PictureRecord& record, bool withPayload);
+[[nodiscard]] FileResult ReadPictureFile(const PictureSource& source, PictureRecord& record, bool withPayload);
+
+// The two lengths in front of the compressed payload, for tools that describe a file
+// without inflating it: true when the header and both lengths could be read.
+struct PictureBlockLengths {
+    uint32_t compressed = 0;
+    uint32_t payload = 0;
+};
+[[nodiscard]] bool ReadPictureBlockLengths(const PictureSource& source, PictureBlockLengths& lengths);
 
 // Writes the record as a .tqi file, creating or replacing `path`. An existing file is only
 // replaced after the new one has been written completely.
-[[nodiscard]] int WritePictureFile(const char* path, const PictureRecord& record);
+[[nodiscard]] FileResult WritePictureFile(const char* path, const PictureRecord& record);
 
 // Builds the bytes of a .tqi file in memory (as written by WritePictureFile). The buffer is
-// std::malloc'ed and freed by the caller. Result codes as for WritePictureFile.
-[[nodiscard]] int EncodePictureFile(const PictureRecord& record, unsigned char** data, size_t* size);
+// std::malloc'ed and freed by the caller. Results as for WritePictureFile.
+[[nodiscard]] FileResult EncodePictureFile(const PictureRecord& record, unsigned char** data, size_t* size);

@@ -1,13 +1,11 @@
 // The BMP reader at every depth it hands out (the data-resource bitmaps come through here).
-//
-// A run-length file of a few bytes may rightly describe a picture of a gigabyte (it can end
-// the bitmap at once); decoding such pictures proves nothing and starves the fuzzer. Like a
-// program would, the target installs allocation functions, here refusing more than 64 MiB.
+// Like a program would, the target installs allocation functions, here refusing more than
+// 64 MiB, so that a forged size costs nothing to refuse.
 #include <cstdlib>
 #include <initializer_list>
 
-#include "codec/formats/bmp_reader.h"
 #include "codec/codec_state.h"
+#include "codec/formats/bmp_reader.h"
 #include "fuzz/reader_fuzzers.h"
 
 namespace {

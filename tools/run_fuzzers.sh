@@ -30,7 +30,7 @@ for entry in "${entries[@]}"; do
     mkdir -p "$work/corpus" "$work/seeds"
     folders=("$work/corpus" "$work/seeds")
     [ -d "$repo_root/fuzz/corpus/$name" ] && folders+=("$repo_root/fuzz/corpus/$name")
-    options=(-max_total_time="$seconds" -timeout="${timeout:-10}" -rss_limit_mb=4096 -max_len="${max_len:-0}"
+    options=(-max_total_time="$seconds" -timeout="${timeout:-10}" -rss_limit_mb=2048 -max_len="${max_len:-0}"
              -print_final_stats=1 -artifact_prefix="$work/")
     echo "== fuzz $name for ${seconds}s"
     before=$(find "$work" -maxdepth 1 -name 'crash-*' -o -maxdepth 1 -name 'leak-*' -o -maxdepth 1 -name 'timeout-*' \

@@ -1,13 +1,13 @@
 #include "codec/formats/bmp_codec.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 
 #include "base/byte_order.h"
-#include "codec/formats/bmp_reader.h"
 #include "codec/codec_errors.h"
+#include "codec/codec_memory.h"
 #include "codec/codec_state.h"
+#include "codec/formats/bmp_reader.h"
 #include "codec/image_source.h"
 #include "codec/pixels/row_layout.h"
 
@@ -31,16 +31,6 @@ bool DecodeBmp(ImageSource* source, int bitDepth, RgbImage& out, ImagePalette* p
 }
 
 namespace {
-
-void PutLe16(unsigned char* at, uint32_t value) {
-    at[0] = static_cast<unsigned char>(value);
-    at[1] = static_cast<unsigned char>(value >> 8);
-}
-
-void PutLe32(unsigned char* at, uint32_t value) {
-    PutLe16(at, value & 0xFFFF);
-    PutLe16(at + 2, value >> 16);
-}
 
 // Converts one top-down row of the caller's layout into the file's row layout.
 void EncodeRow(const unsigned char* in, int width, int bitDepth, unsigned char* out) {
@@ -97,17 +87,17 @@ bool WriteBmp(ImageSink* sink,
     unsigned char header[14 + 40] = {};
     header[0] = 'B';
     header[1] = 'M';
-    PutLe32(header + 2, static_cast<uint32_t>(pixelOffset + imageBytes));
-    PutLe32(header + 10, static_cast<uint32_t>(pixelOffset));
-    PutLe32(header + 14, 40);
-    PutLe32(header + 18, static_cast<uint32_t>(width));
-    PutLe32(header + 22, static_cast<uint32_t>(height));
-    PutLe16(header + 26, 1);
-    PutLe16(header + 28, static_cast<uint32_t>(bitDepth));
-    PutLe32(header + 34, static_cast<uint32_t>(imageBytes));
-    PutLe32(header + 38, 2835);  // 72 dots per inch
-    PutLe32(header + 42, 2835);
-    PutLe32(header + 46, paletteEntries);
+    WriteLe32(header + 2, static_cast<uint32_t>(pixelOffset + imageBytes));
+    WriteLe32(header + 10, static_cast<uint32_t>(pixelOffset));
+    WriteLe32(header + 14, 40);
+    WriteLe32(header + 18, static_cast<uint32_t>(width));
+    WriteLe32(header + 22, static_cast<uint32_t>(height));
+    WriteLe16(header + 26, 1);
+    WriteLe16(header + 28, static_cast<uint16_t>(bitDepth));
+    WriteLe32(header + 34, static_cast<uint32_t>(imageBytes));
+    WriteLe32(header + 38, 2835);  // 72 dots per inch
+    WriteLe32(header + 42, 2835);
+    WriteLe32(header + 46, paletteEntries);
     if (!WriteSink(sink, header, sizeof header)) return false;
 
     if (paletteEntries != 0) {
@@ -132,7 +122,7 @@ bool WriteBmp(ImageSink* sink,
     size_t blockRows = (256 * 1024) / static_cast<size_t>(fileRowBytes);
     if (blockRows < 1) blockRows = 1;
     if (blockRows > static_cast<size_t>(height)) blockRows = static_cast<size_t>(height);
-    auto* block = static_cast<unsigned char*>(std::calloc(blockRows, static_cast<size_t>(fileRowBytes)));
+    WorkArray<unsigned char> block = AllocateWorkArray<unsigned char>(blockRows * static_cast<size_t>(fileRowBytes));
     if (block == nullptr) {
         SetCodecError(kCodecOutOfMemory);
         return false;
@@ -141,12 +131,11 @@ bool WriteBmp(ImageSink* sink,
     size_t filled = 0;
     for (int y = height - 1; y >= 0 && written; --y) {
         EncodeRow(pixels + inRowBytes * static_cast<size_t>(y), width, bitDepth,
-                  block + filled * static_cast<size_t>(fileRowBytes));
+                  block.get() + filled * static_cast<size_t>(fileRowBytes));
         if (++filled == blockRows || y == 0) {
-            written = WriteSink(sink, block, filled * static_cast<size_t>(fileRowBytes));
+            written = WriteSink(sink, block.get(), filled * static_cast<size_t>(fileRowBytes));
             filled = 0;
         }
     }
-    std::free(block);
     return written;
 }

@@ -14,6 +14,8 @@
 // padded to 4 bytes. Errors: 5 bad argument, 4 the sink failed.
 #pragma once
 
+#include <cstdint>
+
 #include "codec/pixels/rgb_image.h"
 
 struct ImageSource;
@@ -23,6 +25,13 @@ struct ImagePalette {
     unsigned char colours[256][3] = {};  // red, green, blue
     int count = 0;
 };
+
+// The number of rows a stored height stands for: negative heights mean top-down rows. Taken
+// in unsigned arithmetic, so that INT32_MIN (which has no positive counterpart) cannot
+// overflow; the reader refuses it, tools that only describe a file report it.
+[[nodiscard]] constexpr uint32_t BmpRowCount(int32_t storedHeight) {
+    return storedHeight < 0 ? 0u - static_cast<uint32_t>(storedHeight) : static_cast<uint32_t>(storedHeight);
+}
 
 [[nodiscard]] bool DecodeBmp(ImageSource* source, int bitDepth, RgbImage& out, ImagePalette* palette);
 [[nodiscard]] bool WriteBmp(ImageSink* sink,

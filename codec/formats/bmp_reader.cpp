@@ -5,11 +5,11 @@
 
 #include <climits>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 
 #include "codec/codec_errors.h"
 #include "codec/codec_memory.h"
+#include "codec/formats/reader_support.h"
 #include "codec/pixels/row_layout.h"
 
 namespace {
@@ -23,7 +23,6 @@ constexpr uint32_t kCompressionNone = 0;
 constexpr uint32_t kCompressionRle8 = 1;
 constexpr uint32_t kCompressionRle4 = 2;
 constexpr uint32_t kCompressionBitFields = 3;
-constexpr uint64_t kMaxRunLengthPixelsPerByte = 65536;
 
 struct ChannelMask {
     uint32_t mask = 0;
@@ -84,10 +83,10 @@ int ReadHeader(BoundedReader& in, BmpHeader& header) {
     }
     auto signedWidth = static_cast<int32_t>(width);
     auto signedHeight = static_cast<int32_t>(height);
-    // A zero height holds no picture, and INT_MIN has no absolute value.
+    // A zero height holds no picture, and INT32_MIN has no row count that fits an int.
     if (signedWidth <= 0 || signedHeight == 0 || signedHeight == INT32_MIN) return kCodecNotBmp;
     header.width = signedWidth;
-    header.height = signedHeight < 0 ? -signedHeight : signedHeight;
+    header.height = static_cast<int>(BmpRowCount(signedHeight));
     header.bottomUp = signedHeight > 0;
     header.fileDepth = depth;
 
@@ -151,32 +150,31 @@ struct RowWriter {
     const BmpHeader* header;
     int outDepth;
 
-    // Writes one row given as palette indices (files of up to 8 bits).
-    void FromIndices(const unsigned char* indices, unsigned char* out) const {
-        int width = header->width;
+    // Writes the pixel at column `x` of an output row from its palette index.
+    void PutIndex(int x, int index, unsigned char* row) const {
         if (outDepth == 8) {
-            std::memcpy(out, indices, static_cast<size_t>(width));
+            row[x] = static_cast<unsigned char>(index);
             return;
         }
         if (outDepth == 1) {
-            std::memset(out, 0, PictureRowBytes(width, 1));
-            for (int x = 0; x < width; ++x) {
-                if (indices[x] & 1) out[x >> 3] |= static_cast<unsigned char>(0x80 >> (x & 7));
-            }
+            auto bit = static_cast<unsigned char>(0x80 >> (x & 7));
+            row[x >> 3] = static_cast<unsigned char>((index & 1) ? row[x >> 3] | bit : row[x >> 3] & ~bit);
             return;
         }
-        int step = outDepth / 8;
-        for (int x = 0; x < width; ++x, out += step) {
-            int index = indices[x];
-            if (index < header->paletteCount) {
-                out[0] = header->palette[index][0];
-                out[1] = header->palette[index][1];
-                out[2] = header->palette[index][2];
-            } else {
-                out[0] = out[1] = out[2] = 0;  // an index past the palette shows black
-            }
-            if (step == 4) out[3] = 255;
+        unsigned char* out = row + static_cast<size_t>(x) * (outDepth / 8);
+        if (index < header->paletteCount) {
+            out[0] = header->palette[index][0];
+            out[1] = header->palette[index][1];
+            out[2] = header->palette[index][2];
+        } else {
+            out[0] = out[1] = out[2] = 0;  // an index past the palette shows black
         }
+        if (outDepth == 32) out[3] = 255;
+    }
+
+    // Writes one row given as palette indices (files of up to 8 bits).
+    void FromIndices(const unsigned char* indices, unsigned char* out) const {
+        for (int x = 0; x < header->width; ++x) PutIndex(x, indices[x], out);
     }
 
     // Writes one row of a 16-, 24- or 32-bit file (output depth 24 or 32).
@@ -197,7 +195,7 @@ struct RowWriter {
         for (int x = 0; x < width; ++x, out += step) {
             uint32_t pixel;
             if (depth == 16) {
-                pixel = static_cast<uint32_t>(row[0] | row[1] << 8);
+                pixel = ReadLe16(row);
                 row += 2;
             } else {
                 pixel = ReadLe32(row);
@@ -241,9 +239,9 @@ int ReadUncompressed(BoundedReader& in,
                      unsigned char* out,
                      size_t outRowBytes) {
     uint64_t rowBytes = FileRowBytes(header);
-    unsigned char* indices = nullptr;
+    WorkArray<unsigned char> indices;
     if (header.fileDepth <= 8) {
-        indices = static_cast<unsigned char*>(std::malloc(static_cast<size_t>(header.width)));
+        indices = AllocateWorkArray<unsigned char>(static_cast<size_t>(header.width));
         if (indices == nullptr) return kCodecOutOfMemory;
     }
     const unsigned char* data = in.Current();
@@ -252,26 +250,42 @@ int ReadUncompressed(BoundedReader& in,
         int y = header.bottomUp ? header.height - 1 - fileRow : fileRow;
         unsigned char* target = out + outRowBytes * static_cast<size_t>(y);
         if (indices != nullptr) {
-            UnpackIndices(row, header.fileDepth, header.width, indices);
-            writer.FromIndices(indices, target);
+            UnpackIndices(row, header.fileDepth, header.width, indices.get());
+            writer.FromIndices(indices.get(), target);
         } else {
             writer.FromTrueColour(row, target);
         }
     }
-    std::free(indices);
     return kCodecOk;
 }
 
-// Expands run-length data into one index per pixel (rows in file order). Pixels that the
-// data skips keep index 0; runs past the row's end are cut off.
-int ExpandRunLength(BoundedReader& in, const BmpHeader& header, unsigned char* indices) {
+// Encoders code every pixel of a run-length file in runs of at most 255 pixels, two bytes
+// each; data that could not cover the picture that way is refused before the picture is
+// allocated, however far its delta and end codes would stretch it.
+bool RunLengthCanCover(const BoundedReader& in, const BmpHeader& header) {
+    uint64_t pixels = static_cast<uint64_t>(header.width) * static_cast<uint64_t>(header.height);
+    return pixels <= (static_cast<uint64_t>(in.Remaining()) / 2 + 1) * 255;
+}
+
+// Decodes run-length data straight into the output rows. Pixels that the data skips keep
+// index 0, which every row starts with; runs past the row's end are cut off.
+int ReadRunLength(BoundedReader& in,
+                  const BmpHeader& header,
+                  const RowWriter& writer,
+                  unsigned char* out,
+                  size_t outRowBytes) {
     const bool fourBit = header.compression == kCompressionRle4;
     const int width = header.width;
     const int height = header.height;
+    for (int x = 0; x < width; ++x) writer.PutIndex(x, 0, out);
+    for (int y = 1; y < height; ++y) std::memcpy(out + outRowBytes * static_cast<size_t>(y), out, outRowBytes);
     int x = 0;
     int y = 0;
     auto put = [&](unsigned char index) {
-        if (x < width && y < height) indices[static_cast<size_t>(y) * width + x] = index;
+        if (x < width && y < height) {
+            int row = header.bottomUp ? height - 1 - y : y;
+            writer.PutIndex(x, index, out + outRowBytes * static_cast<size_t>(row));
+        }
         ++x;
     };
     while (y < height) {
@@ -307,66 +321,41 @@ int ExpandRunLength(BoundedReader& in, const BmpHeader& header, unsigned char* i
     return kCodecOk;
 }
 
+int ReadPicture(BoundedReader& in, int bitDepth, const BmpHeader& header, CodecBuffer& pixels) {
+    if ((bitDepth == 1 || bitDepth == 8) && header.fileDepth > bitDepth) return kCodecDepthTooHigh;
+    bool runLength = header.compression == kCompressionRle8 || header.compression == kCompressionRle4;
+    if (runLength ? !RunLengthCanCover(in, header) : !HasAllRows(in, header)) return kCodecReadError;
+    size_t outRowBytes = 0, outBytes = 0;
+    if (!PictureBufferSize(header.width, header.height, bitDepth, outRowBytes, outBytes)) return kCodecOutOfMemory;
+    pixels = CodecBuffer::Allocate(outBytes);
+    if (pixels.IsEmpty()) return kCodecOutOfMemory;
+    RowWriter writer{&header, bitDepth};
+    return runLength ? ReadRunLength(in, header, writer, pixels.Data(), outRowBytes)
+                     : ReadUncompressed(in, header, writer, pixels.Data(), outRowBytes);
+}
+
 }  // namespace
+
+int ReadBmpSize(BoundedReader& in, int& width, int& height) {
+    BmpHeader header;
+    int result = ReadHeader(in, header);
+    width = header.width;
+    height = header.height;
+    return result;
+}
 
 int ReadBmpImage(BoundedReader& in, int bitDepth, RgbImage& out, ImagePalette* palette) {
     out = RgbImage{};
     if (bitDepth != 1 && bitDepth != 8 && bitDepth != 24 && bitDepth != 32) return kCodecBadArgument;
-    auto* header = static_cast<BmpHeader*>(std::calloc(1, sizeof(BmpHeader)));
-    if (header == nullptr) return kCodecOutOfMemory;
-    int result = ReadHeader(in, *header);
-    if (result == kCodecOk && (bitDepth == 1 || bitDepth == 8) && header->fileDepth > bitDepth) {
-        result = kCodecDepthTooHigh;
-    }
-    bool runLength = header->compression == kCompressionRle8 || header->compression == kCompressionRle4;
-    if (result == kCodecOk && !runLength && !HasAllRows(in, *header)) result = kCodecReadError;
-    // Run-length data covers many pixels per byte, but not without limit: even rows of
-    // nothing but line ends need two bytes per row. A header announcing far more pixels
-    // than the data could describe is refused before the picture is allocated.
-    if (result == kCodecOk && runLength &&
-        static_cast<uint64_t>(header->width) * static_cast<uint64_t>(header->height) >
-            (static_cast<uint64_t>(in.Remaining()) + 2) * kMaxRunLengthPixelsPerByte) {
-        result = kCodecReadError;
-    }
-    size_t outRowBytes = 0, outBytes = 0;
-    if (result == kCodecOk && !PictureBufferSize(header->width, header->height, bitDepth, outRowBytes, outBytes)) {
-        result = kCodecOutOfMemory;
-    }
-    unsigned char* pixels = nullptr;
-    if (result == kCodecOk) {
-        pixels = static_cast<unsigned char*>(CodecAllocate(outBytes));
-        if (pixels == nullptr) result = kCodecOutOfMemory;
-    }
-    RowWriter writer{header, bitDepth};
-    if (result == kCodecOk && runLength) {
-        size_t indexBytes = static_cast<size_t>(header->width) * static_cast<size_t>(header->height);
-        auto* indices = static_cast<unsigned char*>(std::calloc(indexBytes, 1));
-        if (indices == nullptr) {
-            result = kCodecOutOfMemory;
-        } else {
-            result = ExpandRunLength(in, *header, indices);
-            for (int fileRow = 0; result == kCodecOk && fileRow < header->height; ++fileRow) {
-                int y = header->bottomUp ? header->height - 1 - fileRow : fileRow;
-                writer.FromIndices(indices + static_cast<size_t>(fileRow) * header->width,
-                                   pixels + outRowBytes * static_cast<size_t>(y));
-            }
-            std::free(indices);
-        }
-    } else if (result == kCodecOk) {
-        result = ReadUncompressed(in, *header, writer, pixels, outRowBytes);
-    }
-    if (result != kCodecOk) {
-        CodecFree(pixels);
-        std::free(header);
-        return result;
-    }
+    BmpHeader header;
+    int result = ReadHeader(in, header);
+    CodecBuffer pixels;
+    if (result == kCodecOk) result = ReadPicture(in, bitDepth, header, pixels);
+    if (result != kCodecOk) return result;
     if (palette != nullptr) {
-        std::memcpy(palette->colours, header->palette, sizeof palette->colours);
-        palette->count = header->paletteCount;
+        std::memcpy(palette->colours, header.palette, sizeof palette->colours);
+        palette->count = header.paletteCount;
     }
-    out.pixels = pixels;
-    out.width = header->width;
-    out.height = header->height;
-    std::free(header);
+    DeliverRgbImage(pixels, header.width, header.height, out);
     return kCodecOk;
 }

@@ -8,3 +8,5 @@
 #include "codec/pixels/rgb_image.h"
 
 [[nodiscard]] int ReadBmpImage(BoundedReader& in, int bitDepth, RgbImage& out, ImagePalette* palette);
+// The size from the headers alone, with the reader's own checks.
+[[nodiscard]] int ReadBmpSize(BoundedReader& in, int& width, int& height);

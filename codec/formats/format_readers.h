@@ -21,3 +21,13 @@
 // Windows build only: plays a WMF, placeable WMF or EMF file onto a device bitmap of its
 // natural size over black. Needs a file path (a memory source cannot be played).
 [[nodiscard]] int ReadMetafileImage(const char* path, RgbImage& out);
+
+// The size each reader would decode, from the headers alone (the same checks, the same
+// errors), for refusing a picture before it is decoded.
+[[nodiscard]] int ReadGifSize(BoundedReader& in, int& width, int& height);
+[[nodiscard]] int ReadWbmpSize(BoundedReader& in, int& width, int& height);
+[[nodiscard]] int ReadPcxSize(BoundedReader& in, int& width, int& height);
+[[nodiscard]] int ReadPsdSize(BoundedReader& in, int& width, int& height);
+[[nodiscard]] int ReadTgaSize(BoundedReader& in, int& width, int& height);
+[[nodiscard]] int ReadPhotoCdSize(BoundedReader& in, int& width, int& height);
+[[nodiscard]] int ReadMetafileSize(const char* path, int& width, int& height);

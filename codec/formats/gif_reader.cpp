@@ -12,6 +12,9 @@ namespace {
 
 constexpr int kMaxCodeBits = 12;
 constexpr int kMaxCodes = 1 << kMaxCodeBits;
+// The longest string a full table holds: a 1-bit table's first free code is 4, and each new
+// code adds one pixel to a string of two, so code 4095 stands for 4093 pixels.
+constexpr uint64_t kLongestString = kMaxCodes - 3;
 
 // Reads `entries` colour-table entries into `palette`. A table cut short is error 12.
 [[nodiscard]] int ReadColourTable(BoundedReader& in, int entries, PaletteImage& out) {
@@ -90,14 +93,15 @@ private:
 // Writes decoded indices row by row, in the order of the four interlace passes when asked.
 class RowWriter {
 public:
-    RowWriter(PaletteImage& image, bool interlaced) : image_(image), interlaced_(interlaced) {}
+    RowWriter(unsigned char* indices, int width, int height, bool interlaced)
+        : indices_(indices), width_(width), height_(height), interlaced_(interlaced) {}
 
-    bool Done() const { return row_ >= image_.height; }
+    bool Done() const { return row_ >= height_; }
 
     void Put(uint8_t index) {
         if (Done()) return;
-        image_.indices[static_cast<size_t>(row_) * image_.width + column_] = index;
-        if (++column_ < image_.width) return;
+        indices_[static_cast<size_t>(row_) * width_ + column_] = index;
+        if (++column_ < width_) return;
         column_ = 0;
         ++written_;
         if (!interlaced_) {
@@ -107,15 +111,17 @@ public:
         static constexpr int kStart[4] = {0, 4, 2, 1};
         static constexpr int kStep[4] = {8, 8, 4, 2};
         row_ += kStep[pass_];
-        while (row_ >= image_.height && pass_ < 3) {
+        while (row_ >= height_ && pass_ < 3) {
             ++pass_;
             row_ = kStart[pass_];
         }
-        if (written_ >= image_.height) row_ = image_.height;
+        if (written_ >= height_) row_ = height_;
     }
 
 private:
-    PaletteImage& image_;
+    unsigned char* indices_;
+    int width_;
+    int height_;
     bool interlaced_;
     int row_ = 0;
     int column_ = 0;
@@ -200,22 +206,27 @@ void DecodeLzw(CodeStream& codes, int minimumCodeSize, RowWriter& rows) {
     if (!in.ReadU8(minimumCodeSize)) return kCodecReadError;
     if (minimumCodeSize < 1 || minimumCodeSize > 11) return kCodecNotGif;
 
-    // Each 12-bit code stands for at most 4096 pixels, so data shorter than this cannot hold
-    // the picture; refusing it first keeps a forged size from reserving memory for nothing.
+    // A code stands for at most kLongestString pixels, and the codes that do are 12 bits
+    // wide. Shorter data cannot hold the picture; refusing it first keeps a forged size from
+    // reserving memory for nothing.
     uint64_t pixels = static_cast<uint64_t>(width) * height;
-    if (in.Remaining() < pixels / kMaxCodes) return kCodecReadError;
+    if (pixels * kMaxCodeBits > static_cast<uint64_t>(in.Remaining()) * 8 * kLongestString) return kCodecReadError;
 
-    int result = AllocatePaletteImage(width, height, out);
+    CodecBuffer indices;
+    int result = AllocatePixels(width, height, 1, indices);
     if (result != kCodecOk) return result;
     CodeStream codes(in);
-    RowWriter rows(out, (flags & 0x40) != 0);
+    RowWriter rows(indices.Data(), width, height, (flags & 0x40) != 0);
     DecodeLzw(codes, minimumCodeSize, rows);
     codes.Finish();
     if (codes.Truncated() && !rows.Done()) return kCodecReadError;
+    DeliverPaletteImage(indices, width, height, out);
     return kCodecOk;
 }
 
-[[nodiscard]] int ReadFirstImage(BoundedReader& in, PaletteImage& out) {
+// Reads the header, the global colour table and the extensions ahead of the first image
+// (noting a transparent index); on success the reader stands on that image's descriptor.
+[[nodiscard]] int SkipToFirstImage(BoundedReader& in, PaletteImage& out) {
     unsigned char header[13];
     if (!in.Read(header, 6) || std::memcmp(header, "GIF", 3) != 0 ||
         (std::memcmp(header + 3, "87a", 3) != 0 && std::memcmp(header + 3, "89a", 3) != 0)) {
@@ -231,7 +242,7 @@ void DecodeLzw(CodeStream& codes, int minimumCodeSize, RowWriter& rows) {
     for (;;) {
         uint8_t introducer = 0;
         if (!in.ReadU8(introducer)) return kCodecReadError;
-        if (introducer == 0x2C) return ReadImage(in, out);
+        if (introducer == 0x2C) return kCodecOk;
         if (introducer != 0x21) return kCodecReadError;  // trailer or garbage: no image
         uint8_t label = 0;
         if (!in.ReadU8(label)) return kCodecReadError;
@@ -253,7 +264,17 @@ void DecodeLzw(CodeStream& codes, int minimumCodeSize, RowWriter& rows) {
 
 int ReadGifImage(BoundedReader& in, PaletteImage& out) {
     out = PaletteImage{};
-    int result = ReadFirstImage(in, out);
-    if (result != kCodecOk) ReleasePaletteImage(out);
-    return result;
+    int result = SkipToFirstImage(in, out);
+    return result == kCodecOk ? ReadImage(in, out) : result;
+}
+
+int ReadGifSize(BoundedReader& in, int& width, int& height) {
+    PaletteImage tables;
+    int result = SkipToFirstImage(in, tables);
+    if (result != kCodecOk) return result;
+    unsigned char descriptor[9];
+    if (!in.Read(descriptor, sizeof descriptor)) return kCodecReadError;
+    width = ReadLe16(descriptor + 4);
+    height = ReadLe16(descriptor + 6);
+    return width == 0 || height == 0 ? kCodecNotGif : kCodecOk;
 }

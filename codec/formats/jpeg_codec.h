@@ -13,6 +13,8 @@
 // argument, 4 the sink failed or the encoder stopped.
 #pragma once
 
+#include <cstddef>
+
 #include "codec/pixels/rgb_image.h"
 
 struct ImageSource;
@@ -24,6 +26,9 @@ enum JpegWriteOptions : int {
 };
 
 [[nodiscard]] bool DecodeJpeg(ImageSource* source, int bitDepth, RgbImage& out);
+// The frame size of a JPEG stream in memory, from its headers without decoding; false, with
+// the error of DecodeJpeg, when the bytes are not a JPEG stream.
+[[nodiscard]] bool ReadJpegFrameSize(const unsigned char* data, size_t size, int& width, int& height);
 [[nodiscard]] bool DecodeJpegScaled(ImageSource* source, int minimumWidth, int minimumHeight, RgbImage& out);
 [[nodiscard]] bool
 WriteJpeg(ImageSink* sink, const unsigned char* pixels, int width, int height, int quality, int bitDepth, int options);

@@ -8,3 +8,5 @@
 struct ImageSource;
 
 [[nodiscard]] int ReadJpegImage(ImageSource* source, int bitDepth, RgbImage& out);
+// The frame's size from the headers, without decoding. Returns 0 or a CodecError.
+[[nodiscard]] int ReadJpegSize(ImageSource* source, int& width, int& height);

@@ -1,33 +1,22 @@
 // JPEG encoding into a sink through a buffered destination manager. Errors inside libjpeg
-// jump back to WriteJpeg (see jpeg_decoder.cpp for the same arrangement).
+// jump back to WriteJpeg (jpeg_errors.h).
 #include <csetjmp>
 #include <cstdio>
-#include <cstdlib>
 
 #include "codec/codec_errors.h"
+#include "codec/codec_memory.h"
 #include "codec/codec_state.h"
-#include "codec/image_source.h"
 #include "codec/formats/jpeg_codec.h"
+#include "codec/formats/jpeg_errors.h"
+#include "codec/image_source.h"
 #include "codec/pixels/row_layout.h"
 // clang-format off
-#include <jpeglib.h>
 #include <jerror.h>
 // clang-format on
 
 namespace {
 
 constexpr size_t kOutputBufferSize = 64 * 1024;
-
-struct EncoderErrors {
-    jpeg_error_mgr manager;
-    std::jmp_buf jump;
-};
-
-void ExitOnError(j_common_ptr info) {
-    std::longjmp(reinterpret_cast<EncoderErrors*>(info->err)->jump, 1);
-}
-
-void SilenceOutput(j_common_ptr) {}
 
 struct SinkDestination {
     jpeg_destination_mgr manager;
@@ -79,20 +68,17 @@ bool WriteJpeg(ImageSink* sink,
         SetCodecError(kCodecBadArgument);
         return false;
     }
-    auto* buffer = static_cast<JOCTET*>(std::malloc(kOutputBufferSize));
+    WorkArray<JOCTET> buffer = AllocateWorkArray<JOCTET>(kOutputBufferSize);
     if (buffer == nullptr) {
         SetCodecError(kCodecOutOfMemory);
         return false;
     }
     jpeg_compress_struct info;
-    EncoderErrors errors;
-    SinkDestination destination{{}, sink, buffer, false};
-    info.err = jpeg_std_error(&errors.manager);
-    errors.manager.error_exit = ExitOnError;
-    errors.manager.output_message = SilenceOutput;
+    JpegErrorExit errors;
+    SinkDestination destination{{}, sink, buffer.get(), false};
+    info.err = UseJpegErrorExit(errors);
     if (setjmp(errors.jump) != 0) {
         jpeg_destroy_compress(&info);
-        std::free(buffer);
         SetCodecError(kCodecWriteError);
         return false;
     }
@@ -117,6 +103,5 @@ bool WriteJpeg(ImageSink* sink,
     }
     jpeg_finish_compress(&info);
     jpeg_destroy_compress(&info);
-    std::free(buffer);
     return true;
 }

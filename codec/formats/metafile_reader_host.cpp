@@ -8,3 +8,9 @@ int ReadMetafileImage(const char* path, RgbImage& out) {
     out = {};
     return kCodecNoDecoder;
 }
+
+int ReadMetafileSize(const char* path, int& width, int& height) {
+    (void)path;
+    width = height = 0;
+    return kCodecNoDecoder;
+}

@@ -4,11 +4,11 @@
 
 #include <cstdint>
 #include <cstring>
-#include <vector>
 
 #include "base/byte_order.h"
 #include "base/file_io.h"
 #include "codec/codec_errors.h"
+#include "codec/codec_memory.h"
 #include "codec/formats/format_readers.h"
 #include "codec/formats/reader_support.h"
 
@@ -21,16 +21,17 @@ constexpr long kMaxSide = 16384;               // a device bitmap larger than th
 
 class EnhancedMetafile {
 public:
-    explicit EnhancedMetafile(HENHMETAFILE handle) : handle_(handle) {}
+    EnhancedMetafile() = default;
     ~EnhancedMetafile() {
         if (handle_ != nullptr) DeleteEnhMetaFile(handle_);
     }
     EnhancedMetafile(const EnhancedMetafile&) = delete;
     EnhancedMetafile& operator=(const EnhancedMetafile&) = delete;
     HENHMETAFILE Get() const { return handle_; }
+    HENHMETAFILE* Receive() { return &handle_; }
 
 private:
-    HENHMETAFILE handle_;
+    HENHMETAFILE handle_ = nullptr;
 };
 
 class ScreenDc {
@@ -82,21 +83,30 @@ private:
     void* bits_ = nullptr;
 };
 
-[[nodiscard]] int ReadFileBytes(const char* path, std::vector<unsigned char>& bytes) {
+// The whole metafile in working memory.
+struct MetafileBytes {
+    WorkArray<unsigned char> data;
+    size_t size = 0;
+};
+
+[[nodiscard]] int ReadFileBytes(const char* path, MetafileBytes& bytes) {
     File file;
     uint64_t size = 0;
     if (!file.OpenForSequentialRead(path) || !file.Size(size)) return kCodecCannotOpen;
     if (size > kMaxFileSize) return kCodecNotMetafile;
-    bytes.resize(static_cast<size_t>(size));
-    return file.ReadExact(bytes.data(), bytes.size()) ? kCodecOk : kCodecReadError;
+    bytes.size = static_cast<size_t>(size);
+    bytes.data = AllocateWorkArray<unsigned char>(bytes.size);
+    if (bytes.data == nullptr) return kCodecOutOfMemory;
+    return file.ReadExact(bytes.data.get(), bytes.size) ? kCodecOk : kCodecReadError;
 }
 
-bool IsEnhanced(const std::vector<unsigned char>& bytes) {
-    return bytes.size() >= 44 && ReadLe32(bytes.data()) == EMR_HEADER && std::memcmp(&bytes[40], " EMF", 4) == 0;
+bool IsEnhanced(const MetafileBytes& bytes) {
+    return bytes.size >= 44 && ReadLe32(bytes.data.get()) == EMR_HEADER &&
+           std::memcmp(bytes.data.get() + 40, " EMF", 4) == 0;
 }
 
-bool IsPlaceable(const std::vector<unsigned char>& bytes) {
-    return bytes.size() >= kPlaceableHeaderSize + 18 && ReadLe32(bytes.data()) == kPlaceableKey;
+bool IsPlaceable(const MetafileBytes& bytes) {
+    return bytes.size >= kPlaceableHeaderSize + 18 && ReadLe32(bytes.data.get()) == kPlaceableKey;
 }
 
 // A plain metafile header: type 1 (memory) or 2 (disk), header size 9 words.
@@ -105,7 +115,7 @@ bool IsWindowsMetafile(const unsigned char* bytes, size_t size) {
 }
 
 // Converts the file into an enhanced metafile and works out its natural size in pixels.
-[[nodiscard]] int LoadMetafile(const std::vector<unsigned char>& bytes,
+[[nodiscard]] int LoadMetafile(const MetafileBytes& bytes,
                                HDC screen,
                                HENHMETAFILE& handle,
                                long& width,
@@ -116,14 +126,14 @@ bool IsWindowsMetafile(const unsigned char* bytes, size_t size) {
     const long millimetresY = GetDeviceCaps(screen, VERTSIZE);
     if (IsPlaceable(bytes)) {
         // The bounding box in units of `inch` per inch gives the size at the screen's resolution.
-        const unsigned char* header = bytes.data();
+        const unsigned char* header = bytes.data.get();
         long left = static_cast<int16_t>(ReadLe16(header + 6));
         long top = static_cast<int16_t>(ReadLe16(header + 8));
         long right = static_cast<int16_t>(ReadLe16(header + 10));
         long bottom = static_cast<int16_t>(ReadLe16(header + 12));
         long unitsPerInch = ReadLe16(header + 14);
         const unsigned char* bits = header + kPlaceableHeaderSize;
-        size_t size = bytes.size() - kPlaceableHeaderSize;
+        size_t size = bytes.size - kPlaceableHeaderSize;
         if (unitsPerInch == 0 || right == left || bottom == top || !IsWindowsMetafile(bits, size)) {
             return kCodecNotMetafile;
         }
@@ -139,9 +149,9 @@ bool IsWindowsMetafile(const unsigned char* bytes, size_t size) {
         return handle != nullptr ? kCodecOk : kCodecNotMetafile;
     }
     if (IsEnhanced(bytes)) {
-        handle = SetEnhMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data());
-    } else if (IsWindowsMetafile(bytes.data(), bytes.size())) {
-        handle = SetWinMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data(), screen, nullptr);
+        handle = SetEnhMetaFileBits(static_cast<UINT>(bytes.size), bytes.data.get());
+    } else if (IsWindowsMetafile(bytes.data.get(), bytes.size)) {
+        handle = SetWinMetaFileBits(static_cast<UINT>(bytes.size), bytes.data.get(), screen, nullptr);
     } else {
         return kCodecNotMetafile;
     }
@@ -162,16 +172,29 @@ bool IsWindowsMetafile(const unsigned char* bytes, size_t size) {
     return kCodecOk;
 }
 
-[[nodiscard]] int Play(const std::vector<unsigned char>& bytes, RgbImage& out) {
+// The file as an enhanced metafile for the screen, with its natural size.
+struct ScreenMetafile {
     ScreenDc screen;
-    if (screen.Get() == nullptr) return kCodecNoDeviceBitmap;
-    HENHMETAFILE handle = nullptr;
+    EnhancedMetafile metafile;
     long width = 0;
     long height = 0;
-    int result = LoadMetafile(bytes, screen.Get(), handle, width, height);
-    EnhancedMetafile metafile(handle);
+};
+
+[[nodiscard]] int LoadForScreen(const MetafileBytes& bytes, ScreenMetafile& loaded) {
+    if (loaded.screen.Get() == nullptr) return kCodecNoDeviceBitmap;
+    int result = LoadMetafile(bytes, loaded.screen.Get(), *loaded.metafile.Receive(), loaded.width, loaded.height);
     if (result != kCodecOk) return result;
-    if (width <= 0 || height <= 0) return kCodecNotMetafile;
+    return loaded.width <= 0 || loaded.height <= 0 ? kCodecNotMetafile : kCodecOk;
+}
+
+[[nodiscard]] int Play(const MetafileBytes& bytes, RgbImage& out) {
+    ScreenMetafile loaded;
+    int result = LoadForScreen(bytes, loaded);
+    if (result != kCodecOk) return result;
+    const long width = loaded.width;
+    const long height = loaded.height;
+    const ScreenDc& screen = loaded.screen;
+    const EnhancedMetafile& metafile = loaded.metafile;
     if (width > kMaxSide || height > kMaxSide) return kCodecNoDeviceBitmap;
 
     DibCanvas canvas(screen.Get(), width, height);
@@ -181,29 +204,43 @@ bool IsWindowsMetafile(const unsigned char* bytes, size_t size) {
     PlayEnhMetaFile(canvas.Dc(), metafile.Get(), &area);  // a record that fails to play is skipped
     GdiFlush();
 
-    result = AllocateRgbImage(width, height, out);
+    CodecBuffer pixels;
+    result = AllocatePixels(width, height, 3, pixels);
     if (result != kCodecOk) return result;
     const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
     for (long y = 0; y < height; ++y) {
         const unsigned char* source = canvas.Bits() + y * stride;
-        unsigned char* target = out.pixels + static_cast<size_t>(y) * width * 3;
+        unsigned char* target = pixels.Data() + static_cast<size_t>(y) * width * 3;
         for (long x = 0; x < width; ++x, source += 3, target += 3) {
             target[0] = source[2];
             target[1] = source[1];
             target[2] = source[0];
         }
     }
+    DeliverRgbImage(pixels, static_cast<int>(width), static_cast<int>(height), out);
     return kCodecOk;
 }
 
 }  // namespace
 
+int ReadMetafileSize(const char* path, int& width, int& height) {
+    width = height = 0;
+    if (path == nullptr) return kCodecBadArgument;
+    MetafileBytes bytes;
+    int result = ReadFileBytes(path, bytes);
+    if (result != kCodecOk) return result;
+    ScreenMetafile loaded;
+    result = LoadForScreen(bytes, loaded);
+    if (result != kCodecOk) return result;
+    width = static_cast<int>(loaded.width);
+    height = static_cast<int>(loaded.height);
+    return kCodecOk;
+}
+
 int ReadMetafileImage(const char* path, RgbImage& out) {
     out = RgbImage{};
     if (path == nullptr) return kCodecBadArgument;  // a memory source cannot be played
-    std::vector<unsigned char> bytes;
+    MetafileBytes bytes;
     int result = ReadFileBytes(path, bytes);
-    if (result == kCodecOk) result = Play(bytes, out);
-    if (result != kCodecOk) ReleaseRgbImage(out);
-    return result;
+    return result == kCodecOk ? Play(bytes, out) : result;
 }

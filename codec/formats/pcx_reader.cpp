@@ -2,7 +2,6 @@
 // pictures of 1 to 8 bits and planar 24- or 32-bit colour, delivered as 24-bit RGB.
 #include <cstdint>
 #include <cstring>
-#include <new>
 
 #include "codec/codec_errors.h"
 #include "codec/formats/format_readers.h"
@@ -127,28 +126,26 @@ private:
         return kCodecUnsupportedVariant;
     }
 
-    // Every two coded bytes give at most 63 bytes, so shorter data cannot hold the picture.
+    // A run costs two coded bytes for at most 63 bytes, so shorter data cannot hold the picture.
     size_t lineSize = header.bytesPerLine * header.planes;
-    if (static_cast<uint64_t>(lineSize) * header.height > static_cast<uint64_t>(in.Remaining()) * kMaxRun) {
-        return kCodecReadError;
-    }
+    uint64_t mostDecoded = static_cast<uint64_t>(in.Remaining()) / 2 * kMaxRun + in.Remaining() % 2;
+    if (static_cast<uint64_t>(lineSize) * header.height > mostDecoded) return kCodecReadError;
     unsigned char palette[256][3] = {};
     if (palettePicture) BuildPalette(in, header, palette);
 
-    result = AllocateRgbImage(header.width, header.height, out);
+    CodecBuffer pixels;
+    result = AllocatePixels(header.width, header.height, 3, pixels);
     if (result != kCodecOk) return result;
-    auto* line = static_cast<unsigned char*>(::operator new(lineSize, std::nothrow));
-    if (line == nullptr) return kCodecOutOfMemory;
+    WorkArray<unsigned char> lineBuffer = AllocateWorkArray<unsigned char>(lineSize);
+    if (lineBuffer == nullptr) return kCodecOutOfMemory;
+    const unsigned char* line = lineBuffer.get();
 
     RunDecoder decoder(in);
     const int bits = header.bitsPerPixel;
     const unsigned mask = (1u << bits) - 1;
-    for (int y = 0; y < header.height && result == kCodecOk; ++y) {
-        if (!decoder.Fill(line, lineSize)) {
-            result = kCodecReadError;
-            break;
-        }
-        unsigned char* target = out.pixels + static_cast<size_t>(y) * header.width * 3;
+    for (int y = 0; y < header.height; ++y) {
+        if (!decoder.Fill(lineBuffer.get(), lineSize)) return kCodecReadError;
+        unsigned char* target = pixels.Data() + static_cast<size_t>(y) * header.width * 3;
         for (int x = 0; x < header.width; ++x, target += 3) {
             if (!palettePicture) {
                 for (int channel = 0; channel < 3; ++channel) target[channel] = line[channel * header.bytesPerLine + x];
@@ -165,15 +162,21 @@ private:
             std::memcpy(target, palette[index], 3);
         }
     }
-    ::operator delete(line);
-    return result;
+    DeliverRgbImage(pixels, header.width, header.height, out);
+    return kCodecOk;
 }
 
 }  // namespace
 
+int ReadPcxSize(BoundedReader& in, int& width, int& height) {
+    PcxHeader header;
+    int result = ParseHeader(in, header);
+    width = header.width;
+    height = header.height;
+    return result;
+}
+
 int ReadPcxImage(BoundedReader& in, int requestedDepth, RgbImage& out) {
     out = RgbImage{};
-    int result = ReadPicture(in, requestedDepth, out);
-    if (result != kCodecOk) ReleaseRgbImage(out);
-    return result;
+    return ReadPicture(in, requestedDepth, out);
 }

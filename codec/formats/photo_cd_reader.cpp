@@ -53,14 +53,27 @@ int Chroma(const unsigned char* plane, int width, int height, int twiceX, int tw
     return (sum + 2) / 4;
 }
 
-}  // namespace
-
-int ReadPhotoCdImage(BoundedReader& in, RgbImage& out) {
-    out = RgbImage{};
+// The pack header: an image pack, not an overview pack.
+[[nodiscard]] int ReadHeader(BoundedReader& in) {
     const unsigned char* header = nullptr;
     if (!in.View(kHeaderSize, header)) return kCodecNotPhotoCd;
     if (std::memcmp(header, "PCD_OPA", 7) == 0) return kCodecPhotoCdOverview;
     if (std::memcmp(header + kSignatureOffset, "PCD", 3) != 0) return kCodecNotPhotoCd;
+    return kCodecOk;
+}
+
+}  // namespace
+
+int ReadPhotoCdSize(BoundedReader& in, int& width, int& height) {
+    width = SubImageWidth(kBaseSubImage);
+    height = SubImageHeight(kBaseSubImage);
+    return ReadHeader(in);
+}
+
+int ReadPhotoCdImage(BoundedReader& in, RgbImage& out) {
+    out = RgbImage{};
+    int result = ReadHeader(in);
+    if (result != kCodecOk) return result;
 
     const int width = SubImageWidth(kBaseSubImage);
     const int height = SubImageHeight(kBaseSubImage);
@@ -73,16 +86,14 @@ int ReadPhotoCdImage(BoundedReader& in, RgbImage& out) {
         return kCodecReadError;
     }
 
-    int result = AllocateRgbImage(width, height, out);
+    CodecBuffer pixels;
+    result = AllocatePixels(width, height, 3, pixels);
     if (result != kCodecOk) return result;
     // Gather the chroma planes first so that rows can be interpolated across pairs.
-    auto* chroma = static_cast<unsigned char*>(CodecAllocate(2 * chromaWidth * chromaHeight));
-    if (chroma == nullptr) {
-        ReleaseRgbImage(out);
-        return kCodecOutOfMemory;
-    }
-    unsigned char* chroma1 = chroma;
-    unsigned char* chroma2 = chroma + chromaWidth * chromaHeight;
+    WorkArray<unsigned char> chroma = AllocateWorkArray<unsigned char>(2 * chromaWidth * chromaHeight);
+    if (chroma == nullptr) return kCodecOutOfMemory;
+    unsigned char* chroma1 = chroma.get();
+    unsigned char* chroma2 = chroma1 + chromaWidth * chromaHeight;
     for (size_t pair = 0; pair < chromaHeight; ++pair) {
         const unsigned char* rows = data + pair * pairSize + 2 * width;
         std::memcpy(chroma1 + pair * chromaWidth, rows, chromaWidth);
@@ -90,12 +101,12 @@ int ReadPhotoCdImage(BoundedReader& in, RgbImage& out) {
     }
     for (int y = 0; y < height; ++y) {
         const unsigned char* luma = data + (y / 2) * pairSize + (y & 1) * width;
-        unsigned char* target = out.pixels + static_cast<size_t>(y) * width * 3;
+        unsigned char* target = pixels.Data() + static_cast<size_t>(y) * width * 3;
         for (int x = 0; x < width; ++x, target += 3) {
             YccToRgb(luma[x], Chroma(chroma1, static_cast<int>(chromaWidth), static_cast<int>(chromaHeight), x, y),
                      Chroma(chroma2, static_cast<int>(chromaWidth), static_cast<int>(chromaHeight), x, y), target);
         }
     }
-    CodecFree(chroma);
+    DeliverRgbImage(pixels, width, height, out);
     return kCodecOk;
 }

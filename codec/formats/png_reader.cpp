@@ -1,16 +1,16 @@
-// libpng reports errors by longjmp to the setjmp in ReadPngImage; the output buffer and
-// the row pointers are released there.
+// libpng reports errors by longjmp to the setjmp in the decoder; the output buffer is
+// released by its owner in the caller's frame.
 #include "codec/formats/png_reader.h"
 
 #include <png.h>
 
 #include <csetjmp>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 
 #include "codec/codec_errors.h"
 #include "codec/codec_memory.h"
+#include "codec/formats/reader_support.h"
 #include "codec/pixels/row_layout.h"
 
 namespace {
@@ -42,28 +42,11 @@ void ExitOnError(png_structp png, png_const_charp) {
 // that could hold is refused before the picture is allocated.
 constexpr uint64_t kMaxDeflateRatio = 1032;
 
-}  // namespace
-
-int ReadPngImage(const unsigned char* data, size_t size, RgbImage& out) {
-    out = RgbImage{};
-    if (size < 8 || png_sig_cmp(data, 0, 8) != 0) return kCodecCannotOpen;
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, ExitOnError, IgnoreWarning);
-    if (png == nullptr) return kCodecOutOfMemory;
-    png_infop info = png_create_info_struct(png);
-    if (info == nullptr) {
-        png_destroy_read_struct(&png, nullptr, nullptr);
-        return kCodecOutOfMemory;
-    }
-    MemoryStream stream{data, size, 0, false};
-    unsigned char* volatile pixels = nullptr;
-    png_bytep* volatile rows = nullptr;
+// The decoder proper, between setjmp and libpng's longjmp; the pixels live in the caller's
+// frame so that they survive a jump.
+int RunDecoder(png_structp png, png_infop info, MemoryStream& stream, CodecBuffer& pixels, RgbImage& out) {
     volatile int failure = kCodecUnsupportedVariant;
-    if (setjmp(png_jmpbuf(png)) != 0) {
-        std::free(rows);
-        CodecFree(pixels);
-        png_destroy_read_struct(&png, &info, nullptr);
-        return stream.ended ? kCodecReadError : failure;
-    }
+    if (setjmp(png_jmpbuf(png)) != 0) return stream.ended ? kCodecReadError : failure;
     png_set_read_fn(png, &stream, ReadFromMemory);
     png_set_crc_action(png, PNG_CRC_WARN_USE, PNG_CRC_WARN_DISCARD);
     png_read_info(png, info);
@@ -78,7 +61,7 @@ int ReadPngImage(const unsigned char* data, size_t size, RgbImage& out) {
     // Expanding a palette or grey picture turns its transparency chunk into alpha as well.
     if ((colourType & PNG_COLOR_MASK_ALPHA) || png_get_valid(png, info, PNG_INFO_tRNS)) png_set_strip_alpha(png);
     if (colourType == PNG_COLOR_TYPE_GRAY || colourType == PNG_COLOR_TYPE_GRAY_ALPHA) png_set_gray_to_rgb(png);
-    (void)png_set_interlace_handling(png);
+    const int passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);
 
     size_t rowBytes = 0, totalBytes = 0;
@@ -90,24 +73,75 @@ int ReadPngImage(const unsigned char* data, size_t size, RgbImage& out) {
     }
     uint64_t rawBytes =
         static_cast<uint64_t>(height) * (1 + (static_cast<uint64_t>(width) * bitDepth * fileChannels + 7) / 8);
-    if (rawBytes / kMaxDeflateRatio > size) {
+    if (rawBytes / kMaxDeflateRatio > stream.size) {
         failure = kCodecReadError;
         png_longjmp(png, 1);
     }
-    pixels = static_cast<unsigned char*>(CodecAllocate(totalBytes));
-    rows = static_cast<png_bytep*>(std::malloc(sizeof(png_bytep) * height));
-    if (pixels == nullptr || rows == nullptr) {
+    pixels = CodecBuffer::Allocate(totalBytes);
+    if (pixels.IsEmpty()) {
         failure = kCodecOutOfMemory;
         png_longjmp(png, 1);
     }
-    for (png_uint_32 y = 0; y < height; ++y) rows[y] = pixels + rowBytes * y;
-    png_read_image(png, rows);
+    // Row by row, each interlace pass over the rows the earlier ones filled: no table of row
+    // pointers, which a tall, narrow picture would make as big as the picture itself.
+    for (int pass = 0; pass < passes; ++pass) {
+        for (png_uint_32 y = 0; y < height; ++y) png_read_row(png, pixels.Data() + rowBytes * y, nullptr);
+    }
     // What follows the pixels (text, time, the end chunk) is not needed; a file cut right
     // after its pixel data still reads.
-    std::free(rows);
-    png_destroy_read_struct(&png, &info, nullptr);
-    out.pixels = pixels;
     out.width = static_cast<int>(width);
     out.height = static_cast<int>(height);
+    return kCodecOk;
+}
+
+int RunHeaderReader(png_structp png, png_infop info, MemoryStream& stream, int& width, int& height) {
+    if (setjmp(png_jmpbuf(png)) != 0) return stream.ended ? kCodecReadError : kCodecUnsupportedVariant;
+    png_set_read_fn(png, &stream, ReadFromMemory);
+    png_set_crc_action(png, PNG_CRC_WARN_USE, PNG_CRC_WARN_DISCARD);
+    png_read_info(png, info);
+    png_uint_32 storedWidth = png_get_image_width(png, info);
+    png_uint_32 storedHeight = png_get_image_height(png, info);
+    if (storedWidth > 0x7FFFFFFF || storedHeight > 0x7FFFFFFF) return kCodecOutOfMemory;
+    width = static_cast<int>(storedWidth);
+    height = static_cast<int>(storedHeight);
+    return kCodecOk;
+}
+
+// Runs `reader` on a fresh libpng reader over the file in memory.
+template <typename Reader>
+int WithPngReader(const unsigned char* data, size_t size, Reader&& reader) {
+    if (size < 8 || png_sig_cmp(data, 0, 8) != 0) return kCodecCannotOpen;
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, ExitOnError, IgnoreWarning);
+    if (png == nullptr) return kCodecOutOfMemory;
+    png_infop info = png_create_info_struct(png);
+    if (info == nullptr) {
+        png_destroy_read_struct(&png, nullptr, nullptr);
+        return kCodecOutOfMemory;
+    }
+    MemoryStream stream{data, size, 0, false};
+    int result = reader(png, info, stream);
+    png_destroy_read_struct(&png, &info, nullptr);
+    return result;
+}
+
+}  // namespace
+
+int ReadPngSize(const unsigned char* data, size_t size, int& width, int& height) {
+    return WithPngReader(data, size, [&](png_structp png, png_infop info, MemoryStream& stream) {
+        return RunHeaderReader(png, info, stream, width, height);
+    });
+}
+
+int ReadPngImage(const unsigned char* data, size_t size, RgbImage& out) {
+    out = RgbImage{};
+    CodecBuffer pixels;
+    int result = WithPngReader(data, size, [&](png_structp png, png_infop info, MemoryStream& stream) {
+        return RunDecoder(png, info, stream, pixels, out);
+    });
+    if (result != kCodecOk) {
+        out = RgbImage{};
+        return result;
+    }
+    DeliverRgbImage(pixels, out.width, out.height, out);
     return kCodecOk;
 }

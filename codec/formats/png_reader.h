@@ -9,3 +9,5 @@
 #include "codec/pixels/rgb_image.h"
 
 [[nodiscard]] int ReadPngImage(const unsigned char* data, size_t size, RgbImage& out);
+// The size from the header chunk, as libpng checks it.
+[[nodiscard]] int ReadPngSize(const unsigned char* data, size_t size, int& width, int& height);

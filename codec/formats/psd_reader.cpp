@@ -3,7 +3,6 @@
 // delivered as 24-bit RGB. Extra channels (alpha, spot colours) are ignored.
 #include <cstdint>
 #include <cstring>
-#include <new>
 
 #include "codec/codec_errors.h"
 #include "codec/formats/format_readers.h"
@@ -13,22 +12,7 @@ namespace {
 
 enum ColourMode { kBitmap = 0, kGrey = 1, kIndexed = 2, kRgb = 3, kCmyk = 4, kDuotone = 8 };
 
-constexpr uint64_t kMaxPackBitsExpansion = 64;  // two coded bytes give at most 128
-
-[[nodiscard]] bool ReadBe16(BoundedReader& in, uint32_t& value) {
-    unsigned char bytes[2];
-    if (!in.Read(bytes, 2)) return false;
-    value = (static_cast<uint32_t>(bytes[0]) << 8) | bytes[1];
-    return true;
-}
-
-[[nodiscard]] bool ReadBe32(BoundedReader& in, uint32_t& value) {
-    unsigned char bytes[4];
-    if (!in.Read(bytes, 4)) return false;
-    value = (static_cast<uint32_t>(bytes[0]) << 24) | (static_cast<uint32_t>(bytes[1]) << 16) |
-            (static_cast<uint32_t>(bytes[2]) << 8) | bytes[3];
-    return true;
-}
+constexpr uint64_t kLongestRun = 128;  // a repeat of two coded bytes gives at most 128
 
 // Passes over a section that starts with its 32-bit length.
 [[nodiscard]] bool SkipSection(BoundedReader& in,
@@ -36,18 +20,18 @@ constexpr uint64_t kMaxPackBitsExpansion = 64;  // two coded bytes give at most 
                                uint32_t* length = nullptr) {
     uint32_t size = 0;
     const unsigned char* view = nullptr;
-    if (!ReadBe32(in, size) || !in.View(size, view)) return false;
+    if (!in.ReadBe32(size) || !in.View(size, view)) return false;
     if (contents != nullptr) *contents = view;
     if (length != nullptr) *length = size;
     return true;
 }
 
 struct PsdHeader {
-    uint32_t channels = 0;
+    uint16_t channels = 0;
     uint32_t width = 0;
     uint32_t height = 0;
-    uint32_t depth = 0;
-    uint32_t mode = 0;
+    uint16_t depth = 0;
+    uint16_t mode = 0;
 };
 
 // How many channels a mode needs; 0 when the mode or depth is not converted.
@@ -75,7 +59,7 @@ void RowToBytes(const unsigned char* row, const PsdHeader& header, unsigned char
         if (header.depth == 1) {
             samples[x] = (row[x >> 3] >> (7 - (x & 7))) & 1 ? 0 : 255;  // a set bit is black ink
         } else if (header.depth == 16) {
-            uint32_t value = (static_cast<uint32_t>(row[x * 2]) << 8) | row[x * 2 + 1];
+            uint32_t value = ReadBe16(row + x * 2);
             samples[x] = static_cast<unsigned char>((value + 128) / 257);
         } else {
             samples[x] = row[x];
@@ -115,6 +99,20 @@ void StoreSamples(const unsigned char* samples,
     }
 }
 
+// The coded lengths of the rows to be read must fit in the data that is left, and each must
+// reach PackBits' best case for its row: two bytes (a repeat) per 128 bytes of row. Checked
+// from the table of lengths before the picture is allocated.
+bool CodedRowsCanHold(const unsigned char* counts, uint64_t rows, size_t rowSize, uint64_t available) {
+    const uint64_t leastRowBytes = (rowSize + kLongestRun - 1) / kLongestRun * 2;
+    uint64_t total = 0;
+    for (uint64_t index = 0; index < rows; ++index) {
+        uint64_t coded = ReadBe16(counts + index * 2);
+        if (coded < leastRowBytes) return false;
+        total += coded;
+    }
+    return total <= available;
+}
+
 // PackBits: a count byte n copies n + 1 literal bytes (n < 128) or repeats the next byte
 // 257 - n times (n > 128); 128 is a no-op. The coded row must fill the row exactly.
 [[nodiscard]] bool UnpackRow(const unsigned char* coded, size_t codedSize, unsigned char* row, size_t rowSize) {
@@ -138,15 +136,15 @@ void StoreSamples(const unsigned char* samples,
     return out == rowSize;
 }
 
-[[nodiscard]] int ReadPicture(BoundedReader& in, RgbImage& out) {
+// The file header, and whether the picture it describes is one this reader converts.
+[[nodiscard]] int ReadHeader(BoundedReader& in, PsdHeader& header) {
     unsigned char signature[4];
-    uint32_t version = 0;
-    if (!in.Read(signature, 4) || std::memcmp(signature, "8BPS", 4) != 0 || !ReadBe16(in, version) || version != 1) {
+    uint16_t version = 0;
+    if (!in.Read(signature, 4) || std::memcmp(signature, "8BPS", 4) != 0 || !in.ReadBe16(version) || version != 1) {
         return kCodecNotPsd;
     }
-    PsdHeader header;
-    if (!in.Skip(6) || !ReadBe16(in, header.channels) || !ReadBe32(in, header.height) || !ReadBe32(in, header.width) ||
-        !ReadBe16(in, header.depth) || !ReadBe16(in, header.mode)) {
+    if (!in.Skip(6) || !in.ReadBe16(header.channels) || !in.ReadBe32(header.height) || !in.ReadBe32(header.width) ||
+        !in.ReadBe16(header.depth) || !in.ReadBe16(header.mode)) {
         return kCodecReadError;
     }
     uint32_t needed = ChannelsNeeded(header);
@@ -154,6 +152,14 @@ void StoreSamples(const unsigned char* samples,
         header.width > 0x7FFFFFFF || header.height > 0x7FFFFFFF) {
         return kCodecUnsupportedVariant;
     }
+    return kCodecOk;
+}
+
+[[nodiscard]] int ReadPicture(BoundedReader& in, RgbImage& out) {
+    PsdHeader header;
+    int result = ReadHeader(in, header);
+    if (result != kCodecOk) return result;
+    uint32_t needed = ChannelsNeeded(header);
 
     const unsigned char* modeData = nullptr;
     uint32_t modeDataSize = 0;
@@ -162,8 +168,8 @@ void StoreSamples(const unsigned char* samples,
     // Image resources (resolution among them) and layers do not change the merged picture.
     if (!SkipSection(in) || !SkipSection(in)) return kCodecReadError;
 
-    uint32_t compression = 0;
-    if (!ReadBe16(in, compression)) return kCodecReadError;
+    uint16_t compression = 0;
+    if (!in.ReadBe16(compression)) return kCodecReadError;
     if (compression > 1) return kCodecUnsupportedVariant;
     const size_t rowSize = header.depth == 1    ? (static_cast<size_t>(header.width) + 7) / 8
                            : header.depth == 16 ? static_cast<size_t>(header.width) * 2
@@ -172,49 +178,53 @@ void StoreSamples(const unsigned char* samples,
     const unsigned char* counts = nullptr;
     if (compression == 1) {
         // Every row of every channel has its coded length first, then the rows follow.
-        if (!in.View(static_cast<size_t>(static_cast<uint64_t>(header.height) * header.channels * 2), counts)) {
+        if (!in.View(static_cast<size_t>(static_cast<uint64_t>(header.height) * header.channels * 2), counts) ||
+            !CodedRowsCanHold(counts, rows, rowSize, in.Remaining())) {
             return kCodecReadError;
         }
-        if (rows * rowSize > in.Remaining() * kMaxPackBitsExpansion) return kCodecReadError;
     } else if (rows * rowSize > in.Remaining()) {
         return kCodecReadError;
     }
 
-    int result = AllocateRgbImage(static_cast<int>(header.width), static_cast<int>(header.height), out);
+    const int width = static_cast<int>(header.width);
+    const int height = static_cast<int>(header.height);
+    CodecBuffer pixels;
+    result = AllocatePixels(width, height, 3, pixels);
     if (result != kCodecOk) return result;
-    auto* row = static_cast<unsigned char*>(::operator new(rowSize + header.width, std::nothrow));
-    if (row == nullptr) return kCodecOutOfMemory;
+    WorkArray<unsigned char> rowBuffer = AllocateWorkArray<unsigned char>(rowSize + header.width);
+    if (rowBuffer == nullptr) return kCodecOutOfMemory;
+    unsigned char* row = rowBuffer.get();
     unsigned char* samples = row + rowSize;
 
-    for (uint64_t index = 0; index < rows && result == kCodecOk; ++index) {
-        const unsigned char* stored = nullptr;
+    for (uint64_t index = 0; index < rows; ++index) {
+        const unsigned char* stored = row;
         if (compression == 1) {
-            size_t codedSize = (static_cast<size_t>(counts[index * 2]) << 8) | counts[index * 2 + 1];
+            size_t codedSize = ReadBe16(counts + index * 2);
             const unsigned char* coded = nullptr;
-            if (!in.View(codedSize, coded)) {
-                result = kCodecReadError;
-            } else if (!UnpackRow(coded, codedSize, row, rowSize)) {
-                result = kCodecReadError;
-            }
-            stored = row;
+            if (!in.View(codedSize, coded) || !UnpackRow(coded, codedSize, row, rowSize)) return kCodecReadError;
         } else if (!in.View(rowSize, stored)) {
-            result = kCodecReadError;
+            return kCodecReadError;
         }
-        if (result != kCodecOk) break;
         auto channel = static_cast<uint32_t>(index / header.height);
         auto y = static_cast<size_t>(index % header.height);
         RowToBytes(stored, header, samples);
-        StoreSamples(samples, channel, header, modeData, out.pixels + y * header.width * 3);
+        StoreSamples(samples, channel, header, modeData, pixels.Data() + y * header.width * 3);
     }
-    ::operator delete(row);
-    return result;
+    DeliverRgbImage(pixels, width, height, out);
+    return kCodecOk;
 }
 
 }  // namespace
 
+int ReadPsdSize(BoundedReader& in, int& width, int& height) {
+    PsdHeader header;
+    int result = ReadHeader(in, header);
+    width = static_cast<int>(header.width);
+    height = static_cast<int>(header.height);
+    return result;
+}
+
 int ReadPsdImage(BoundedReader& in, RgbImage& out) {
     out = RgbImage{};
-    int result = ReadPicture(in, out);
-    if (result != kCodecOk) ReleaseRgbImage(out);
-    return result;
+    return ReadPicture(in, out);
 }

@@ -3,49 +3,28 @@
 #include <cstring>
 
 #include "codec/codec_errors.h"
-#include "codec/codec_memory.h"
 
-namespace {
-
-// Returns the buffer, or nullptr with `error` set.
-unsigned char* AllocatePixels(int width, int height, uint32_t bytesPerPixel, int& error) {
-    if (width <= 0 || height <= 0) {
-        error = kCodecBadArgument;
-        return nullptr;
-    }
+int AllocatePixels(int width, int height, uint32_t bytesPerPixel, CodecBuffer& pixels) {
+    if (width <= 0 || height <= 0) return kCodecBadArgument;
     uint64_t size = PixelBytes(static_cast<uint32_t>(width), static_cast<uint32_t>(height), bytesPerPixel);
-    if (size > kCodecMaxAllocation) {
-        error = kCodecOutOfMemory;
-        return nullptr;
-    }
-    auto* pixels = static_cast<unsigned char*>(CodecAllocate(static_cast<size_t>(size)));
-    if (pixels == nullptr) {
-        error = kCodecOutOfMemory;
-        return nullptr;
-    }
-    // Installed allocation functions need not clear memory; parts of a picture that a file
-    // leaves undefined come out black either way.
-    std::memset(pixels, 0, static_cast<size_t>(size));
-    error = kCodecOk;
-    return pixels;
+    if (size > kCodecMaxAllocation) return kCodecOutOfMemory;
+    pixels = CodecBuffer::Allocate(static_cast<size_t>(size));
+    if (pixels.IsEmpty()) return kCodecOutOfMemory;
+    // Installed allocation functions need not clear memory.
+    std::memset(pixels.Data(), 0, static_cast<size_t>(size));
+    return kCodecOk;
 }
 
-}  // namespace
-
-int AllocateRgbImage(int width, int height, RgbImage& out) {
-    int error = kCodecOk;
-    out.pixels = AllocatePixels(width, height, 3, error);
-    out.width = out.pixels != nullptr ? width : 0;
-    out.height = out.pixels != nullptr ? height : 0;
-    return error;
+void DeliverRgbImage(CodecBuffer& pixels, int width, int height, RgbImage& out) {
+    out.pixels = pixels.Release();
+    out.width = width;
+    out.height = height;
 }
 
-int AllocatePaletteImage(int width, int height, PaletteImage& out) {
-    int error = kCodecOk;
-    out.indices = AllocatePixels(width, height, 1, error);
-    out.width = out.indices != nullptr ? width : 0;
-    out.height = out.indices != nullptr ? height : 0;
-    return error;
+void DeliverPaletteImage(CodecBuffer& indices, int width, int height, PaletteImage& out) {
+    out.indices = indices.Release();
+    out.width = width;
+    out.height = height;
 }
 
 void ReleaseRgbImage(RgbImage& image) {

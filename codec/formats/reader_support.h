@@ -1,19 +1,26 @@
-// Helpers shared by the format readers: output buffers whose size products are checked
-// before anything is allocated, and release of a half-built picture on failure.
+// Helpers shared by the format readers, so that every reader allocates one way: its output
+// in a CodecBuffer (through the calling thread's allocation functions), sized by products
+// that are checked before anything is allocated, and handed to the caller's picture only
+// when the reader succeeds; working memory in a WorkArray (codec/codec_memory.h). A failing
+// reader simply returns, and its owners free what it had.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
+#include "codec/codec_memory.h"
 #include "codec/pixels/rgb_image.h"
 
-// Allocates width * height * 3 bytes for `out` and sets its size. Returns 0, kCodecBadArgument
-// for a zero or negative size, or kCodecOutOfMemory (also for sizes beyond what the codec
-// layer hands out).
-[[nodiscard]] int AllocateRgbImage(int width, int height, RgbImage& out);
-// The same for the one-byte-per-pixel index buffer of a palette picture.
-[[nodiscard]] int AllocatePaletteImage(int width, int height, PaletteImage& out);
+// width * height * bytesPerPixel bytes, cleared (parts of a picture that a file leaves
+// undefined come out black). Returns 0, kCodecBadArgument for a zero or negative size, or
+// kCodecOutOfMemory (also for sizes beyond what the codec layer hands out).
+[[nodiscard]] int AllocatePixels(int width, int height, uint32_t bytesPerPixel, CodecBuffer& pixels);
 
+// The end of a successful read: the buffer becomes the caller's picture.
+void DeliverRgbImage(CodecBuffer& pixels, int width, int height, RgbImage& out);
+void DeliverPaletteImage(CodecBuffer& indices, int width, int height, PaletteImage& out);
+
+// Frees a delivered picture (callers that hold bare pictures: tests, tools, fuzzing).
 void ReleaseRgbImage(RgbImage& image);
 void ReleasePaletteImage(PaletteImage& image);
 

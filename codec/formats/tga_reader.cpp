@@ -108,10 +108,9 @@ private:
     const unsigned char* current_ = nullptr;
 };
 
-[[nodiscard]] int ReadPicture(BoundedReader& in, RgbImage& out) {
+[[nodiscard]] int ReadHeader(BoundedReader& in, TgaHeader& header, PixelKind& kind) {
     const unsigned char* bytes = nullptr;
     if (!in.View(kHeaderSize, bytes)) return kCodecReadError;
-    TgaHeader header;
     header.idLength = bytes[0];
     header.colourMapType = bytes[1];
     header.imageType = bytes[2];
@@ -122,8 +121,13 @@ private:
     header.height = ReadLe16(bytes + 14);
     header.pixelBits = bytes[16];
     header.descriptor = bytes[17];
+    return CheckVariant(header, kind);
+}
+
+[[nodiscard]] int ReadPicture(BoundedReader& in, RgbImage& out) {
+    TgaHeader header;
     PixelKind kind = PixelKind::kColour;
-    int result = CheckVariant(header, kind);
+    int result = ReadHeader(in, header, kind);
     if (result != kCodecOk) return result;
     if (!in.Skip(header.idLength)) return kCodecReadError;
 
@@ -137,19 +141,20 @@ private:
 
     const size_t pixelBytes = (static_cast<size_t>(header.pixelBits) + 7) / 8;
     const bool runLength = header.imageType >= 9;
-    const uint64_t pixels = static_cast<uint64_t>(header.width) * header.height;
+    const uint64_t pixelCount = static_cast<uint64_t>(header.width) * header.height;
     // A packet holds at most 128 pixels, so data shorter than this cannot hold the picture.
     uint64_t leastData =
-        runLength ? (pixels + kMaxPacketPixels - 1) / kMaxPacketPixels * (1 + pixelBytes) : pixels * pixelBytes;
+        runLength ? (pixelCount + kMaxPacketPixels - 1) / kMaxPacketPixels * (1 + pixelBytes) : pixelCount * pixelBytes;
     if (leastData > in.Remaining()) return kCodecReadError;
 
-    result = AllocateRgbImage(header.width, header.height, out);
+    CodecBuffer pixels;
+    result = AllocatePixels(header.width, header.height, 3, pixels);
     if (result != kCodecOk) return result;
     const bool topDown = (header.descriptor & 0x20) != 0;
     PixelStream stream(in, pixelBytes, runLength);
     for (int row = 0; row < header.height; ++row) {
         int y = topDown ? row : header.height - 1 - row;
-        unsigned char* target = out.pixels + static_cast<size_t>(y) * header.width * 3;
+        unsigned char* target = pixels.Data() + static_cast<size_t>(y) * header.width * 3;
         for (int x = 0; x < header.width; ++x, target += 3) {
             const unsigned char* stored = stream.Next();
             if (stored == nullptr) return kCodecReadError;
@@ -173,14 +178,22 @@ private:
         }
     }
     // A footer and an extension area may follow; they carry no pixels and are not needed.
+    DeliverRgbImage(pixels, header.width, header.height, out);
     return kCodecOk;
 }
 
 }  // namespace
 
+int ReadTgaSize(BoundedReader& in, int& width, int& height) {
+    TgaHeader header;
+    PixelKind kind = PixelKind::kColour;
+    int result = ReadHeader(in, header, kind);
+    width = header.width;
+    height = header.height;
+    return result;
+}
+
 int ReadTgaImage(BoundedReader& in, RgbImage& out) {
     out = RgbImage{};
-    int result = ReadPicture(in, out);
-    if (result != kCodecOk) ReleaseRgbImage(out);
-    return result;
+    return ReadPicture(in, out);
 }

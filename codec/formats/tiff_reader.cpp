@@ -1,16 +1,19 @@
 // libtiff reads through client procedures over the memory buffer, so no temporary file is
-// needed; its messages are silenced (the codec reports by error code only).
+// needed; its messages are silenced (the codec reports by error code only). The picture is
+// decoded into the output row by row (tiff_rows.cpp) or one band of rows at a time, never
+// through a raster of the whole picture beside it.
 #include "codec/formats/tiff_reader.h"
 
 #include <tiffio.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <mutex>
 
 #include "codec/codec_errors.h"
 #include "codec/codec_memory.h"
+#include "codec/formats/reader_support.h"
+#include "codec/formats/tiff_layout.h"
 #include "codec/pixels/row_layout.h"
 
 namespace {
@@ -63,9 +66,40 @@ int MapProc(thandle_t handle, void** base, toff_t* size) {
 
 void UnmapProc(thandle_t, void*, toff_t) {}
 
-// Even fax-coded blank pages stay far below this many pixels per byte of file; a header that
-// announces more is refused before anything is allocated.
-constexpr uint64_t kMaxPixelsPerByte = 65536;
+constexpr uint64_t kWorkingMemory = 64u << 20;
+
+bool IsCcittCompression(uint16_t compression) {
+    return compression == COMPRESSION_CCITTFAX3 || compression == COMPRESSION_CCITTFAX4 ||
+           compression == COMPRESSION_CCITTRLE || compression == COMPRESSION_CCITTRLEW;
+}
+
+// How many bytes of samples one byte of compressed data can stand for at best.
+uint64_t BestPackingRatio(uint16_t compression) {
+    switch (compression) {
+        case COMPRESSION_NONE:
+            return 1;
+        case COMPRESSION_PACKBITS:
+            return 64;  // a two-byte run repeats a byte 128 times
+        case COMPRESSION_LZW:
+            return 2560;  // a 12-bit code stands for at most 3839 bytes
+        case COMPRESSION_ADOBE_DEFLATE:
+        case COMPRESSION_DEFLATE:
+            return 1032;
+        case COMPRESSION_JPEG:
+        case COMPRESSION_OJPEG:
+            return 1536;  // one bit for a block of 8 × 8 three-byte pixels
+        default:
+            return 65536;  // compressions whose best case is not known here
+    }
+}
+
+// The least file that can hold the picture, refused below that before anything is allocated.
+// A fax row can take a single bit (no change from the row above), whatever its width.
+uint64_t LeastFileBytes(TIFF* tiff, const TiffLayout& layout) {
+    if (IsCcittCompression(layout.compression)) return layout.height / 8;
+    uint64_t planes = layout.planarConfig == PLANARCONFIG_SEPARATE ? layout.samplesPerPixel : 1;
+    return TIFFScanlineSize64(tiff) * layout.height * planes / BestPackingRatio(layout.compression);
+}
 
 // The RGBA interface premultiplies unassociated alpha; dropping the alpha must give back the
 // stored colour, so the multiplication is undone.
@@ -85,37 +119,52 @@ unsigned char Unpremultiply(uint32_t value, uint32_t alpha) {
     return static_cast<unsigned char>(result > 255 ? 255 : result);
 }
 
-// Stripped, contiguous 8-bit RGB(A) in the default orientation is read line by line, which
-// keeps the stored colour of transparent pixels exactly (the RGBA interface premultiplies
-// and so loses it). False when the picture has another layout.
-bool IsPlainRgb8(TIFF* tiff) {
-    uint16_t photometric = 0, bits = 0, samples = 0, planar = PLANARCONFIG_CONTIG, orientation = ORIENTATION_TOPLEFT;
-    if (TIFFIsTiled(tiff) || !TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric)) return false;
-    TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &bits);
-    TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
-    TIFFGetFieldDefaulted(tiff, TIFFTAG_PLANARCONFIG, &planar);
-    TIFFGetFieldDefaulted(tiff, TIFFTAG_ORIENTATION, &orientation);
-    return photometric == PHOTOMETRIC_RGB && bits == 8 && (samples == 3 || samples == 4) &&
-           planar == PLANARCONFIG_CONTIG && orientation == ORIENTATION_TOPLEFT;
+// Whether the RGBA interface turns each band of rows upside down to deliver it top-down.
+bool FlipsVertically(uint16_t orientation) {
+    static constexpr uint16_t kFlipBits[8] = {0, 2, 3, 1, 6, 7, 5, 4};
+    return orientation >= 1 && orientation <= 8 && (kFlipBits[orientation - 1] & 1) != 0;
 }
 
-int ReadPlainRgb8(TIFF* tiff, uint32_t width, uint32_t height, unsigned char* pixels) {
-    uint16_t samples = 3;
-    TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
-    tmsize_t lineBytes = TIFFScanlineSize(tiff);
-    if (lineBytes < static_cast<tmsize_t>(width) * samples) return kCodecReadError;
-    auto* line = static_cast<unsigned char*>(std::malloc(static_cast<size_t>(lineBytes)));
-    if (line == nullptr) return kCodecOutOfMemory;
+// The layouts that the row reader does not convert, through libtiff's RGBA interface one
+// band of rows at a time: a strip, or a row of tiles. A band whose raster and library
+// buffers together exceed the working memory is refused.
+int ReadRgbaBands(TIFF* tiff, const TiffLayout& layout, unsigned char* pixels) {
+    uint32_t bandRows = layout.height;
+    TIFFGetFieldDefaulted(tiff, layout.tiled ? TIFFTAG_TILELENGTH : TIFFTAG_ROWSPERSTRIP, &bandRows);
+    if (bandRows == 0 || bandRows > layout.height) bandRows = layout.height;
+    uint64_t planes = layout.planarConfig == PLANARCONFIG_SEPARATE ? layout.samplesPerPixel : 1;
+    uint64_t libraryBuffer = (layout.tiled ? TIFFTileSize64(tiff) : TIFFStripSize64(tiff)) * planes;
+    uint64_t rasterPixels = static_cast<uint64_t>(bandRows) * layout.width;
+    if (rasterPixels * 4 + libraryBuffer > kWorkingMemory) return kCodecUnsupportedVariant;
+    WorkArray<uint32_t> raster = AllocateWorkArray<uint32_t>(static_cast<size_t>(rasterPixels));
+    if (raster == nullptr) return kCodecOutOfMemory;
+
+    char message[1024] = {};
+    TIFFRGBAImage image;
+    if (!TIFFRGBAImageBegin(&image, tiff, 1, message)) return kCodecNoDecoder;
+    image.req_orientation = ORIENTATION_TOPLEFT;
+    const bool unassociated = HasUnassociatedAlpha(tiff);
+    const bool flipped = FlipsVertically(layout.orientation);
     int result = kCodecOk;
-    for (uint32_t y = 0; y < height && result == kCodecOk; ++y) {
-        if (TIFFReadScanline(tiff, line, y, 0) < 0) {
+    for (uint32_t row = 0; row < layout.height && result == kCodecOk; row += bandRows) {
+        uint32_t rows = layout.height - row < bandRows ? layout.height - row : bandRows;
+        image.row_offset = static_cast<int>(row);
+        image.col_offset = 0;
+        if (!TIFFRGBAImageGet(&image, raster.get(), layout.width, rows)) {
             result = kCodecReadError;
             break;
         }
-        unsigned char* out = pixels + static_cast<size_t>(y) * width * 3;
-        for (uint32_t x = 0; x < width; ++x) std::memcpy(out + x * 3, line + static_cast<size_t>(x) * samples, 3);
+        uint32_t firstRow = flipped ? layout.height - row - rows : row;
+        unsigned char* out = pixels + static_cast<size_t>(firstRow) * layout.width * 3;
+        for (size_t i = 0; i < static_cast<size_t>(rows) * layout.width; ++i, out += 3) {
+            uint32_t pixel = raster[i];
+            uint32_t alpha = unassociated ? TIFFGetA(pixel) : 255;
+            out[0] = Unpremultiply(TIFFGetR(pixel), alpha);
+            out[1] = Unpremultiply(TIFFGetG(pixel), alpha);
+            out[2] = Unpremultiply(TIFFGetB(pixel), alpha);
+        }
     }
-    std::free(line);
+    TIFFRGBAImageEnd(&image);
     return result;
 }
 
@@ -127,60 +176,53 @@ void SilenceLibrary() {
     });
 }
 
-}  // namespace
+int DecodeFirstDirectory(TIFF* tiff, size_t fileSize, RgbImage& out) {
+    char message[1024] = {};
+    TiffLayout layout;
+    if (!TIFFRGBAImageOK(tiff, message)) return kCodecNoDecoder;
+    if (!ReadTiffLayout(tiff, layout)) return kCodecReadError;
+    if (fileSize < LeastFileBytes(tiff, layout)) return kCodecReadError;
+    size_t rowBytes = 0, totalBytes = 0;
+    if (layout.width > 0x7FFFFFFF || layout.height > 0x7FFFFFFF ||
+        !PictureBufferSize(static_cast<int>(layout.width), static_cast<int>(layout.height), 24, rowBytes, totalBytes)) {
+        return kCodecOutOfMemory;
+    }
+    CodecBuffer pixels = CodecBuffer::Allocate(totalBytes);
+    if (pixels.IsEmpty()) return kCodecOutOfMemory;
+    int result = CanReadTiffRows(tiff, layout) ? ReadTiffRows(tiff, layout, pixels.Data())
+                                               : ReadRgbaBands(tiff, layout, pixels.Data());
+    if (result != kCodecOk) return result;
+    DeliverRgbImage(pixels, static_cast<int>(layout.width), static_cast<int>(layout.height), out);
+    return kCodecOk;
+}
 
-int ReadTiffImage(const unsigned char* data, size_t size, RgbImage& out) {
-    out = RgbImage{};
+// Runs `reader` on the file's first directory.
+template <typename Reader>
+int WithTiff(const unsigned char* data, size_t size, Reader&& reader) {
     SilenceLibrary();
     MemoryFile file{data, size, 0};
     TIFF* tiff =
         TIFFClientOpen("memory", "r", &file, ReadProc, WriteProc, SeekProc, CloseProc, SizeProc, MapProc, UnmapProc);
     if (tiff == nullptr) return kCodecCannotOpen;
-    int result = kCodecOk;
-    char message[1024] = {};
-    uint32_t width = 0, height = 0;
-    size_t rowBytes = 0, totalBytes = 0;
-    uint32_t* raster = nullptr;
-    unsigned char* pixels = nullptr;
-    if (!TIFFRGBAImageOK(tiff, message)) {
-        result = kCodecNoDecoder;
-    } else if (!TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width) || !TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height)) {
-        result = kCodecReadError;
-    } else if (static_cast<uint64_t>(width) * height / kMaxPixelsPerByte > size) {
-        result = kCodecReadError;
-    } else if (width > 0x3FFFFFFF || height > 0x3FFFFFFF ||
-               !PictureBufferSize(static_cast<int>(width), static_cast<int>(height), 32, rowBytes, totalBytes)) {
-        result = kCodecOutOfMemory;
-    } else {
-        bool plain = IsPlainRgb8(tiff);
-        raster = plain ? nullptr : static_cast<uint32_t*>(std::malloc(totalBytes));
-        pixels = static_cast<unsigned char*>(CodecAllocate(totalBytes / 4 * 3));
-        if ((raster == nullptr && !plain) || pixels == nullptr) {
-            result = kCodecOutOfMemory;
-        } else if (plain) {
-            result = ReadPlainRgb8(tiff, width, height, pixels);
-        } else if (!TIFFReadRGBAImageOriented(tiff, width, height, raster, ORIENTATION_TOPLEFT, 1)) {
-            result = kCodecReadError;
-        } else {
-            bool unassociated = HasUnassociatedAlpha(tiff);
-            size_t count = static_cast<size_t>(width) * height;
-            for (size_t i = 0; i < count; ++i) {
-                uint32_t pixel = raster[i];
-                uint32_t alpha = unassociated ? TIFFGetA(pixel) : 255;
-                pixels[i * 3] = Unpremultiply(TIFFGetR(pixel), alpha);
-                pixels[i * 3 + 1] = Unpremultiply(TIFFGetG(pixel), alpha);
-                pixels[i * 3 + 2] = Unpremultiply(TIFFGetB(pixel), alpha);
-            }
-        }
-    }
-    std::free(raster);
+    int result = reader(tiff);
     TIFFClose(tiff);
-    if (result != kCodecOk) {
-        CodecFree(pixels);
-        return result;
-    }
-    out.pixels = pixels;
-    out.width = static_cast<int>(width);
-    out.height = static_cast<int>(height);
-    return kCodecOk;
+    return result;
+}
+
+}  // namespace
+
+int ReadTiffImage(const unsigned char* data, size_t size, RgbImage& out) {
+    out = RgbImage{};
+    return WithTiff(data, size, [&](TIFF* tiff) { return DecodeFirstDirectory(tiff, size, out); });
+}
+
+int ReadTiffSize(const unsigned char* data, size_t size, int& width, int& height) {
+    return WithTiff(data, size, [&](TIFF* tiff) {
+        TiffLayout layout;
+        if (!ReadTiffLayout(tiff, layout)) return kCodecReadError;
+        if (layout.width > 0x7FFFFFFF || layout.height > 0x7FFFFFFF) return kCodecOutOfMemory;
+        width = static_cast<int>(layout.width);
+        height = static_cast<int>(layout.height);
+        return kCodecOk;
+    });
 }

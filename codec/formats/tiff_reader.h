@@ -9,3 +9,5 @@
 #include "codec/pixels/rgb_image.h"
 
 [[nodiscard]] int ReadTiffImage(const unsigned char* data, size_t size, RgbImage& out);
+// The size of the first directory's picture, without decoding it.
+[[nodiscard]] int ReadTiffSize(const unsigned char* data, size_t size, int& width, int& height);

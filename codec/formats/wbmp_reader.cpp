@@ -23,39 +23,48 @@ namespace {
     return kCodecOk;
 }
 
-[[nodiscard]] int ReadPicture(BoundedReader& in, PaletteImage& out) {
+[[nodiscard]] int ReadHeader(BoundedReader& in, int& width, int& height) {
     uint8_t type = 0;
     uint8_t fixedHeader = 0;
     if (!in.ReadU8(type) || !in.ReadU8(fixedHeader)) return kCodecReadError;
     if (type != 0 || fixedHeader != 0) return kCodecUnsupportedVariant;
-    int width = 0;
-    int height = 0;
     int result = ReadMultiByteInteger(in, width);
     if (result == kCodecOk) result = ReadMultiByteInteger(in, height);
     if (result != kCodecOk) return result;
-    if (width == 0 || height == 0) return kCodecUnsupportedVariant;
+    return width == 0 || height == 0 ? kCodecUnsupportedVariant : kCodecOk;
+}
+
+[[nodiscard]] int ReadPicture(BoundedReader& in, PaletteImage& out) {
+    int width = 0;
+    int height = 0;
+    int result = ReadHeader(in, width, height);
+    if (result != kCodecOk) return result;
 
     size_t rowBytes = (static_cast<size_t>(width) + 7) / 8;
     if (static_cast<uint64_t>(rowBytes) * static_cast<uint64_t>(height) > in.Remaining()) return kCodecReadError;
-    result = AllocatePaletteImage(width, height, out);
+    CodecBuffer indices;
+    result = AllocatePixels(width, height, 1, indices);
     if (result != kCodecOk) return result;
 
-    out.paletteSize = 2;
-    out.palette[1][0] = out.palette[1][1] = out.palette[1][2] = 255;
     for (int y = 0; y < height; ++y) {
         const unsigned char* row = nullptr;
         if (!in.View(rowBytes, row)) return kCodecReadError;
-        unsigned char* target = out.indices + static_cast<size_t>(y) * width;
+        unsigned char* target = indices.Data() + static_cast<size_t>(y) * width;
         for (int x = 0; x < width; ++x) target[x] = (row[x >> 3] >> (7 - (x & 7))) & 1;
     }
+    out.paletteSize = 2;
+    out.palette[1][0] = out.palette[1][1] = out.palette[1][2] = 255;
+    DeliverPaletteImage(indices, width, height, out);
     return kCodecOk;
 }
 
 }  // namespace
 
+int ReadWbmpSize(BoundedReader& in, int& width, int& height) {
+    return ReadHeader(in, width, height);
+}
+
 int ReadWbmpImage(BoundedReader& in, PaletteImage& out) {
     out = PaletteImage{};
-    int result = ReadPicture(in, out);
-    if (result != kCodecOk) ReleasePaletteImage(out);
-    return result;
+    return ReadPicture(in, out);
 }

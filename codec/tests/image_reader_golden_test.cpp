@@ -15,6 +15,7 @@
 #include "codec/codec_state.h"
 #include "codec/format_detection.h"
 #include "codec/image_reader.h"
+#include "codec/image_size.h"
 #include "codec/image_source.h"
 #include "tests/support/test_support.h"
 
@@ -48,6 +49,11 @@ Outcome ReadOutcome(const std::string& path, bool fromMemory) {
         outcome.height = image.height;
         outcome.hash = HashPixels(image);
         FreeImageRgb24(image);
+        // The headers alone tell the size that decoding gives.
+        int width = 0, height = 0;
+        EXPECT_TRUE(ReadImageSize(source, width, height)) << path;
+        EXPECT_EQ(width, outcome.width) << path;
+        EXPECT_EQ(height, outcome.height) << path;
     } else {
         outcome.error = GetLastCodecError();
         EXPECT_EQ(image.pixels, nullptr);

@@ -171,18 +171,34 @@ TEST(TqiRead, HostileLengthsAreRefusedBeforeAllocating) {
     }
 }
 
-TEST(TqiRead, ShorterInflationIsAcceptedLongerIsNot) {
-    FileParts roomier;
-    roomier.inflatedSizeOverride = static_cast<uint32_t>(roomier.payload.size() + 100);
-    PictureRecord record;
-    ASSERT_EQ(ReadFromMemory(BuildFile(roomier), record, true), 0);
-    EXPECT_EQ(record.payloadSize, roomier.payload.size() + 100);
-    EXPECT_EQ(std::memcmp(record.payload, roomier.payload.data(), roomier.payload.size()), 0);
-    FreePicturePayload(record);
+// A payload is exactly its declared size: a stream that ends early would hand out heap bytes
+// that were never written (a small JPEG declared as 60,000 bytes), and a stream with bytes
+// to spare, or a title that hides a NUL, is not a file anyone wrote.
+TEST(TqiRead, OnlyExactlyDeclaredContentIsAccepted) {
+    FileParts declaredLarger;
+    declaredLarger.payload = test_support::PseudoRandomBytes(1041, 5);
+    declaredLarger.inflatedSizeOverride = 60000;
+    FileParts declaredSmaller;
+    declaredSmaller.inflatedSizeOverride = static_cast<uint32_t>(declaredSmaller.payload.size() - 1);
+    Bytes withSpareBytes = BuildFile({});
+    size_t compressedSizeAt = 27 + 6 + 8;
+    withSpareBytes[compressedSizeAt] += 3;  // three more bytes than the stream, present in the file
+    withSpareBytes.insert(withSpareBytes.end(), {0, 0, 0});
+    FileParts hiddenNul;
+    hiddenNul.title = std::string("Sun\0set", 7);
 
-    FileParts tighter;
-    tighter.inflatedSizeOverride = static_cast<uint32_t>(tighter.payload.size() - 1);
-    EXPECT_EQ(ReadFromMemory(BuildFile(tighter), record, true), 3);
+    const Bytes files[] = {BuildFile(declaredLarger), BuildFile(declaredSmaller), withSpareBytes, BuildFile(hiddenNul)};
+    for (const Bytes& bytes : files) {
+        TempDir folder;
+        for (bool fromFile : {false, true}) {
+            PictureRecord record;
+            int result = fromFile ? ReadFromFile(folder, bytes, record, true) : ReadFromMemory(bytes, record, true);
+            EXPECT_EQ(result, 3) << "from file: " << fromFile;
+            EXPECT_EQ(record.payload, nullptr);
+        }
+    }
+    PictureRecord record;
+    EXPECT_EQ(ReadFromMemory(BuildFile(hiddenNul), record, false), 3) << "the header read sees the title too";
 }
 
 TEST(TqiRead, MissingFileGivesTwo) {

@@ -19,6 +19,7 @@
 #include "base/byte_order.h"
 #include "base/payload_block.h"
 #include "base/whole_file.h"
+#include "codec/formats/bmp_codec.h"
 #include "tools/tqtool/command.h"
 #include "ui/data_resource.h"
 #include "ui/data_resource_builder.h"
@@ -39,8 +40,8 @@ bool ReadFileText(const std::string& path, std::string& text) {
 }
 
 int WriteOutput(const char* path, const void* data, size_t size) {
-    int result = WriteWholeFile(path, data, size);
-    if (result != 0) std::fprintf(stderr, "tqtool: cannot write %s (result %d)\n", path, result);
+    FileResult result = WriteWholeFile(path, data, size);
+    if (result != kFileOk) std::fprintf(stderr, "tqtool: cannot write %s (result %d)\n", path, result);
     return result;
 }
 
@@ -55,30 +56,30 @@ int RunSkinBuild(int argc, char** argv) {
     std::string text;
     if (!ReadFileText(argv[0], text)) {
         std::fprintf(stderr, "tqtool: cannot read %s\n", argv[0]);
-        return 2;
+        return kFileCannotOpen;
     }
     SkinSource skin;
     std::string error;
     ByteVector record;
     if (!ReadSkinDescription(text, argv[0], options, skin, error) || !BuildSkinRecord(skin, record, error)) {
         std::fprintf(stderr, "tqtool: %s: %s\n", argv[0], error.c_str());
-        return 3;
+        return kFileDamaged;
     }
     return WriteOutput(argv[1], record.data(), record.size());
 }
 
 // "inflated size, width x height" of a picture block, or what is wrong with it.
 std::string DescribePicture(const SkinBlockView& block) {
-    uint32_t produced = 0;
-    unsigned char* bmp = InflatePayload(block.data, block.size, &produced);
+    uint32_t size = 0;
+    unsigned char* bmp = InflatePayload(block.data, block.size, &size);
     if (bmp == nullptr) return "does not inflate";
     char text[96];
-    if (produced >= 26 && bmp[0] == 'B' && bmp[1] == 'M') {
-        int32_t width = static_cast<int32_t>(ReadLe32(bmp + 18));
-        int32_t height = static_cast<int32_t>(ReadLe32(bmp + 22));
-        std::snprintf(text, sizeof text, "BMP %dx%d, %u bytes", width, height < 0 ? -height : height, produced);
+    if (size >= 26 && bmp[0] == 'B' && bmp[1] == 'M') {
+        auto width = static_cast<int32_t>(ReadLe32(bmp + 18));
+        uint32_t rows = BmpRowCount(static_cast<int32_t>(ReadLe32(bmp + 22)));
+        std::snprintf(text, sizeof text, "BMP %dx%u, %u bytes", width, rows, size);
     } else {
-        std::snprintf(text, sizeof text, "not a BMP, %u bytes", produced);
+        std::snprintf(text, sizeof text, "not a BMP, %u bytes", size);
     }
     std::free(bmp);
     return text;
@@ -119,7 +120,7 @@ int RunSkinDump(int argc, char** argv) {
     } else {
         result = ReadWholeFile(argv[0], &data, &size);
     }
-    if (result != 0) {
+    if (result != kFileOk) {
         std::fprintf(stderr, "tqtool: cannot read %s%s%s (result %d)\n", argv[0], argc == 2 ? " " : "",
                      argc == 2 ? argv[1] : "", result);
         return result;
@@ -129,19 +130,19 @@ int RunSkinDump(int argc, char** argv) {
     SkinRecord skin;
     result = ReadSkinRecord(data, size, true, nullptr, skin);
     bool backgroundInflates = false;
-    if (result == 0) {
+    if (result == kSkinOk) {
         unsigned char* background = InflatePayload(skin.header.background.data, skin.header.background.size);
         backgroundInflates = background != nullptr;
         std::free(background);
     }
     if (!backgroundInflates) {
         SkinRecord pictureSet;
-        if (ReadSkinRecord(data, size, false, nullptr, pictureSet) == 0) {
+        if (ReadSkinRecord(data, size, false, nullptr, pictureSet) == kSkinOk) {
             skin = pictureSet;
-            result = 0;
+            result = kSkinOk;
         }
     }
-    if (result == 0) {
+    if (result == kSkinOk) {
         std::printf("skin \"%s\"\n", skin.header.name);
         if (skin.header.hasBackground) {
             std::printf("background: %s\n", DescribePicture(skin.header.background).c_str());
@@ -174,7 +175,7 @@ int RunDatBuild(int argc, char** argv) {
     std::string manifest;
     if (!ReadFileText(argv[0], manifest)) {
         std::fprintf(stderr, "tqtool: cannot read %s\n", argv[0]);
-        return 2;
+        return kFileCannotOpen;
     }
     fs::path base = fs::path(argv[0]).parent_path();
     ByteVector file;
@@ -189,20 +190,20 @@ int RunDatBuild(int argc, char** argv) {
         if (!(fields >> name) || name[0] == '#') continue;
         if (!(fields >> path) || ((fields >> mode) && mode != "text" && mode != "ansi") || (fields >> extra)) {
             std::fprintf(stderr, "tqtool: %s:%d: expected NAME PATH [text|ansi]\n", argv[0], lineNumber);
-            return 64;
+            return kToolExitUsage;
         }
         fs::path source = fs::path(path).is_absolute() ? fs::path(path) : base / path;
         std::string content;
         if (!ReadFileText(source.string(), content)) {
             std::fprintf(stderr, "tqtool: %s:%d: cannot read %s\n", argv[0], lineNumber, source.string().c_str());
-            return 2;
+            return kFileCannotOpen;
         }
         if (mode == "text") {
             std::string converted;
             if (!MakeTextEntry(content, converted)) {
                 std::fprintf(stderr, "tqtool: %s: not UTF-8 text within Windows code page 1252\n",
                              source.string().c_str());
-                return 3;
+                return kFileDamaged;
             }
             content = converted;
         } else if (mode == "ansi") {
@@ -211,7 +212,7 @@ int RunDatBuild(int argc, char** argv) {
         if (!AppendDataResourceEntry(file, name, reinterpret_cast<const unsigned char*>(content.data()),
                                      content.size())) {
             std::fprintf(stderr, "tqtool: %s:%d: cannot store entry %s\n", argv[0], lineNumber, name.c_str());
-            return 3;
+            return kFileDamaged;
         }
     }
     return WriteOutput(argv[1], file.data(), file.size());
@@ -222,7 +223,7 @@ int RunDatList(int argc, char** argv) {
     unsigned char* data = nullptr;
     size_t size = 0;
     int result = ReadWholeFile(argv[0], &data, &size);
-    if (result != 0) {
+    if (result != kFileOk) {
         std::fprintf(stderr, "tqtool: cannot read %s (result %d)\n", argv[0], result);
         return result;
     }
@@ -235,9 +236,9 @@ int RunDatList(int argc, char** argv) {
     }
     if (!complete) {
         std::fprintf(stderr, "tqtool: %s is not a complete data-resource file\n", argv[0]);
-        return 3;
+        return kFileDamaged;
     }
-    return 0;
+    return kFileOk;
 }
 
 int RunDatGet(int argc, char** argv) {
@@ -245,7 +246,7 @@ int RunDatGet(int argc, char** argv) {
     unsigned char* content = nullptr;
     uint32_t size = 0;
     int result = LoadDataResourceFromFile(argv[0], argv[1], &content, &size);
-    if (result != 0) {
+    if (result != kFileOk) {
         std::fprintf(stderr, "tqtool: %s: no readable entry %s (result %d)\n", argv[0], argv[1], result);
         return result;
     }

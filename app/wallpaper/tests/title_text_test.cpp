@@ -8,12 +8,9 @@ namespace {
 
 struct Canvas {
     std::vector<unsigned char> bytes;
-    RgbImage image;
-    Canvas(int width, int height, unsigned char grey) : bytes(static_cast<size_t>(width) * height * 3, grey) {
-        image.pixels = bytes.data();
-        image.width = width;
-        image.height = height;
-    }
+    RgbView image;
+    Canvas(int width, int height, unsigned char grey)
+        : bytes(static_cast<size_t>(width) * height * 3, grey), image{bytes.data(), width, height, width * 3} {}
     uint32_t At(int x, int y) const {
         const unsigned char* p = bytes.data() + (static_cast<size_t>(y) * image.width + x) * 3;
         return p[0] | p[1] << 8 | p[2] << 16;

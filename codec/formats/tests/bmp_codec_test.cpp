@@ -5,12 +5,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "codec/formats/bmp_codec.h"
 #include "codec/codec_errors.h"
 #include "codec/codec_memory.h"
 #include "codec/codec_state.h"
-#include "codec/image_source.h"
+#include "codec/formats/bmp_codec.h"
 #include "codec/formats/tests/bmp_test_files.h"
+#include "codec/image_source.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -267,6 +267,19 @@ TEST(BmpReader, RefusesMalformedFiles) {
         {"giant run-length picture on a few bytes",
          BuildBmp(
              {.width = 30000, .height = 30000, .depth = 8, .compression = 1, .palette = {0, 1}, .pixels = Rgb({0, 1})}),
+         kCodecReadError},
+        {"run-length runs that cannot cover the picture (12 KB for 10000 x 10000)",
+         BuildBmp({.width = 10000,
+                   .height = 10000,
+                   .depth = 8,
+                   .compression = 1,
+                   .palette = {0, 1},
+                   .pixels =
+                       [] {
+                           Bytes runs;
+                           for (int i = 0; i < 6000; ++i) runs.insert(runs.end(), {255, 1});
+                           return runs;
+                       }()}),
          kCodecReadError},
         {"run-length data ends early",
          BuildBmp({.width = 4, .height = 4, .depth = 8, .compression = 1, .palette = {0, 1}, .pixels = Rgb({2, 1})}),

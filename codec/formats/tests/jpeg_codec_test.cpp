@@ -9,9 +9,12 @@
 #include "codec/codec_errors.h"
 #include "codec/codec_memory.h"
 #include "codec/codec_state.h"
-#include "codec/image_source.h"
 #include "codec/formats/jpeg_codec.h"
+#include "codec/image_source.h"
 #include "tests/support/test_support.h"
+// clang-format off
+#include <jpeglib.h>
+// clang-format on
 
 namespace {
 
@@ -183,6 +186,107 @@ TEST(JpegCodec, BrokenStreamsFailWithTheirCodes) {
     for (const BrokenCase& c : cases) {
         Decoded decoded = Decode(c.file, 24);
         EXPECT_EQ(decoded.ok, c.ok) << c.name;
+        EXPECT_EQ(decoded.error, c.error) << c.name;
+    }
+}
+
+// Encodes grey pixels with libjpeg directly, in the codings that WriteJpeg does not offer.
+Bytes EncodeGrey(const Bytes& pixels, int width, int height, bool arithmetic, bool progressive) {
+    jpeg_compress_struct info;
+    jpeg_error_mgr errors;
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = static_cast<JDIMENSION>(width);
+    info.image_height = static_cast<JDIMENSION>(height);
+    info.input_components = 1;
+    info.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&info);
+    info.arith_code = arithmetic ? TRUE : FALSE;
+    if (progressive) jpeg_simple_progression(&info);
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW row = const_cast<JSAMPROW>(&pixels[static_cast<size_t>(info.next_scanline) * width]);
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    Bytes file(buffer, buffer + size);
+    std::free(buffer);
+    return file;
+}
+
+size_t FindMarker(const Bytes& file, unsigned char marker, size_t from = 0) {
+    for (size_t i = from; i + 1 < file.size(); ++i) {
+        if (file[i] == 0xFF && file[i + 1] == marker) return i;
+    }
+    return file.size();
+}
+
+// Rewrites the frame header's size (any start-of-frame marker).
+Bytes WithFrameSize(Bytes file, int width, int height) {
+    for (size_t i = 0; i + 8 < file.size(); ++i) {
+        if (file[i] == 0xFF && file[i + 1] >= 0xC0 && file[i + 1] <= 0xCB && file[i + 1] != 0xC4 &&
+            file[i + 1] != 0xC8) {
+            file[i + 5] = static_cast<unsigned char>(height >> 8);
+            file[i + 6] = static_cast<unsigned char>(height);
+            file[i + 7] = static_cast<unsigned char>(width >> 8);
+            file[i + 8] = static_cast<unsigned char>(width);
+            break;
+        }
+    }
+    return file;
+}
+
+// A comment segment of `size` bytes after the start-of-image marker.
+Bytes WithPadding(Bytes file, size_t size) {
+    Bytes segment = {0xFF, 0xFE, static_cast<unsigned char>((size + 2) >> 8), static_cast<unsigned char>(size + 2)};
+    segment.resize(segment.size() + size, 'x');
+    file.insert(file.begin() + 2, segment.begin(), segment.end());
+    return file;
+}
+
+// Hostile files that once cost seconds to minutes and gigabytes, and arithmetic-coded
+// files cut short, which once decoded as complete pictures.
+TEST(JpegCodec, HostileStreamsAreRefused) {
+    Bytes noise = test_support::PseudoRandomBytes(128 * 128, 11);
+    Bytes arithmetic = EncodeGrey(noise, 128, 128, true, false);
+    Bytes progressive = EncodeGrey(noise, 128, 128, false, true);
+    ASSERT_TRUE(Decode(arithmetic, 8).ok);
+    ASSERT_TRUE(Decode(EncodeGrey(noise, 128, 128, true, true), 8).ok);
+
+    Bytes arithmeticCut(arithmetic.begin(), arithmetic.begin() + static_cast<long>(arithmetic.size() * 2 / 3));
+    Bytes tinyArithmetic = EncodeGrey(Bytes(16 * 16, 90), 16, 16, true, false);
+    // The last scan (up to the end-of-image marker) repeated until the file has 400 scans.
+    Bytes manyScans = progressive;
+    size_t lastScan = 0;
+    for (size_t at = FindMarker(progressive, 0xDA); at < progressive.size();
+         at = FindMarker(progressive, 0xDA, at + 2)) {
+        lastScan = at;
+    }
+    Bytes scan(progressive.begin() + static_cast<long>(lastScan), progressive.end() - 2);
+    for (int i = 0; i < 400; ++i) manyScans.insert(manyScans.end() - 2, scan.begin(), scan.end());
+    // A frame 64 times larger than its data: enough file for one bit per block, padded with
+    // a comment, but far too little in the first scan for one bit per block.
+    Bytes starvedScan = WithPadding(WithFrameSize(progressive, 1024, 1024), 3 * 16384 / 8);
+
+    struct HostileCase {
+        const char* name;
+        Bytes file;
+        int error;
+    };
+    const HostileCase cases[] = {
+        {"arithmetic-coded, cut after two thirds", arithmeticCut, kCodecReadError},
+        {"arithmetic-coded 16 x 16 claiming 26000 x 27000", WithFrameSize(tinyArithmetic, 26000, 27000),
+         kCodecReadError},
+        {"progressive with 400 scans", manyScans, kCodecUnsupportedVariant},
+        {"a scan with less data than its blocks need", starvedScan, kCodecReadError},
+    };
+    for (const HostileCase& c : cases) {
+        Decoded decoded = Decode(c.file, 24);
+        EXPECT_FALSE(decoded.ok) << c.name;
         EXPECT_EQ(decoded.error, c.error) << c.name;
     }
 }

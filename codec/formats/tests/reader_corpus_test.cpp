@@ -61,14 +61,26 @@ int DecodeToRgb(const std::string& name, const test_support::Bytes& bytes, RgbIm
     PaletteImage palette;
     int result = extension == "gif" ? ReadGifImage(in, palette) : ReadWbmpImage(in, palette);
     if (result != kCodecOk) return result;
-    result = AllocateRgbImage(palette.width, palette.height, rgb);
+    CodecBuffer pixels;
+    result = AllocatePixels(palette.width, palette.height, 3, pixels);
     if (result == kCodecOk) {
         for (size_t i = 0; i < static_cast<size_t>(palette.width) * palette.height; ++i) {
-            std::memcpy(rgb.pixels + i * 3, palette.palette[palette.indices[i]], 3);
+            std::memcpy(pixels.Data() + i * 3, palette.palette[palette.indices[i]], 3);
         }
+        DeliverRgbImage(pixels, palette.width, palette.height, rgb);
     }
     ReleasePaletteImage(palette);
     return result;
+}
+
+// The size the reader of the file's extension finds in the headers alone.
+int SizeFromHeaders(const std::string& name, const test_support::Bytes& bytes, int& width, int& height) {
+    BoundedReader in(bytes.data(), bytes.size());
+    std::string extension = name.substr(name.rfind('.') + 1);
+    if (extension == "pcx") return ReadPcxSize(in, width, height);
+    if (extension == "psd") return ReadPsdSize(in, width, height);
+    if (extension == "tga") return ReadTgaSize(in, width, height);
+    return extension == "gif" ? ReadGifSize(in, width, height) : ReadWbmpSize(in, width, height);
 }
 
 }  // namespace
@@ -87,6 +99,10 @@ TEST(ReaderCorpus, EveryFileMatchesImageMagick) {
         EXPECT_EQ(image.height, entry.height);
         EXPECT_EQ(HashPixels(image.pixels, static_cast<size_t>(image.width) * image.height * 3), entry.hash);
         ReleaseRgbImage(image);
+        int width = 0, height = 0;
+        EXPECT_EQ(SizeFromHeaders(entry.name, bytes, width, height), kCodecOk);
+        EXPECT_EQ(width, entry.width);
+        EXPECT_EQ(height, entry.height);
         const char* kinds[5] = {".gif", ".pcx", ".psd", ".tga", ".wbmp"};
         for (int k = 0; k < 5; ++k) formats[k] += entry.name.find(kinds[k]) != std::string::npos;
     }

@@ -69,5 +69,5 @@ set +e
 "$tqtool" decode "$work/fresh.png" "$work/a.gif" >/dev/null 2>&1; badout=$?
 set -e
 [ "$unknown" -eq 2 ] && [ "$cut" -eq 3 ] && [ "$os2" -eq 6 ] && [ "$absent" -eq 2 ]
-[ "$narrow" -eq 68 ] && [ "$badfilter" -eq 5 ] && [ "$badout" -eq 64 ]
+[ "$narrow" -eq 68 ] && [ "$badfilter" -eq 5 ] && [ "$badout" -eq 125 ]
 echo "tqtool decode and resize: ok ($checked files)"

@@ -23,9 +23,9 @@ trap 'rm -rf "$work"' EXIT
 [ "$("$TQ_CONVERT" "$work/area.bmp" -crop 100x100+100+200 -format '%[fx:maxima.r==maxima.g?1:0]' info:)" = 1 ]
 
 status() { set +e; "$@" >/dev/null 2>"$work/err"; echo $?; set -e; }
-[ "$(status "$tqtool" compose "$work/pic.tqi" 0 600 1 "$work/x.bmp")" = 64 ]
-[ "$(status "$tqtool" compose "$work/pic.tqi" 800 600 1 "$work/x.bmp" --area 1,2,3)" = 64 ]
-[ "$(status "$tqtool" compose "$work/pic.tqi" 800 600 1 "$work/x.bmp" --filter 14)" = 64 ]
+[ "$(status "$tqtool" compose "$work/pic.tqi" 0 600 1 "$work/x.bmp")" = 125 ]
+[ "$(status "$tqtool" compose "$work/pic.tqi" 800 600 1 "$work/x.bmp" --area 1,2,3)" = 125 ]
+[ "$(status "$tqtool" compose "$work/pic.tqi" 800 600 1 "$work/x.bmp" --filter 14)" = 125 ]
 [ "$(status "$tqtool" compose "$work/absent.tqi" 800 600 1 "$work/x.bmp")" = 2 ]
 [ "$(TQ_TITLE_FONT=$work/no-font.ttf status "$tqtool" compose "$work/pic.tqi" 800 600 1 "$work/x.bmp" --title)" = 69 ]
 grep -q "Liberation Sans Bold" "$work/err"

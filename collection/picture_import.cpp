@@ -1,0 +1,122 @@
+#include "collection/picture_import.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "base/file_io.h"
+#include "base/whole_file.h"
+#include "codec/codec_errors.h"
+#include "codec/codec_state.h"
+#include "codec/format_detection.h"
+#include "codec/formats/jpeg_codec.h"
+#include "codec/image_reader.h"
+#include "codec/image_size.h"
+#include "codec/image_source.h"
+
+namespace {
+
+constexpr int kImportJpegQuality = 100;
+
+ImportResult ResultForCodecError(int error) {
+    switch (error) {
+        case kCodecOutOfMemory:
+            return ImportResult::kOutOfMemory;
+        case kCodecCannotOpen:
+        case kCodecReadError:
+            return ImportResult::kCannotOpen;
+        default:
+            return ImportResult::kNotAnImage;
+    }
+}
+
+// The file name without its folder.
+const char* FileName(const char* path) {
+    const char* name = path;
+    for (const char* c = path; *c != '\0'; ++c) {
+        if (*c == '/' || *c == '\\') name = c + 1;
+    }
+    return name;
+}
+
+// The file name without its last extension, cut to the longest title a record holds.
+void TitleFromPath(const char* path, char (&title)[kPictureTitleCapacity]) {
+    std::string name = FileName(path);
+    size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0) name.resize(dot);
+    if (name.size() >= kPictureTitleCapacity) name.resize(kPictureTitleCapacity - 1);
+    std::memcpy(title, name.c_str(), name.size() + 1);
+}
+
+// Encodes the picture as a JPEG file of its own; false when it cannot be written.
+bool WriteJpegFile(const char* path, const RgbImage& image) {
+    ImageSink* sink = OpenFileSink(path);
+    if (sink == nullptr) return false;
+    bool written = WriteJpeg(sink, image.pixels, image.width, image.height, kImportJpegQuality, 24, 0);
+    return CloseSink(sink) == kCodecOk && written;
+}
+
+// Decodes the opened file and reads the payload: the file itself when it is a JPEG file,
+// else a JPEG made of it in `temporaryFolder`.
+ImportResult DecodeAndReadPayload(ImageSource* source,
+                                  const char* path,
+                                  const char* temporaryFolder,
+                                  PictureRecord& record) {
+    RgbImage image;
+    if (!ReadImageRgb24(source, image)) return ResultForCodecError(GetLastCodecError());
+    const int width = image.width;
+    const int height = image.height;
+    ImportResult result = ImportResult::kImported;
+    bool isJpeg = SeekSource(source, 0, kSourceFromStart) && GuessFormat(source) == kFormatJpeg;
+    std::string temporary;
+    if (!IsImportableSize(width, height)) {
+        result = ImportResult::kSizeRefused;  // a file whose headers lied about its size
+    } else if (!isJpeg) {
+        // The name keeps the source's own extension, so photo.png becomes photo.png.jpg.
+        temporary = std::string(temporaryFolder) + "/" + FileName(path) + ".jpg";
+        (void)WriteJpegFile(temporary.c_str(), image);  // a failure shows in the read below
+    }
+    FreeImageRgb24(image);
+    if (result != ImportResult::kImported) return result;
+
+    unsigned char* payload = nullptr;
+    size_t payloadSize = 0;
+    FileResult read = ReadWholeFile(isJpeg ? path : temporary.c_str(), &payload, &payloadSize);
+    if (!temporary.empty()) DeleteFilePath(temporary.c_str());
+    if (read != kFileOk) return ImportResult::kCannotOpen;
+    if (payloadSize > UINT32_MAX) {
+        std::free(payload);
+        return ImportResult::kCannotOpen;
+    }
+    TitleFromPath(path, record.title);
+    record.width = width;
+    record.height = height;
+    record.payload = payload;
+    record.payloadSize = static_cast<uint32_t>(payloadSize);
+    return ImportResult::kImported;
+}
+
+}  // namespace
+
+bool IsImportableSize(int width, int height) {
+    return width >= kImportSmallestSide && width <= kImportLargestSide && height >= kImportSmallestSide &&
+           height <= kImportLargestSide;
+}
+
+ImportResult PreparePictureImport(const char* path, const char* temporaryFolder, PictureRecord& record) {
+    ImageSource* source = OpenFileSource(path);
+    if (source == nullptr) return ImportResult::kCannotOpen;
+    int width = 0;
+    int height = 0;
+    ImportResult result = ImportResult::kImported;
+    if (!ReadImageSize(source, width, height)) {
+        result = ResultForCodecError(GetLastCodecError());
+    } else if (!IsImportableSize(width, height)) {
+        result = ImportResult::kSizeRefused;
+    } else {
+        result = DecodeAndReadPayload(source, path, temporaryFolder, record);
+    }
+    (void)CloseSource(source);
+    return result;
+}
