@@ -121,8 +121,8 @@ void ExpectPillowAgrees(const PpmImage& source, const Resize& size) {
         ASSERT_EQ(theirs[i].width, size.width);
         ASSERT_EQ(theirs[i].height, size.height);
         PpmImage ours{size.width, size.height, test_support::Bytes(static_cast<size_t>(size.width) * size.height * 3)};
-        ASSERT_TRUE(ResampleRgb(source.pixels.data(), source.width, source.height, source.width * 3, ours.pixels.data(),
-                                size.width, size.height, size.width * 3, 3, filter.filter));
+        ASSERT_TRUE(ResampleRgb({source.pixels.data(), source.width, source.height, source.width * 3},
+                                {ours.pixels.data(), size.width, size.height, size.width * 3}, filter.filter));
         double support = reference_kernels::kKernels[filter.filter].support;
         Difference difference = CompareInside(ours, theirs[i], EdgeMargin(source.width, size.width, support),
                                               EdgeMargin(source.height, size.height, support));
