@@ -64,7 +64,8 @@ scenario_begin() {
     # Every program of this prefix joins one virtual desktop with explorer's shell and tray.
     timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
     timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1024x768 /f >/dev/null 2>&1
-    scenario_start explorer
+    # The desktop alone: explorer without /desktop would open a file browser over it as well.
+    scenario_start explorer /desktop=shell,1024x768
     scenario_wait_window "Wine desktop" 60 || scenario_fail "the Wine desktop did not appear"
 }
 

@@ -24,7 +24,7 @@ for stage in default hover pressed rename; do
     [ -s "$stages/$stage.ready" ] || break
     read -r x y width height <"$stages/$stage.ready"
     scenario_screenshot "$SCENARIO_DIR/desktop_$stage.png"
-    /usr/bin/convert "$SCENARIO_DIR/desktop_$stage.png" -crop "${width}x${height}+${x}+${y}" +repage \
+    "$TQ_CONVERT" "$SCENARIO_DIR/desktop_$stage.png" -crop "${width}x${height}+${x}+${y}" +repage \
         "$SCENARIO_DIR/skinned_window_$stage.png" || scenario_fail "cannot crop $stage"
     touch "$stages/$stage.done"
 done
