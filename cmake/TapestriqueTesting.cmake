@@ -1,9 +1,15 @@
-# tq_add_test(NAME <name> SOURCES <files...> LIBS <targets...> [LABELS <labels...>])
-# Builds one GoogleTest binary and registers it with CTest. Host binaries register each
-# test case on its own; a Windows binary is one CTest test run whole under Wine (through
-# CMAKE_CROSSCOMPILING_EMULATOR), so a Wine start is paid once per binary, not per case.
+# tq_add_test(NAME <name> SOURCES <files...> LIBS <targets...> [RESOURCE_LOCK <resource>])
+# Builds one GoogleTest binary and registers it with CTest. Host binaries register each test
+# case on its own, run in a process of its own. A Windows binary is one CTest test, run whole
+# under Wine (CMAKE_CROSSCOMPILING_EMULATOR) with its cases in a new random order every time:
+# a Wine process costs five times what its test case does, and the shuffle keeps showing that
+# no case depends on another's leftovers (a failure prints the order's seed, for
+# --gtest_random_seed). TQ_WINDOWS_TESTS_PER_CASE registers Windows cases one by one instead,
+# listed under Wine when CTest starts (only the test run has a display and a Wine server), to
+# run a single case with ctest -R or to check that each passes alone.
 include(GoogleTest)
 enable_testing()
+option(TQ_WINDOWS_TESTS_PER_CASE "Run every Windows test case in a Wine process of its own" OFF)
 
 if(TQ_WINDOWS)
     configure_file(${CMAKE_SOURCE_DIR}/tests/harness/wine_run.sh.in ${CMAKE_BINARY_DIR}/wine_run.sh
@@ -13,19 +19,39 @@ if(TQ_WINDOWS)
 endif()
 
 function(tq_add_test)
-    cmake_parse_arguments(ARG "" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
+    cmake_parse_arguments(ARG "" "NAME;RESOURCE_LOCK" "SOURCES;LIBS" ${ARGN})
     add_executable(${ARG_NAME} ${ARG_SOURCES})
     target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS} GTest::gtest_main)
-    set(environment "TQ_SOURCE_DIR=${CMAKE_SOURCE_DIR};TQ_BINARY_DIR=${CMAKE_BINARY_DIR}")
-    if(TQ_WINDOWS)
-        add_test(NAME ${ARG_NAME} COMMAND ${ARG_NAME} --gtest_brief=1 WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
-        set_tests_properties(${ARG_NAME} PROPERTIES LABELS "windows;${ARG_LABELS}" ENVIRONMENT "${environment}"
-                             TIMEOUT 600)
-    else()
-        # Discovery flattens list-valued properties, so one label and no environment here: host
-        # binaries know the trees from tq_test_support's compile definitions instead.
-        gtest_discover_tests(${ARG_NAME} WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR} PROPERTIES LABELS host)
+    set(properties)
+    if(ARG_RESOURCE_LOCK)
+        set(properties RESOURCE_LOCK ${ARG_RESOURCE_LOCK})
     endif()
+    # Discovery flattens list-valued properties, so one label and no environment: the binaries
+    # know the trees from tq_test_support's compile definitions instead.
+    if(TQ_WINDOWS AND NOT TQ_WINDOWS_TESTS_PER_CASE)
+        add_test(NAME ${ARG_NAME} COMMAND ${ARG_NAME} --gtest_shuffle WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
+        set_tests_properties(${ARG_NAME} PROPERTIES LABELS windows TIMEOUT 600 ${properties})
+    elseif(TQ_WINDOWS)
+        # The first listing may wait for the Wine prefix to be created.
+        gtest_discover_tests(${ARG_NAME} WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR} DISCOVERY_MODE PRE_TEST
+                             DISCOVERY_TIMEOUT 600 PROPERTIES LABELS windows TIMEOUT 300 ${properties})
+    else()
+        gtest_discover_tests(${ARG_NAME} WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR} PROPERTIES LABELS host ${properties})
+    endif()
+endfunction()
+
+# tq_add_cli_test(NAME <name> SCRIPT <script> [ARGS <arguments...>])
+# A shell script that drives a host tool end to end, host configuration only. The script finds
+# the trees in TQ_SOURCE_DIR and TQ_BINARY_DIR and the outside programs through
+# tools/tool_paths.sh.
+function(tq_add_cli_test)
+    cmake_parse_arguments(ARG "" "NAME;SCRIPT" "ARGS" ${ARGN})
+    if(NOT TQ_HOST)
+        return()
+    endif()
+    add_test(NAME ${ARG_NAME} COMMAND bash ${ARG_SCRIPT} ${ARG_ARGS})
+    set_tests_properties(${ARG_NAME} PROPERTIES LABELS "host;cli"
+        ENVIRONMENT "TQ_SOURCE_DIR=${CMAKE_SOURCE_DIR};TQ_BINARY_DIR=${CMAKE_BINARY_DIR}")
 endfunction()
 
 # tq_add_scenario(NAME <name> SCRIPT <script> [ARGS <arguments...>] [TIMEOUT <seconds>])

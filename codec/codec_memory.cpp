@@ -2,7 +2,18 @@
 // zero-initialised global memory when it installed none.
 #include "codec/codec_memory.h"
 
+#include <cstdlib>
+
 #include "codec/codec_global_memory.h"
+
+namespace {
+
+int FreeOnHeap(void* buffer, void*) {
+    std::free(buffer);
+    return 1;
+}
+
+}  // namespace
 
 void* CodecAllocate(size_t size) {
     CodecAllocators allocators = GetCodecAllocators();
@@ -22,14 +33,32 @@ void CodecFree(void* buffer) {
 }
 
 CodecBuffer CodecBuffer::Allocate(size_t size) {
+    return Adopt(static_cast<unsigned char*>(CodecAllocate(size)));
+}
+
+CodecBuffer CodecBuffer::AllocateOnHeap(size_t size) {
     CodecBuffer buffer;
-    CodecAllocators allocators = GetCodecAllocators();
-    buffer.data_ = static_cast<unsigned char*>(CodecAllocate(size));
+    if (size > kCodecMaxAllocation) return buffer;
+    buffer.data_ = static_cast<unsigned char*>(std::malloc(size == 0 ? 1 : size));
+    if (buffer.data_ != nullptr) buffer.free_ = FreeOnHeap;
+    return buffer;
+}
+
+CodecBuffer CodecBuffer::Adopt(unsigned char* data) {
+    CodecBuffer buffer;
+    buffer.data_ = data;
     // Installed functions free what they made; without them the memory is global.
-    if (buffer.data_ != nullptr && allocators.allocate != nullptr) {
+    CodecAllocators allocators = GetCodecAllocators();
+    if (data != nullptr && allocators.allocate != nullptr) {
         buffer.free_ = allocators.free;
         buffer.user_ = allocators.user;
     }
+    return buffer;
+}
+
+CodecBuffer CodecBuffer::AdoptGlobal(unsigned char* data) {
+    CodecBuffer buffer;
+    buffer.data_ = data;
     return buffer;
 }
 

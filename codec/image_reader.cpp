@@ -5,17 +5,18 @@
 #include <cstring>
 
 #include "base/bounded_reader.h"
-#include "codec/formats/bmp_reader.h"
 #include "codec/codec_errors.h"
 #include "codec/codec_global_memory.h"
 #include "codec/codec_memory.h"
 #include "codec/codec_state.h"
 #include "codec/format_detection.h"
+#include "codec/formats/bmp_reader.h"
 #include "codec/formats/format_readers.h"
-#include "codec/image_source.h"
 #include "codec/formats/jpeg_decoder.h"
 #include "codec/formats/png_reader.h"
 #include "codec/formats/tiff_reader.h"
+#include "codec/image_source.h"
+#include "codec/pixels/row_layout.h"
 
 namespace {
 
@@ -67,28 +68,26 @@ bool HasOwnDecoder(int format) {
 
 // Expands a palette picture into a new 24-bit buffer and frees the indices.
 int ExpandPalette(PaletteImage& palette, RgbImage& out) {
-    size_t pixels = static_cast<size_t>(palette.width) * static_cast<size_t>(palette.height);
-    if (palette.indices == nullptr || palette.width <= 0 || palette.height <= 0 || pixels > kCodecMaxAllocation / 3) {
-        CodecFree(palette.indices);
+    CodecBuffer indices = CodecBuffer::Adopt(palette.indices);
+    palette.indices = nullptr;
+    size_t rowBytes = 0;
+    size_t totalBytes = 0;
+    if (indices.IsEmpty() || !PictureBufferSize(palette.width, palette.height, 24, rowBytes, totalBytes)) {
         return kCodecOutOfMemory;
     }
-    auto* rgb = static_cast<unsigned char*>(CodecAllocate(pixels * 3));
-    if (rgb == nullptr) {
-        CodecFree(palette.indices);
-        return kCodecOutOfMemory;
-    }
+    CodecBuffer rgb = CodecBuffer::Allocate(totalBytes);
+    if (rgb.IsEmpty()) return kCodecOutOfMemory;
+    const size_t pixels = totalBytes / 3;
     for (size_t i = 0; i < pixels; ++i) {
-        int index = palette.indices[i];
+        int index = indices.Data()[i];
         // Indices past the colour table show black rather than stale table entries.
         if (index < palette.paletteSize) {
-            std::memcpy(rgb + i * 3, palette.palette[index], 3);
+            std::memcpy(rgb.Data() + i * 3, palette.palette[index], 3);
         }
     }
-    CodecFree(palette.indices);
-    palette.indices = nullptr;
-    out.pixels = rgb;
     out.width = palette.width;
     out.height = palette.height;
+    out.pixels = rgb.Release();  // the caller adopts it as global memory
     return kCodecOk;
 }
 
@@ -164,8 +163,8 @@ int SelectDecoder(int detectedFormat, const char* path) {
     return kFormatUnknown;
 }
 
-bool ReadImageRgb24(ImageSource* source, RgbImage& out) {
-    out = RgbImage{};
+bool ReadImageRgb24(ImageSource* source, OwnedRgbImage& out) {
+    out.Reset();
     if (!BeginCodecCall()) return false;
     if (source == nullptr) {
         SetCodecError(kCodecBadArgument);
@@ -176,6 +175,7 @@ bool ReadImageRgb24(ImageSource* source, RgbImage& out) {
     RestoreCodecAllocators(CodecAllocators{});
 
     int result = kCodecOk;
+    RgbImage decoded;
     if (!SeekSource(source, 0, kSourceFromStart)) {
         result = kCodecReadError;
     } else {
@@ -187,13 +187,21 @@ bool ReadImageRgb24(ImageSource* source, RgbImage& out) {
             result = kCodecCannotOpen;
         } else {
             SetCodecError(kCodecOk);
-            result = DecodeFormat(format, source, out);
+            result = DecodeFormat(format, source, decoded);
         }
     }
-    if (result != kCodecOk) out = RgbImage{};  // a failing reader has released its buffer
+    // A failing reader has released its buffer.
+    if (result == kCodecOk) out = AdoptGlobalPicture(decoded);
     RestoreCodecAllocators(saved);
     SetCodecError(result);
     return result == kCodecOk;
+}
+
+bool ReadImageRgb24(ImageSource* source, RgbImage& out) {
+    OwnedRgbImage picture;
+    bool read = ReadImageRgb24(source, picture);
+    out = picture.Release();
+    return read;
 }
 
 void FreeImageRgb24(RgbImage& image) {

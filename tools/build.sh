@@ -1,10 +1,17 @@
 #!/usr/bin/env bash
 # Configures and builds the named configurations: host, asan, windows, fuzz.
 # Programs are copied to out/host and out/windows.
+#
+# Compiler warnings are errors in the configurations named in `strict_configurations`, in CI,
+# `make test` and every other build alike, so that the flags and the objects never differ
+# between them; TQ_WARNINGS_AS_ERRORS=0 builds through warnings while you work.
 set -euo pipefail
 source "$(dirname "$0")/build_env.sh"
 
-configure_and_build() { # name cmake-arguments...
+strict_configurations=" host asan windows fuzz "
+strict=${TQ_WARNINGS_AS_ERRORS:-1}
+
+configure() { # name cmake-arguments...
     local name=$1
     shift
     local dir=$build_root/$name
@@ -15,19 +22,39 @@ configure_and_build() { # name cmake-arguments...
         launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     fi
     # Configuring again is quick and keeps the cache in step with the arguments here.
-    cmake -S "$repo_root" -B "$dir" -G Ninja "${launcher[@]}" "$@" >"$dir.configure.log" 2>&1 || {
+    local werror=OFF
+    if [ "$strict" = 1 ] && [[ $strict_configurations == *" $name "* ]]; then werror=ON; fi
+    cmake -S "$repo_root" -B "$dir" -G Ninja "${launcher[@]}" -DTQ_WARNINGS_AS_ERRORS=$werror "$@" \
+        >"$dir.configure.log" 2>&1 || {
         cat "$dir.configure.log"
         return 1
     }
-    echo "== build $name"
-    cmake --build "$dir" -j "$jobs"
 }
+
+configure_and_build() { # name cmake-arguments...
+    configure "$@"
+    echo "== build $1"
+    cmake --build "$build_root/$1" -j "$jobs"
+}
+
+host_arguments=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+host_built=no
 
 for config in "$@"; do
     case $config in
-    host) configure_and_build host -DCMAKE_BUILD_TYPE=RelWithDebInfo ;;
+    host)
+        configure_and_build host "${host_arguments[@]}"
+        host_built=yes
+        ;;
     asan) configure_and_build asan -DCMAKE_BUILD_TYPE=Debug -DTQ_SANITIZE=ON ;;
     windows)
+        # The Windows tree takes Tapestrique.dat, tqtool and the host probes of its scenarios from
+        # the host tree: those are built first, so that a fresh clone needs nothing else.
+        if [ "$host_built" = no ]; then
+            configure host "${host_arguments[@]}"
+            echo "== build host (for windows)"
+            cmake --build "$build_root/host" -j "$jobs" --target tqtool tapestrique_dat tqi_probe
+        fi
         TAPESTRIQUE_MINGW_PREFIX=$(mingw_prefix)
         export TAPESTRIQUE_MINGW_PREFIX
         configure_and_build windows -DCMAKE_BUILD_TYPE=Release \

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds static MinGW-w64 libjpeg-turbo, libpng and libtiff from Debian's own source
 # packages into CACHE_ROOT/mingw-<versions>, and prints that prefix on the last line.
-# A finished prefix is marked with a stamp file and reused as it stands.
+# A finished prefix is marked with a stamp file and reused as it stands. The cache is shared by
+# every clone and build on the machine, so it is looked at and changed under one lock: a second
+# run waits for the first and then finds its finished prefix.
 set -euo pipefail
 
 cache_root=$1
@@ -13,6 +15,9 @@ if [ "$(id -u)" -ne 0 ]; then sudo_cmd="sudo"; fi
 version_of() { dpkg-query -W -f '${source:Version}' "$1" | tr ':~+' '___'; }
 key="jpeg$(version_of libjpeg62-turbo-dev)-png$(version_of libpng-dev)-tiff$(version_of libtiff-dev)"
 prefix=$cache_root/mingw-$key
+mkdir -p "$cache_root"
+exec 9>"$cache_root/mingw.lock"
+flock 9
 if [ -f "$prefix/.complete" ]; then
     echo "$prefix"
     exit 0

@@ -2,6 +2,7 @@
 # Makes a small sample collection: pictures drawn by ImageMagick, packed with tqtool.
 #   make_sample_collection.sh TQTOOL OUT_FOLDER
 set -euo pipefail
+source "$(dirname "$0")/tool_paths.sh"
 tqtool=$1
 out=$2
 mkdir -p "$out"
@@ -12,7 +13,7 @@ make_picture() { # file title convert-arguments...
     local file=$1 title=$2
     shift 2
     [ -f "$out/$file.tqi" ] && return 0
-    /usr/bin/convert "$@" -quality 92 "$work/$file.jpg"
+    "$TQ_CONVERT" "$@" -quality 92 "$work/$file.jpg"
     "$tqtool" tqi-pack "$work/$file.jpg" "$title" "$out/$file.tqi" >/dev/null
 }
 

@@ -8,10 +8,23 @@
 set -euo pipefail
 source "$(dirname "$0")/build_env.sh"
 source "$repo_root/tests/harness/wine_env.sh"
+source "$repo_root/tests/harness/process_guard.sh"
+tq_mark_processes
 
 prefix=${TAPESTRIQUE_PREFIX:-$HOME/.local/share/tapestrique/wine}
 install_dir="$prefix/drive_c/Program Files/Tapestrique"
 tqtool=$out_root/host/tqtool
+
+# However the run ends, Wine and the private display end with it, and nothing else is left.
+own_display=""
+finish() {
+    local status=$?
+    [ -d "$prefix" ] && WINEPREFIX=$prefix timeout 20 wineserver -k >/dev/null 2>&1
+    [ -n "$own_display" ] && tq_stop_xvfb
+    tq_check_nothing_left || status=1
+    exit $status
+}
+trap finish EXIT
 
 echo "== sample collection"
 "$repo_root/tools/make_sample_collection.sh" "$tqtool" "$out_root/sample/Images"
@@ -32,12 +45,10 @@ timeout 60 wine reg add 'HKLM\Software\Quillmere\Tapestrique\Install' /v Install
 timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1 || true
 timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1024x768 /f >/dev/null 2>&1 || true
 
-own_display=""
 if [ -z "${DISPLAY:-}" ]; then
     DISPLAY=$(tq_start_xvfb)
     export DISPLAY
     own_display=yes
-    trap 'timeout 20 wineserver -k >/dev/null 2>&1; tq_stop_xvfb' EXIT
 fi
 
 scenarios=$build_root/windows/tests/scenarios
@@ -61,9 +72,17 @@ else
 fi
 
 if [ -n "$own_display" ]; then
-    (cd "$install_dir" && timeout "${TAPESTRIQUE_SECONDS:-20}" "${launch[@]}" </dev/null >/dev/null 2>&1 || true) &
-    sleep "${TAPESTRIQUE_SECONDS:-20}"
-    import -window root "$out_root/run-screenshot.png" 2>/dev/null && echo "screenshot: $out_root/run-screenshot.png"
+    seconds=${TAPESTRIQUE_SECONDS:-20}
+    rm -f "$install_dir/window.txt"
+    (cd "$install_dir" && timeout "$seconds" "${launch[@]}" </dev/null >/dev/null 2>&1 || true) &
+    # The screenshot is taken once the skinned window shows (the viewer writes where it is into
+    # window.txt after the wallpaper is applied), or at the end of the run, however slow Wine is.
+    for _ in $(seq $((seconds * 10 - 10))); do
+        [ -s "$install_dir/window.txt" ] && break
+        sleep 0.1
+    done
+    sleep 1
+    "$TQ_IMPORT" -window root "$out_root/run-screenshot.png" 2>/dev/null && echo "screenshot: $out_root/run-screenshot.png"
     wait
 else
     (cd "$install_dir" && "${launch[@]}")

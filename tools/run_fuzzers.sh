@@ -8,6 +8,8 @@
 # Usage: run_fuzzers.sh [SECONDS] [TARGET...]
 set -uo pipefail
 source "$(dirname "$0")/build_env.sh"
+source "$repo_root/tests/harness/process_guard.sh"
+tq_mark_processes
 
 seconds=${1:-60}
 shift || true
@@ -49,6 +51,7 @@ for entry in "${entries[@]}"; do
     summary+=("$(printf '%-18s %6ss %10s runs  cov %5s  %s' "$name" "$seconds" "$runs" "$coverage" "$verdict")")
 done
 
+tq_check_nothing_left || status=1
 echo
 echo "== fuzz summary"
 printf '%s\n' "${summary[@]}"

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Runs the tests of the named configurations (host, asan, windows, fuzz) and prints each CTest
-# summary. The Windows tests share one Xvfb display and one Wine server, torn down at the end.
+# summary. The Windows tests share one Xvfb display and one Wine server, torn down at the end;
+# a process that any test leaves running fails the run.
 set -uo pipefail
 source "$(dirname "$0")/build_env.sh"
 source "$repo_root/tests/harness/wine_env.sh"
+source "$repo_root/tests/harness/process_guard.sh"
+tq_mark_processes
 
 status=0
 summaries=()
@@ -27,15 +30,24 @@ for config in "$@"; do
     windows)
         display=$(tq_start_xvfb) || { echo "run_tests: cannot start Xvfb" >&2; exit 1; }
         export DISPLAY=$display
-        WINEPREFIX=$build_root/windows/wineprefix
-        trap 'WINEPREFIX=$WINEPREFIX wineserver -k 2>/dev/null; tq_stop_xvfb' EXIT
+        trap 'WINEPREFIX=$build_root/windows/wineprefix wineserver -k 2>/dev/null; tq_stop_xvfb' EXIT
+        # One Wine server for the whole run: each test case starts a Windows process of its own,
+        # and a server that outlives them spares each one the server's and services' start.
+        tq_wine_setup "$build_root/windows/wineprefix" && wineserver -p
         run_ctest windows -j 1
+        WINEPREFIX=$build_root/windows/wineprefix wineserver -k 2>/dev/null
+        tq_stop_xvfb
+        trap - EXIT
         ;;
     fuzz) run_ctest fuzz -L fuzz ;; # a short bounded run of every fuzz target, and its kept inputs
     *) echo "run_tests.sh: unknown configuration $config" >&2; exit 64 ;;
     esac
 done
 
+tq_check_nothing_left || {
+    summaries+=("processes left running by the tests (listed above)")
+    status=1
+}
 echo
 echo "== summary"
 printf '%s\n' "${summaries[@]}"

@@ -2,7 +2,9 @@
 # Prepares a Debian machine for building and testing Tapestrique. Idempotent: every
 # step checks whether it is already done, so `make run` and `make test` call it every time.
 #
-#   1. Debian packages (compilers, MinGW-w64, Wine, Xvfb, ImageMagick, libraries).
+#   1. Debian packages (compilers, MinGW-w64, Wine, Xvfb, ImageMagick, Pillow, fonts, the
+#      photographs of the resampling tests, libraries), then a check that the programs named
+#      in tools/tool_paths.sh work: a test that would compare with a missing tool fails.
 #   2. libjpeg-turbo, libpng and libtiff for the MinGW cross build, built from Debian's own
 #      source packages into a cache outside the clone, keyed by their package versions.
 set -euo pipefail
@@ -19,7 +21,7 @@ packages=(
     libjpeg-dev libpng-dev libtiff-dev zlib1g-dev googletest
     clang libclang-rt-14-dev clang-format
     libfreetype-dev fonts-liberation nlohmann-json3-dev
-    python3 python3-pil libvips-tools dpkg-dev libjpeg-turbo-progs
+    python3 python3-pil libvips-tools dpkg-dev libjpeg-turbo-progs mate-backgrounds
 )
 
 missing=()
@@ -33,6 +35,9 @@ if [ ${#missing[@]} -gt 0 ]; then
     $sudo_cmd apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
+
+source "$here/tools/tool_paths.sh"
+tq_check_tools || { echo "setup: the tools above are missing after installing the packages" >&2; exit 1; }
 
 # The MinGW image libraries (cached; the first build takes about two minutes).
 prefix=$("$here/tools/build_mingw_deps.sh" "$cache_root" | tail -n 1) || {

@@ -2,29 +2,25 @@
 
 #include <cstdlib>
 
-#include "codec/formats/bmp_codec.h"
-#include "codec/codec_memory.h"
-#include "codec/image_source.h"
 #include "base/payload_block.h"
+#include "codec/formats/bmp_codec.h"
+#include "codec/image_source.h"
 
-bool DecodeBmpImage(const unsigned char* bmp, size_t size, RgbImage& image) {
-    image = RgbImage();
+bool DecodeBmpImage(const unsigned char* bmp, size_t size, OwnedRgbImage& image) {
+    image.Reset();
     if (bmp == nullptr || size == 0) return false;
     ImageSource* source = OpenMemorySource(bmp, size);
     if (source == nullptr) return false;
-    bool decoded = DecodeBmp(source, 24, image, nullptr);
+    RgbImage decoded;
+    bool done = DecodeBmp(source, 24, decoded, nullptr);
     (void)CloseSource(source);
-    if (!decoded) image = RgbImage();
-    return decoded;
+    image = AdoptCodecPicture(decoded);
+    if (!done) image.Reset();
+    return done;
 }
 
-void FreeBmpImage(RgbImage& image) {
-    if (image.pixels != nullptr) CodecFree(image.pixels);
-    image = RgbImage();
-}
-
-bool DecodeBmpBlock(const unsigned char* block, size_t size, RgbImage& image) {
-    image = RgbImage();
+bool DecodeBmpBlock(const unsigned char* block, size_t size, OwnedRgbImage& image) {
+    image.Reset();
     uint32_t produced = 0;
     unsigned char* bmp = InflatePayload(block, size, &produced);
     if (bmp == nullptr) return false;

@@ -6,13 +6,12 @@
 #include "ui/data_resource.h"
 #include "win32/gdi_bridge_win32.h"
 
-ResourceBitmap MakeBitmapFromImage(const RgbImage& image, HWND window) {
+ResourceBitmap MakeBitmapFromImage(const ConstRgbView& image, HWND window) {
     ResourceBitmap result;
     if (image.pixels == nullptr || image.width <= 0 || image.height <= 0) return result;
     WindowDc dc(window);
     if (!dc.IsValid()) return result;
-    result.bitmap =
-        RgbToBitmap(ConstRgbView(image.pixels, image.width, image.height, image.width * 3), nullptr, dc.Get());
+    result.bitmap = RgbToBitmap(image, nullptr, dc.Get());
     if (!result.bitmap.IsValid()) return result;
     result.width = image.width;
     result.height = image.height;
@@ -20,11 +19,9 @@ ResourceBitmap MakeBitmapFromImage(const RgbImage& image, HWND window) {
 }
 
 ResourceBitmap MakeBitmapFromBmp(const unsigned char* bmp, size_t size, HWND window) {
-    RgbImage image;
+    OwnedRgbImage image;
     if (!DecodeBmpImage(bmp, size, image)) return ResourceBitmap();
-    ResourceBitmap result = MakeBitmapFromImage(image, window);
-    FreeBmpImage(image);
-    return result;
+    return MakeBitmapFromImage(image.View(), window);
 }
 
 ResourceBitmap LoadResourceBitmap(const char* name, HWND window) {

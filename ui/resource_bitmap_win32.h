@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "codec/pixels/rgb_image.h"
+#include "codec/pixels/rgb_view.h"
 #include "win32/gdi_owners_win32.h"
 
 struct ResourceBitmap {
@@ -20,4 +20,4 @@ struct ResourceBitmap {
 
 // The same from a BMP file image in memory, and from a decoded picture.
 [[nodiscard]] ResourceBitmap MakeBitmapFromBmp(const unsigned char* bmp, size_t size, HWND window);
-[[nodiscard]] ResourceBitmap MakeBitmapFromImage(const RgbImage& image, HWND window);
+[[nodiscard]] ResourceBitmap MakeBitmapFromImage(const ConstRgbView& image, HWND window);

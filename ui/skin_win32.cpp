@@ -5,19 +5,17 @@
 #include "base/bounded_reader.h"
 #include "ui/bmp_image.h"
 #include "ui/control_ids.h"
+#include "ui/control_subclasses_win32.h"
 #include "ui/localization/language.h"
 #include "ui/resource_bitmap_win32.h"
 #include "ui/skin_fonts_win32.h"
-#include "ui/skinned_controls_win32.h"
 
 namespace {
 
 ResourceBitmap MakeBlockBitmap(const SkinBlockView& block, HWND window) {
-    RgbImage image;
+    OwnedRgbImage image;
     if (!DecodeBmpBlock(block.data, block.size, image)) return ResourceBitmap();
-    ResourceBitmap bitmap = MakeBitmapFromImage(image, window);
-    FreeBmpImage(image);
-    return bitmap;
+    return MakeBitmapFromImage(image.View(), window);
 }
 
 // The record's strings are NUL-terminated within the same 128 bytes as the skin's.

@@ -1,55 +1,15 @@
 #include "ui/skinned_controls_win32.h"
 
-#include <commctrl.h>
-
-#include "ui/window_messages_win32.h"
+#include "ui/skinned_window_rules.h"
 #include "win32/gdi_bridge_win32.h"
 
-namespace {
-
-constexpr UINT_PTR kSkinnedControlSubclass = 1;
-
-void OnControlFocused(HWND control) {
-    SendMessageA(GetParent(control), WM_APP_SET_FOCUS_CONTROL, reinterpret_cast<WPARAM>(control), 0);
-}
-
-void OnControlKey(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    SendMessageA(GetParent(control), message, wParam, lParam);
-}
-
-LRESULT CALLBACK SkinnedControlProcedure(HWND control,
-                                         UINT message,
-                                         WPARAM wParam,
-                                         LPARAM lParam,
-                                         UINT_PTR subclass,
-                                         DWORD_PTR) noexcept {
-    switch (message) {
-        case WM_SETFOCUS:
-            OnControlFocused(control);
-            break;
-        case WM_KEYDOWN:
-        case WM_KEYUP:
-            OnControlKey(control, message, wParam, lParam);
-            break;
-        case WM_NCDESTROY:
-            // A subclass must be gone before its window is.
-            RemoveWindowSubclass(control, SkinnedControlProcedure, subclass);
-            break;
-        default:
-            break;
-    }
-    return DefSubclassProc(control, message, wParam, lParam);
-}
-
-}  // namespace
-
 uint8_t SkinButtonStateFor(UINT itemState, bool hovered) {
-    if (itemState & ODS_DISABLED) return kButtonDisabled;
-    uint8_t state = kButtonNormal;
-    if (hovered) state = kButtonHover;
-    if (itemState & ODS_SELECTED) state = kButtonPressed;
-    if ((itemState & ODS_FOCUS) && !(itemState & ODS_NOFOCUSRECT)) ++state;
-    return state;
+    ButtonDrawFlags flags;
+    flags.disabled = (itemState & ODS_DISABLED) != 0;
+    flags.pressed = (itemState & ODS_SELECTED) != 0;
+    flags.focused = (itemState & ODS_FOCUS) != 0;
+    flags.focusRectHidden = (itemState & ODS_NOFOCUSRECT) != 0;
+    return ButtonStateNumber(flags, hovered);
 }
 
 void PaintSkinBackground(const Skin& skin, HDC dc) {
@@ -74,8 +34,4 @@ bool DrawSkinButton(const Skin& skin, const DRAWITEMSTRUCT& item, HWND hovered) 
     HBITMAP picture = FindStatePicture(*element, SkinButtonStateFor(item.itemState, isHovered));
     if (picture != nullptr) (void)DrawBitmapToDc(item.hDC, picture, 0, 0, element->width, element->height, nullptr);
     return true;
-}
-
-bool SubclassSkinnedControl(HWND control) {
-    return SetWindowSubclass(control, SkinnedControlProcedure, kSkinnedControlSubclass, 0) != FALSE;
 }

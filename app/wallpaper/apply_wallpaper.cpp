@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "settings/settings_loader.h"
 #include "app/wallpaper/compose_picture.h"
 #include "base/file_io.h"
 #include "codec/formats/bmp_codec.h"
 #include "codec/image_source.h"
 #include "collection/tqi_file.h"
+#include "settings/settings_loader.h"
 
 namespace {
 
@@ -25,18 +25,18 @@ const char kShellDesktopKey[] = "Software\\Microsoft\\Internet Explorer\\Desktop
 
 // Writes the composed picture as a 24-bit BMP file next to the wallpaper file, then moves it
 // over the old one, so a failed write never damages the wallpaper the desktop shows.
-int WriteWallpaperBmp(const RgbImage& image, const char* path) {
+bool WriteWallpaperBmp(const OwnedRgbImage& image, const char* path) {
     char temporary[kPathCapacity];
-    if (!MakeSiblingTempPath(path, temporary, sizeof temporary)) return 1;
+    if (!MakeSiblingTempPath(path, temporary, sizeof temporary)) return false;
     ImageSink* sink = OpenFileSink(temporary);
-    if (sink == nullptr) return 1;
-    bool written = WriteBmp(sink, image.pixels, image.width, image.height, 24);
+    if (sink == nullptr) return false;
+    bool written = WriteBmp(sink, image.View().pixels, image.Width(), image.Height(), 24);
     bool closed = CloseSink(sink) == 0;
     if (!written || !closed || !ReplaceFileWith(path, temporary)) {
         (void)DeleteFilePath(temporary);
-        return 1;
+        return false;
     }
-    return 0;
+    return true;
 }
 
 void WriteDesktopValues(SettingsStore& store, const char* path) {
@@ -63,34 +63,39 @@ void WriteDesktopValues(SettingsStore& store, const char* path) {
 
 }  // namespace
 
-int ComposeWallpaperFile(const WallpaperContext& context) {
+WallpaperFileResult ComposeWallpaperFile(const WallpaperContext& context) {
     const Settings& settings = *context.settings;
-    if (context.wallpaperFilePath == nullptr || context.wallpaperFilePath[0] == 0) return 1;
+    if (context.wallpaperFilePath == nullptr || context.wallpaperFilePath[0] == 0) {
+        return WallpaperFileResult::NoFilePath;
+    }
     // A picture name is a file name in the collection folder; a name from the registry that
     // would reach into another folder is not one.
-    if (std::strpbrk(settings.szCurrentWallpaper, "\\/:") != nullptr) return 2;
+    if (std::strpbrk(settings.szCurrentWallpaper, "\\/:") != nullptr) return WallpaperFileResult::PictureUnreadable;
     char picturePath[kPathCapacity];
     int length = std::snprintf(picturePath, sizeof picturePath, "%s%c%s.tqi", context.collectionFolder, kPathSeparator,
                                settings.szCurrentWallpaper);
-    if (length < 0 || length >= static_cast<int>(sizeof picturePath)) return 2;
+    if (length < 0 || length >= static_cast<int>(sizeof picturePath)) return WallpaperFileResult::PictureUnreadable;
 
     PictureRecord record;
-    int result = ReadPictureFile(PictureSource::FromPath(picturePath), record, true);
-    if (result != 0) return result;
-
+    if (ReadPictureFile(PictureSource::FromPath(picturePath), record, true) != 0) {
+        return WallpaperFileResult::PictureUnreadable;
+    }
     const WallpaperScreen& screen = context.screen;
-    uint32_t flags = 0;
-    if (settings.btWallpaperImagesShowTitles != 0) flags |= kComposeTitle;
-    if (settings.btWallpaperImagesBlackWhite != 0) flags |= kComposeGreyscale;
-    const AreaRect* area = settings.btWallpaperImagesUseOnlyWorkArea != 0 ? &screen.workArea : nullptr;
-    RgbImage wallpaper;
-    result = ComposePicture(wallpaper, record, screen.width, screen.height, kResizeBicubic, area,
-                            settings.btWallpaperImagesPresentation, screen.desktopColour, flags);
+    ComposeRequest request;
+    request.targetWidth = screen.width;
+    request.targetHeight = screen.height;
+    request.resizeFilter = kResizeBicubic;
+    if (settings.btWallpaperImagesUseOnlyWorkArea != 0) request.area = screen.workArea;
+    request.presentation = settings.btWallpaperImagesPresentation;
+    request.backgroundColour = screen.desktopColour;
+    if (settings.btWallpaperImagesShowTitles != 0) request.flags |= kComposeTitle;
+    if (settings.btWallpaperImagesBlackWhite != 0) request.flags |= kComposeGreyscale;
+    OwnedRgbImage wallpaper;
+    ComposeResult composed = ComposePicture(record, request, wallpaper);
     FreePicturePayload(record);
-    if (result != 0) return result;
-    result = WriteWallpaperBmp(wallpaper, context.wallpaperFilePath);
-    FreeComposedPicture(wallpaper);
-    return result;
+    if (composed != kComposeOk) return WallpaperFileResult::PictureNotComposed;
+    if (!WriteWallpaperBmp(wallpaper, context.wallpaperFilePath)) return WallpaperFileResult::FileNotWritten;
+    return WallpaperFileResult::Written;
 }
 
 void ApplyWallpaper(const WallpaperContext& context) {

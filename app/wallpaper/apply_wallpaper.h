@@ -13,9 +13,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "app/wallpaper/picture_layout.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"
-#include "app/wallpaper/picture_layout.h"
 
 // The shell's side of an application, in the order ApplyWallpaper calls it.
 class WallpaperShell {
@@ -50,10 +50,18 @@ struct WallpaperContext {
 // wallpaper path). Nothing at all happens when btEnableWallpaperChanger is 0.
 void ApplyWallpaper(const WallpaperContext& context);
 
+// How composing the wallpaper file ended: written, or the step that stopped it.
+enum class WallpaperFileResult : uint8_t {
+    Written,
+    NoFilePath,          // the wallpaper file path is missing
+    PictureUnreadable,   // the name is not a picture of the collection, or its file does not read
+    PictureNotComposed,  // the payload does not decode or memory ran out
+    FileNotWritten,      // the BMP file could not be written or put in place
+};
+
 // Steps that compose the current picture into the wallpaper file: read "<name>.tqi" from the
 // collection folder, compose it, write the BMP beside the old file and only then replace it.
-// Returns 0, or the first failing step's code (2/3 reading, 1/8 composing, 1 writing).
-[[nodiscard]] int ComposeWallpaperFile(const WallpaperContext& context);
+[[nodiscard]] WallpaperFileResult ComposeWallpaperFile(const WallpaperContext& context);
 
 // The wallpaper file: "<windows folder>\Tapestrique - <user>.bmp", or "<windows
 // folder>\Tapestrique.bmp" when the user name is empty. A trailing backslash of the folder is

@@ -4,13 +4,11 @@
 // stretched keeping the aspect ratio) inside the area, optionally titled in the area's top
 // right corner, and the area is put on a canvas of the target size in the background colour.
 //
-//     RgbImage wallpaper;
-//     int result = ComposePicture(wallpaper, record, 1024, 768, -1, nullptr, 3, 0x000000,
-//                                 kComposeTitle);
-//     if (result == 0) { ...; FreeComposedPicture(wallpaper); }
+//     ComposeRequest request{.targetWidth = 1024, .targetHeight = 768, .flags = kComposeTitle};
+//     OwnedRgbImage wallpaper;
+//     if (ComposePicture(record, request, wallpaper) == kComposeOk) { ... }
 //
-// Results: 0 success, 8 out of memory, 1 any other failure (payload does not decode, resize
-// or drawing failed, bad sizes). Nothing is left allocated on failure.
+// Nothing is left allocated on failure.
 //
 // Where the picture is shrunk anyway (stretched presentations) and is at least twice the size
 // it needs, the JPEG is decoded at a reduced scale that still covers that size; the layout
@@ -19,26 +17,34 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "app/wallpaper/picture_layout.h"
+#include "codec/pixels/owned_rgb_image.h"
 #include "codec/resample/resample.h"  // kResizeBicubic and the filter indices
-#include "codec/pixels/rgb_image.h"
 #include "collection/picture_record.h"
 
-constexpr uint32_t kComposeGreyscale = 1;  // flags bit 0
-constexpr uint32_t kComposeTitle = 2;      // flags bit 1
+enum ComposeFlags : uint32_t {
+    kComposeGreyscale = 1,  // the picture (never the background) turned grey
+    kComposeTitle = 2,      // the picture's title in the area's top right corner
+};
 
-// `area` null lays the picture out over the whole target. `backgroundColour` is a COLORREF
-// (0x00BBGGRR).
-[[nodiscard]] int ComposePicture(RgbImage& out,
-                                 const PictureRecord& picture,
-                                 int targetWidth,
-                                 int targetHeight,
-                                 int resizeFilter,
-                                 const AreaRect* area,
-                                 uint8_t presentation,
-                                 uint32_t backgroundColour,
-                                 uint32_t flags);
+enum ComposeResult : int {
+    kComposeOk = 0,
+    kComposeFailed = 1,  // the payload does not decode, a resize or drawing failed, bad sizes
+    kComposeOutOfMemory = 8,
+};
 
-// Releases the pixels of a composed picture (they live on the ordinary heap).
-void FreeComposedPicture(RgbImage& image);
+struct ComposeRequest {
+    int targetWidth = 0;
+    int targetHeight = 0;
+    int resizeFilter = kResizeBicubic;  // or a ResampleFilter
+    std::optional<AreaRect> area;       // none: the picture is laid out over the whole target
+    uint8_t presentation = 0;           // 0 tiled, 1 centred, 2 stretched, 3 keeping the aspect ratio
+    uint32_t backgroundColour = 0;      // COLORREF (0x00BBGGRR)
+    uint32_t flags = 0;                 // ComposeFlags
+};
+
+[[nodiscard]] ComposeResult ComposePicture(const PictureRecord& picture,
+                                           const ComposeRequest& request,
+                                           OwnedRgbImage& out);

@@ -11,7 +11,7 @@
 #include <cstdint>
 
 #include "app/wallpaper/picture_layout.h"
-#include "codec/pixels/rgb_image.h"
+#include "codec/pixels/rgb_view.h"
 
 constexpr uint32_t kTitleShadowColour = 0x404040;
 constexpr uint32_t kTitleColour = 0x00FF00;
@@ -20,12 +20,12 @@ constexpr int kTitleFontWeight = 700;
 
 // Both passes onto the area canvas. False when the text could not be drawn (the caller
 // ignores it, as any failure of the title).
-[[nodiscard]] bool DrawPictureTitle(RgbImage& canvas, const char* title);
+[[nodiscard]] bool DrawPictureTitle(const RgbView& canvas, const char* title);
 
 // Draws one line of `text` (system code page) right-aligned in `box`, in `colour` (a
 // COLORREF, red in the low byte), clipped to the box, with no smoothing. Nothing is drawn,
 // and the call succeeds, for an empty text or a box that does not lie inside the image.
-[[nodiscard]] bool DrawRightAlignedText(RgbImage& canvas, const char* text, const AreaRect& box, uint32_t colour);
+[[nodiscard]] bool DrawRightAlignedText(const RgbView& canvas, const char* text, const AreaRect& box, uint32_t colour);
 
 // Whether this build can draw titles (the host needs the Liberation Sans Bold font).
 [[nodiscard]] bool IsTitleDrawingAvailable();

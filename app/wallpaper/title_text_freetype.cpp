@@ -54,9 +54,10 @@ private:
     FT_Face face_ = nullptr;
 };
 
-void BlendPixel(RgbImage& canvas, const AreaRect& box, int x, int y, uint32_t colour) {
+void BlendPixel(const RgbView& canvas, const AreaRect& box, int x, int y, uint32_t colour) {
     if (x < box.left || x >= box.right || y < box.top || y >= box.bottom) return;
-    unsigned char* pixel = canvas.pixels + (static_cast<size_t>(y) * canvas.width + x) * 3;
+    unsigned char* pixel =
+        canvas.pixels + static_cast<size_t>(y) * static_cast<size_t>(canvas.stride) + static_cast<size_t>(x) * 3;
     pixel[0] = static_cast<unsigned char>(colour);
     pixel[1] = static_cast<unsigned char>(colour >> 8);
     pixel[2] = static_cast<unsigned char>(colour >> 16);
@@ -64,7 +65,7 @@ void BlendPixel(RgbImage& canvas, const AreaRect& box, int x, int y, uint32_t co
 
 }  // namespace
 
-bool DrawRightAlignedText(RgbImage& canvas, const char* text, const AreaRect& box, uint32_t colour) {
+bool DrawRightAlignedText(const RgbView& canvas, const char* text, const AreaRect& box, uint32_t colour) {
     if (text == nullptr || text[0] == 0) return true;
     if (box.right < box.left || box.bottom < box.top || box.left < 0 || box.top < 0 || box.right > canvas.width ||
         box.bottom > canvas.height) {

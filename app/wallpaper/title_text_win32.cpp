@@ -7,7 +7,7 @@
 #include "app/wallpaper/title_text.h"
 #include "win32/gdi_bridge_win32.h"
 
-bool DrawRightAlignedText(RgbImage& canvas, const char* text, const AreaRect& box, uint32_t colour) {
+bool DrawRightAlignedText(const RgbView& canvas, const char* text, const AreaRect& box, uint32_t colour) {
     if (text == nullptr || text[0] == 0) return true;
     LOGFONTA font = {};
     font.lfHeight = -kTitleFontHeight;  // -MulDiv(12, 96, 72): 12 points at a fixed 96 dpi
@@ -18,9 +18,8 @@ bool DrawRightAlignedText(RgbImage& canvas, const char* text, const AreaRect& bo
     font.lfQuality = DEFAULT_QUALITY;
     font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
     std::strcpy(font.lfFaceName, "Arial");
-    const RgbView picture{canvas.pixels, canvas.width, canvas.height, canvas.width * 3};
     const RECT area = {box.left, box.top, box.right, box.bottom};
-    return DrawTextRgb(picture, text, font, area, DT_RIGHT, 0, colour);
+    return DrawTextRgb(canvas, text, font, area, DT_RIGHT, 0, colour);
 }
 
 bool IsTitleDrawingAvailable() {

@@ -5,6 +5,7 @@
 # the programs ask for.
 #   usage: asset_commands_cli_test.sh TQTOOL TAPESTRIQUE.DAT RENDERED-PICTURES-DIR
 set -euo pipefail
+source "${TQ_SOURCE_DIR:?}/tools/tool_paths.sh"
 tqtool=$1
 dat=$2
 pictures=$3
@@ -12,11 +13,11 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-/usr/bin/convert -size 40x30 gradient:navy-skyblue "BMP3:$work/back.bmp"
+"$TQ_CONVERT" -size 40x30 gradient:navy-skyblue "BMP3:$work/back.bmp"
 mkdir -p "$work/art"
 for state in disabled normal normalFocused hover hoverFocused pressed pressedFocused; do
-    /usr/bin/convert -size 20x10 xc:gray "BMP3:$work/art/ok_EN_$state.bmp"
-    /usr/bin/convert -size 20x10 xc:white "BMP3:$work/art/ok_FR_$state.bmp"
+    "$TQ_CONVERT" -size 20x10 xc:gray "BMP3:$work/art/ok_EN_$state.bmp"
+    "$TQ_CONVERT" -size 20x10 xc:white "BMP3:$work/art/ok_FR_$state.bmp"
 done
 cat >"$work/skin.json" <<'JSON'
 {
@@ -106,7 +107,7 @@ set -e
 [ "$cut" -eq 3 ] || fail "cut file gave $cut"
 [ "$absent" -eq 2 ] || fail "absent file gave $absent"
 [ "$unreadable" -eq 2 ] || fail "unreadable manifest entry gave $unreadable"
-[ "$mode" -eq 64 ] || fail "unknown mode gave $mode"
+[ "$mode" -eq 125 ] || fail "unknown mode gave $mode"
 [ "$notskin" -eq 3 ] || fail "not a skin gave $notskin"
 [ ! -e "$work/bad.dat" ] && [ ! -e "$work/x" ] || fail "a failed command wrote a file"
 

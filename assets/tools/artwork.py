@@ -7,7 +7,8 @@ import os
 
 from PIL import Image, ImageDraw, ImageFont
 
-FONT_DIR = "/usr/share/fonts/truetype/liberation"
+# The build passes the folder that tools/tool_paths.sh names.
+FONT_DIR = os.environ.get("TQ_FONT_DIR", "/usr/share/fonts/truetype/liberation")
 SCALE = 4  # supersampling factor for shapes; text is drawn at 1x by FreeType
 
 MAGENTA = (255, 0, 255)

@@ -1,8 +1,12 @@
 #!/usr/bin/env python3
-"""Writes the program icon (16, 32, 48 and 256 pixels) and the two cursors for the
+"""Writes the program icons (16, 32, 48 and 256 pixels) and the two cursors for the
 resource compiler.
 
-usage: make_icons.py OUTDIR   -> tapestrique.ico, hand.cur, normal.cur
+usage: make_icons.py OUTDIR   -> tapestrique.ico, tapestrique32.ico, hand.cur, normal.cur
+
+The two icon files hold the same pictures in a different order: an icon loaded at its
+"resource size" comes out at the size of its first picture, so tapestrique.ico starts with
+16 pixels (the small icon, ICONTAPESTRIQUE16X16) and tapestrique32.ico with 32 pixels.
 
 Small sizes are stored as 32-bit DIBs with an AND mask (readable by every Windows
 version); the 256-pixel image is stored as PNG, as modern systems expect."""
@@ -90,9 +94,9 @@ def main():
         sys.exit("usage: make_icons.py OUTDIR")
     folder = sys.argv[1]
     os.makedirs(folder, exist_ok=True)
-    icons = [art.app_icon(size) for size in (16, 32, 48, 256)]
-    with open(os.path.join(folder, "tapestrique.ico"), "wb") as f:
-        f.write(icon_file(icons))
+    for name, sizes in (("tapestrique.ico", (16, 32, 48, 256)), ("tapestrique32.ico", (32, 48, 256, 16))):
+        with open(os.path.join(folder, name), "wb") as f:
+            f.write(icon_file([art.app_icon(size) for size in sizes]))
     with open(os.path.join(folder, "normal.cur"), "wb") as f:
         f.write(icon_file([arrow_cursor()], kind=2, hotspots=[(1, 1)]))
     with open(os.path.join(folder, "hand.cur"), "wb") as f:

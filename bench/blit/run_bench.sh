@@ -12,6 +12,7 @@ rounds=${3:-60}
 cmake --build "$build" --target blit_bench >/dev/null
 tq_wine_setup "$build/wineprefix" || { echo "run_bench: no Wine prefix" >&2; exit 1; }
 # The window must lie wholly on the screen, or the blits are clipped and measure less.
-xvfb-run -a -s "-screen 0 $((width + 64))x$((height + 64))x24 -nolisten tcp" \
-    bash -c 'wine "$1" "$2" "$3" "$4"; status=$?; wineserver -k 2>/dev/null; exit $status' \
-    run "$build/bench/blit/blit_bench.exe" "$width" "$height" "$rounds"
+DISPLAY=$(tq_start_xvfb "$((width + 64))x$((height + 64))x24") || { echo "run_bench: cannot start Xvfb" >&2; exit 1; }
+export DISPLAY
+trap 'wineserver -k 2>/dev/null; tq_stop_xvfb' EXIT
+wine "$build/bench/blit/blit_bench.exe" "$width" "$height" "$rounds"

@@ -10,11 +10,11 @@
 #include <functional>
 #include <string>
 
-#include "codec/formats/bmp_codec.h"
 #include "codec/codec_memory.h"
 #include "codec/codec_state.h"
-#include "codec/image_source.h"
+#include "codec/formats/bmp_codec.h"
 #include "codec/formats/jpeg_codec.h"
+#include "codec/image_source.h"
 #include "codec/pixels/pixel_ops.h"
 #include "codec/resample/resample.h"
 
@@ -39,6 +39,8 @@ void Report(const char* name, double milliseconds, double megapixels) {
     std::fflush(stdout);
 }
 
+// Decodes into the bare picture the JPEG decoder fills, so that the warm-buffer runs can
+// keep one block between them.
 bool DecodeFile(const char* path, RgbImage& image) {
     ImageSource* source = OpenFileSource(path);
     if (source == nullptr) return false;
@@ -47,33 +49,22 @@ bool DecodeFile(const char* path, RgbImage& image) {
     return done;
 }
 
-struct Buffer {
-    unsigned char* pixels = nullptr;
-    explicit Buffer(size_t bytes) : pixels(static_cast<unsigned char*>(std::malloc(bytes))) {}
-    ~Buffer() { std::free(pixels); }
-    Buffer(const Buffer&) = delete;
-    Buffer& operator=(const Buffer&) = delete;
-};
+bool DecodeFile(const char* path, OwnedRgbImage& image) {
+    RgbImage decoded;
+    bool done = DecodeFile(path, decoded);
+    image = AdoptCodecPicture(decoded);
+    return done;
+}
 
-void BenchResize(const char* label, const RgbImage& source, int width, int height) {
-    Buffer target(static_cast<size_t>(width) * height * 3);
-    double megapixels = static_cast<double>(source.width) * source.height / 1e6;
+void BenchResize(const char* label, const OwnedRgbImage& source, int width, int height) {
+    OwnedRgbImage target;
+    if (AllocateCanvas(width, height, target) != kRgbImageOk) std::exit(1);
+    double megapixels = static_cast<double>(source.Width()) * source.Height() / 1e6;
     std::string lanczos = std::string("lanczos ") + label;
     std::string bicubic = std::string("bicubic ") + label;
     Report(lanczos.c_str(),
-           BestMilliseconds(5,
-                            [&] {
-                                return ResampleRgb(source.pixels, source.width, source.height, source.width * 3,
-                                                   target.pixels, width, height, width * 3, 3, kFilterLanczos3);
-                            }),
-           megapixels);
-    Report(bicubic.c_str(),
-           BestMilliseconds(5,
-                            [&] {
-                                return ResizeRgb(source.pixels, source.width, source.height, source.width * 3,
-                                                 target.pixels, width, height, width * 3, 3);
-                            }),
-           megapixels);
+           BestMilliseconds(5, [&] { return ResampleRgb(source.View(), target.View(), kFilterLanczos3); }), megapixels);
+    Report(bicubic.c_str(), BestMilliseconds(5, [&] { return ResizeRgb(source.View(), target.View()); }), megapixels);
 }
 
 // Buffers on the ordinary heap, as the programs' own threads have them.
@@ -113,22 +104,19 @@ int main(int argc, char** argv) {
         return 64;
     }
     InstallHeapAllocators();
-    RgbImage photo, screen;
+    OwnedRgbImage photo, screen;
     double decode = BestMilliseconds(5, [&] {
-        CodecFree(photo.pixels);
+        photo.Reset();
         return DecodeFile(argv[1], photo);
     });
-    Report("jpeg decode", decode, static_cast<double>(photo.width) * photo.height / 1e6);
+    double photoMegapixels = static_cast<double>(photo.Width()) * photo.Height() / 1e6;
+    Report("jpeg decode", decode, photoMegapixels);
     // The same into a buffer whose pages are already mapped: the decoder's own speed, as a
     // command-line decoder that writes row by row sees it.
     SetCodecAllocators(WarmAllocate, nullptr, WarmFree, nullptr);
     RgbImage warm;
-    double warmDecode = BestMilliseconds(5, [&] {
-        CodecFree(warm.pixels);
-        return DecodeFile(argv[1], warm);
-    });
-    CodecFree(warm.pixels);
-    Report("jpeg decode (warm buffer)", warmDecode, static_cast<double>(photo.width) * photo.height / 1e6);
+    double warmDecode = BestMilliseconds(5, [&] { return DecodeFile(argv[1], warm); });
+    Report("jpeg decode (warm buffer)", warmDecode, photoMegapixels);
     InstallHeapAllocators();
     if (!DecodeFile(argv[2], screen)) return 1;
 
@@ -136,24 +124,19 @@ int main(int argc, char** argv) {
     BenchResize("6000x4000->3840x2160", photo, 3840, 2160);
     BenchResize("6000x4000->1920x1080", photo, 1920, 1080);
 
-    double photoMegapixels = static_cast<double>(photo.width) * photo.height / 1e6;
     // Greyscale is idempotent, so every run does the same work on the same buffer.
-    Buffer grey(static_cast<size_t>(photo.width) * photo.height * 3);
-    std::memcpy(grey.pixels, photo.pixels, static_cast<size_t>(photo.width) * photo.height * 3);
-    Report("greyscale",
-           BestMilliseconds(
-               5, [&] { return GreyscaleRgb(grey.pixels, photo.width, photo.height, 3, photo.width * 3, false); }),
-           photoMegapixels);
+    OwnedRgbImage grey;
+    if (CreateRgbCanvas(photo.Width(), photo.Height(), 0, grey) != kRgbImageOk ||
+        !OverlayRgb(photo.View(), grey.View(), 0, 0, 1.0)) {
+        return 1;
+    }
+    Report("greyscale", BestMilliseconds(5, [&] { return GreyscaleRgb(grey.View()); }), photoMegapixels);
 
     // Overlay: the photo's top-left 3840 × 2160 blended at half opacity onto a canvas of that size.
-    RgbImage canvas;
-    if (CreateRgbCanvas(3840, 2160, 0x00406080, canvas) != 0) return 1;
+    OwnedRgbImage canvas;
+    if (CreateRgbCanvas(3840, 2160, 0x00406080, canvas) != kRgbImageOk) return 1;
     Report("overlay 3840x2160 at 0.5",
-           BestMilliseconds(5,
-                            [&] {
-                                return OverlayRgb(photo.pixels, 3840, 2160, photo.width * 3, canvas.pixels, 3840, 2160,
-                                                  3840 * 3, 0, 0, 0.5);
-                            }),
+           BestMilliseconds(5, [&] { return OverlayRgb(photo.View(), canvas.View(), 0, 0, 0.5); }),
            3840.0 * 2160 / 1e6);
 
     const char* bmpPath = std::getenv("CODEC_BENCH_BMP");
@@ -163,13 +146,10 @@ int main(int argc, char** argv) {
                             [&] {
                                 ImageSink* sink = OpenFileSink(path.c_str());
                                 if (sink == nullptr) return false;
-                                bool done = WriteBmp(sink, canvas.pixels, 3840, 2160, 24);
+                                bool done = WriteBmp(sink, canvas.View().pixels, 3840, 2160, 24);
                                 return CloseSink(sink) == 0 && done;
                             }),
            3840.0 * 2160 / 1e6);
     std::remove(path.c_str());
-    std::free(canvas.pixels);
-    CodecFree(photo.pixels);
-    CodecFree(screen.pixels);
     return 0;
 }

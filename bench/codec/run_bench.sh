@@ -5,10 +5,11 @@
 # A benchmark, never a test: figures depend on the machine.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/../.." && pwd)
+source "$repo/tools/tool_paths.sh"
 build=${1:-$repo/build/host}
 cmake --build "$build" --target codec_bench >/dev/null
 bench=$build/bench/codec/codec_bench
-im=/usr/bin/convert
+im=$TQ_CONVERT
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export MAGICK_THREAD_LIMIT=1 OMP_NUM_THREADS=1
@@ -53,8 +54,8 @@ screen_load=$(best_ms $im "$work/screen.mpc" null:)
 } | tee "$work/magick.txt"
 
 echo "== Pillow"
-if /usr/bin/python3 -c 'import PIL' 2>/dev/null; then
-    /usr/bin/python3 - "$work" <<'PY' | tee "$work/pillow.txt"
+if "$TQ_PYTHON" -c 'import PIL' 2>/dev/null; then
+    "$TQ_PYTHON" - "$work" <<'PY' | tee "$work/pillow.txt"
 import sys, time
 from PIL import Image
 work = sys.argv[1]
@@ -90,7 +91,7 @@ else
 fi
 
 echo "== ratios (their time / our time; above 1 means we are faster)"
-/usr/bin/python3 - "$work" <<'PY'
+"$TQ_PYTHON" - "$work" <<'PY'
 import sys
 work = sys.argv[1]
 ours = {}

@@ -18,7 +18,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 files=$work/files
 mkdir -p "$files" "$work/collection"
-python3 "$repo_root/bench/hostile/make_hostile_files.py" "$files" || exit 1
+"$TQ_PYTHON" "$repo_root/bench/hostile/make_hostile_files.py" "$files" || exit 1
 ln -s /dev/null "$work/discard.ppm"  # decoded pictures are written nowhere
 ln -s /dev/null "$work/discard.bmp"
 ln -s /dev/null "$work/discard.jpg"

@@ -1,6 +1,6 @@
 #include "codec/pixels/pixel_ops.h"
 
-#include <cstdlib>
+#include <algorithm>
 #include <cstring>
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -9,16 +9,20 @@
 #endif
 
 #include "codec/codec_errors.h"
-#include "codec/codec_memory.h"
 #include "codec/codec_state.h"
 
 namespace {
 
 // Plain loops the compiler turns into vector code (this file is built with -O3).
-void GreyRow3(unsigned char* row, int width, int first, int last) {
+unsigned char Grey(unsigned red, unsigned green, unsigned blue) {
+    return static_cast<unsigned char>((306u * red + 601u * green + 117u * blue) >> 10);
+}
+
+// Red, green, blue.
+void GreyRow3(unsigned char* row, int width) {
     for (int x = 0; x < width; ++x, row += 3) {
-        unsigned grey = (306u * row[first] + 601u * row[1] + 117u * row[last]) >> 10;
-        row[0] = row[1] = row[2] = static_cast<unsigned char>(grey);
+        unsigned char grey = Grey(row[0], row[1], row[2]);
+        row[0] = row[1] = row[2] = grey;
     }
 }
 
@@ -31,7 +35,7 @@ bool HasSsse3() {
 // 16 pixels at a time: the 48 bytes are split into red, green and blue vectors, the sums
 // 306 r + 601 g + 117 b are formed exactly in 32 bits (pmaddwd), and the grey bytes are
 // spread back over the three channels. The rest of the row goes through GreyRow3.
-__attribute__((target("ssse3"))) void GreyRow3Ssse3(unsigned char* row, int width, bool blueFirst) {
+__attribute__((target("ssse3"))) void GreyRow3Ssse3(unsigned char* row, int width) {
     // Byte k of channel c of pixel p sits at 3p + c; each mask gathers one channel's bytes
     // from one of the three 16-byte blocks (-1 leaves a zero).
     const __m128i take[3][3] = {
@@ -54,8 +58,6 @@ __attribute__((target("ssse3"))) void GreyRow3Ssse3(unsigned char* row, int widt
     const __m128i redGreen = _mm_set1_epi32(306 | (601 << 16));
     const __m128i blueWeight = _mm_set1_epi32(117);
     const __m128i zero = _mm_setzero_si128();
-    const int redAt = blueFirst ? 2 : 0;
-    const int blueAt = 2 - redAt;
     int x = 0;
     for (; x + 16 <= width; x += 16, row += 48) {
         __m128i block[3];
@@ -66,7 +68,7 @@ __attribute__((target("ssse3"))) void GreyRow3Ssse3(unsigned char* row, int widt
                 _mm_or_si128(_mm_shuffle_epi8(block[0], take[c][0]), _mm_shuffle_epi8(block[1], take[c][1])),
                 _mm_shuffle_epi8(block[2], take[c][2]));
         }
-        __m128i red = channel[redAt], green = channel[1], blue = channel[blueAt];
+        __m128i red = channel[0], green = channel[1], blue = channel[2];
         __m128i halves[2];
         for (int h = 0; h < 2; ++h) {
             __m128i r = h == 0 ? _mm_unpacklo_epi8(red, zero) : _mm_unpackhi_epi8(red, zero);
@@ -83,15 +85,23 @@ __attribute__((target("ssse3"))) void GreyRow3Ssse3(unsigned char* row, int widt
             _mm_storeu_si128(reinterpret_cast<__m128i*>(row + 16 * i), _mm_shuffle_epi8(grey, spread[i]));
         }
     }
-    GreyRow3(row, width - x, redAt, blueAt);
+    GreyRow3(row, width - x);
 }
 #endif
 
-void GreyRow4(unsigned char* row, int width, int first, int last) {
+// Blue, green, red, unused.
+void GreyRow4(unsigned char* row, int width) {
     for (int x = 0; x < width; ++x, row += 4) {
-        unsigned grey = (306u * row[first] + 601u * row[1] + 117u * row[last]) >> 10;
-        row[0] = row[1] = row[2] = static_cast<unsigned char>(grey);
+        unsigned char grey = Grey(row[2], row[1], row[0]);
+        row[0] = row[1] = row[2] = grey;
     }
+}
+
+// A picture the operations can work on: pixels, a size that is not negative and rows that
+// fit their stride.
+bool IsUsable(const unsigned char* pixels, int width, int height, int stride, int bytesPerPixel) {
+    return pixels != nullptr && width >= 0 && height >= 0 &&
+           static_cast<long long>(stride) >= static_cast<long long>(width) * bytesPerPixel;
 }
 
 void BlendRow(const unsigned char* source, unsigned char* target, size_t count, unsigned weight) {
@@ -104,47 +114,41 @@ void BlendRow(const unsigned char* source, unsigned char* target, size_t count, 
 
 }  // namespace
 
-bool GreyscaleRgb(unsigned char* pixels, int width, int height, int bytesPerPixel, int stride, bool blueFirst) {
+bool GreyscaleRgb(const RgbView& picture) {
     if (!BeginCodecCall()) return false;
-    if (pixels == nullptr || width < 0 || height < 0 || (bytesPerPixel != 3 && bytesPerPixel != 4) ||
-        (height > 0 && static_cast<long long>(stride) < static_cast<long long>(width) * bytesPerPixel)) {
+    if (!IsUsable(picture.pixels, picture.width, picture.height, picture.stride, 3)) {
         SetCodecError(kCodecBadArgument);
         return false;
     }
-    int first = blueFirst ? 2 : 0;  // where red sits
-    int last = 2 - first;           // where blue sits
-    for (int y = 0; y < height; ++y) {
-        unsigned char* row = pixels + static_cast<size_t>(y) * static_cast<size_t>(stride);
-        if (bytesPerPixel == 3) {
+    for (int y = 0; y < picture.height; ++y) {
+        unsigned char* row = picture.pixels + static_cast<size_t>(y) * static_cast<size_t>(picture.stride);
 #ifdef TQ_PIXEL_OPS_X86
-            if (HasSsse3()) {
-                GreyRow3Ssse3(row, width, blueFirst);
-                continue;
-            }
-#endif
-            GreyRow3(row, width, first, last);
-        } else {
-            GreyRow4(row, width, first, last);
+        if (HasSsse3()) {
+            GreyRow3Ssse3(row, picture.width);
+            continue;
         }
+#endif
+        GreyRow3(row, picture.width);
     }
     return true;
 }
 
-bool OverlayRgb(const unsigned char* source,
-                int sourceWidth,
-                int sourceHeight,
-                int sourceStride,
-                unsigned char* target,
-                int targetWidth,
-                int targetHeight,
-                int targetStride,
-                int x,
-                int y,
-                double opacity) {
+bool GreyscaleFrame(const Frame& frame) {
     if (!BeginCodecCall()) return false;
-    if (source == nullptr || target == nullptr || sourceWidth < 0 || sourceHeight < 0 || targetWidth < 0 ||
-        targetHeight < 0 || static_cast<long long>(sourceStride) < sourceWidth * 3LL ||
-        static_cast<long long>(targetStride) < targetWidth * 3LL) {
+    if (!IsUsable(frame.pixels, frame.width, frame.height, frame.stride, 4)) {
+        SetCodecError(kCodecBadArgument);
+        return false;
+    }
+    for (int y = 0; y < frame.height; ++y) {
+        GreyRow4(frame.pixels + static_cast<size_t>(y) * static_cast<size_t>(frame.stride), frame.width);
+    }
+    return true;
+}
+
+bool OverlayRgb(const ConstRgbView& source, const RgbView& target, int x, int y, double opacity) {
+    if (!BeginCodecCall()) return false;
+    if (!IsUsable(source.pixels, source.width, source.height, source.stride, 3) ||
+        !IsUsable(target.pixels, target.width, target.height, target.stride, 3)) {
         SetCodecError(kCodecBadArgument);
         return false;
     }
@@ -156,18 +160,18 @@ bool OverlayRgb(const unsigned char* source,
     // Clip in 64-bit arithmetic: x and y may lie far outside the target.
     long long left = x < 0 ? 0 : x;
     long long top = y < 0 ? 0 : y;
-    long long right = static_cast<long long>(x) + sourceWidth;
-    long long bottom = static_cast<long long>(y) + sourceHeight;
-    if (right > targetWidth) right = targetWidth;
-    if (bottom > targetHeight) bottom = targetHeight;
+    long long right = static_cast<long long>(x) + source.width;
+    long long bottom = static_cast<long long>(y) + source.height;
+    if (right > target.width) right = target.width;
+    if (bottom > target.height) bottom = target.height;
     if (left >= right || top >= bottom) return true;
 
     size_t count = static_cast<size_t>(right - left) * 3;
     for (long long row = top; row < bottom; ++row) {
-        const unsigned char* in = source + static_cast<size_t>(row - y) * static_cast<size_t>(sourceStride) +
+        const unsigned char* in = source.pixels + static_cast<size_t>(row - y) * static_cast<size_t>(source.stride) +
                                   static_cast<size_t>(left - x) * 3;
-        unsigned char* out =
-            target + static_cast<size_t>(row) * static_cast<size_t>(targetStride) + static_cast<size_t>(left) * 3;
+        unsigned char* out = target.pixels + static_cast<size_t>(row) * static_cast<size_t>(target.stride) +
+                             static_cast<size_t>(left) * 3;
         if (weight >= 256) {
             std::memcpy(out, in, count);
         } else {
@@ -177,20 +181,26 @@ bool OverlayRgb(const unsigned char* source,
     return true;
 }
 
-int CreateRgbCanvas(int width, int height, uint32_t colour, RgbImage& out) {
-    out = RgbImage{};
-    if (width <= 0 || height <= 0) return kRgbImageFailed;
-    size_t rowBytes = static_cast<size_t>(width) * 3;
-    // The layer's allocation limit holds here too: no caller needs a bigger canvas.
-    if (rowBytes > kCodecMaxAllocation / static_cast<size_t>(height)) return kRgbImageOutOfMemory;
-    auto* pixels = static_cast<unsigned char*>(std::malloc(rowBytes * static_cast<size_t>(height)));
-    if (pixels == nullptr) return kRgbImageOutOfMemory;
+void FillRgb(const RgbView& target, uint32_t colour, int left, int top, int right, int bottom) {
+    left = std::clamp(left, 0, target.width);
+    right = std::clamp(right, left, target.width);
+    top = std::clamp(top, 0, target.height);
+    bottom = std::clamp(bottom, top, target.height);
+    if (left == right || top == bottom) return;
+    const size_t stride = static_cast<size_t>(target.stride);
+    const size_t count = static_cast<size_t>(right - left) * 3;
+    // The first row is filled pixel by pixel, the others copy it.
+    unsigned char* first = target.pixels + static_cast<size_t>(top) * stride + static_cast<size_t>(left) * 3;
     const unsigned char rgb[3] = {static_cast<unsigned char>(colour), static_cast<unsigned char>(colour >> 8),
                                   static_cast<unsigned char>(colour >> 16)};
-    for (size_t i = 0; i < rowBytes; i += 3) std::memcpy(pixels + i, rgb, 3);
-    for (int y = 1; y < height; ++y) std::memcpy(pixels + rowBytes * static_cast<size_t>(y), pixels, rowBytes);
-    out.pixels = pixels;
-    out.width = width;
-    out.height = height;
-    return kRgbImageOk;
+    for (size_t i = 0; i < count; i += 3) std::memcpy(first + i, rgb, 3);
+    for (int y = top + 1; y < bottom; ++y) {
+        std::memcpy(first + static_cast<size_t>(y - top) * stride, first, count);
+    }
+}
+
+RgbImageResult CreateRgbCanvas(int width, int height, uint32_t colour, OwnedRgbImage& out) {
+    RgbImageResult result = AllocateCanvas(width, height, out);
+    if (result == kRgbImageOk) FillRgb(out.View(), colour, 0, 0, width, height);
+    return result;
 }

@@ -21,3 +21,9 @@ struct ConstRgbView {
     ConstRgbView(const RgbView& view)  // NOLINT: a writable view may always be read
         : pixels(view.pixels), width(view.width), height(view.height), stride(view.stride) {}
 };
+
+// The rectangle of `view` at (x, y) of width × height, which must lie inside it.
+[[nodiscard]] inline RgbView RegionOf(const RgbView& view, int x, int y, int width, int height) {
+    unsigned char* first = view.pixels + static_cast<long long>(y) * view.stride + static_cast<long long>(x) * 3;
+    return {first, width, height, view.stride};
+}

@@ -6,11 +6,12 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "codec/codec_errors.h"
 #include "codec/codec_memory.h"
 #include "codec/codec_state.h"
-#include "codec/pixels/pixel_ops.h"
+#include "codec/pixels/row_layout.h"
 #include "codec/resample/resample_filters.h"
 #include "codec/resample/resample_passes.h"
 #include "codec/resample/resample_weights.h"
@@ -20,21 +21,13 @@ namespace {
 constexpr size_t kSlack = 32;              // readable bytes behind the intermediate buffer's last row
 constexpr size_t kBandBytes = 256 * 1024;  // intermediate rows kept per band, about half an L2 cache
 
-bool ArgumentsValid(const unsigned char* source,
-                    int sourceWidth,
-                    int sourceHeight,
-                    int sourceStride,
-                    const unsigned char* target,
-                    int targetWidth,
-                    int targetHeight,
-                    int targetStride,
-                    int channels) {
-    if (source == nullptr || target == nullptr || channels != 3) return false;
-    if (sourceWidth <= 0 || sourceHeight <= 0 || targetWidth <= 0 || targetHeight <= 0) return false;
+bool ArgumentsValid(const ConstRgbView& source, const RgbView& target) {
+    if (source.pixels == nullptr || target.pixels == nullptr) return false;
+    if (source.width <= 0 || source.height <= 0 || target.width <= 0 || target.height <= 0) return false;
     // Keep every byte offset well inside size_t and int arithmetic.
-    if (sourceWidth > (1 << 28) || targetWidth > (1 << 28)) return false;
-    return static_cast<long long>(sourceStride) >= sourceWidth * 3LL &&
-           static_cast<long long>(targetStride) >= targetWidth * 3LL;
+    if (source.width > (1 << 28) || target.width > (1 << 28)) return false;
+    return static_cast<long long>(source.stride) >= source.width * 3LL &&
+           static_cast<long long>(target.stride) >= target.width * 3LL;
 }
 
 void CopyRows(const unsigned char* source,
@@ -50,16 +43,18 @@ void CopyRows(const unsigned char* source,
 }
 
 // Runs both passes with the given tables; returns 0 or a CodecError.
-int RunSeparable(const unsigned char* source,
-                 int sourceWidth,
-                 int sourceHeight,
-                 size_t sourceStride,
-                 unsigned char* target,
-                 int targetWidth,
-                 int targetHeight,
-                 size_t targetStride,
+int RunSeparable(const ConstRgbView& sourceView,
+                 const RgbView& targetView,
                  const AxisWeights& across,
                  const AxisWeights& down) {
+    const unsigned char* source = sourceView.pixels;
+    const int sourceWidth = sourceView.width;
+    const int sourceHeight = sourceView.height;
+    const auto sourceStride = static_cast<size_t>(sourceView.stride);
+    unsigned char* target = targetView.pixels;
+    const int targetWidth = targetView.width;
+    const int targetHeight = targetView.height;
+    const auto targetStride = static_cast<size_t>(targetView.stride);
     if (across.identity && down.identity) {
         CopyRows(source, sourceStride, target, targetStride, sourceWidth, sourceHeight);
         return kCodecOk;
@@ -86,8 +81,9 @@ int RunSeparable(const unsigned char* source,
         int band = static_cast<int>(kBandBytes / middleStride);
         band = band < 1 ? 1 : (band > targetHeight ? targetHeight : band);
         size_t middleBytes = middleStride * static_cast<size_t>(band);
-        auto* middle = static_cast<unsigned char*>(std::malloc(middleBytes + kSlack));
-        if (middle == nullptr) return kCodecOutOfMemory;
+        WorkArray<unsigned char> buffer = AllocateUnsetWorkArray<unsigned char>(middleBytes + kSlack);
+        if (buffer == nullptr) return kCodecOutOfMemory;
+        unsigned char* middle = buffer.get();
         std::memset(middle + middleBytes, 0, kSlack);
         bool done = true;
         for (int first = 0; done && first < targetHeight; first += band) {
@@ -98,114 +94,82 @@ int RunSeparable(const unsigned char* source,
                              targetStride, across, true);
             }
         }
-        std::free(middle);
         return done ? kCodecOk : kCodecOutOfMemory;
     }
     size_t middleStride = static_cast<size_t>(targetWidth) * 3;
     size_t middleBytes = middleStride * static_cast<size_t>(sourceHeight);
     if (middleBytes > kCodecMaxAllocation) return kCodecOutOfMemory;
-    auto* middle = static_cast<unsigned char*>(std::malloc(middleBytes + kSlack));
-    if (middle == nullptr) return kCodecOutOfMemory;
+    WorkArray<unsigned char> buffer = AllocateUnsetWorkArray<unsigned char>(middleBytes + kSlack);
+    if (buffer == nullptr) return kCodecOutOfMemory;
+    unsigned char* middle = buffer.get();
     std::memset(middle + middleBytes, 0, kSlack);
     ConvolveRows(source, sourceStride, sourceHeight, middle, middleStride, across, false);
     bool done = ConvolveColumns(middle, middleStride, middleStride, target, targetStride, down, 0, targetHeight);
-    std::free(middle);
     return done ? kCodecOk : kCodecOutOfMemory;
 }
 
 }  // namespace
 
-bool ResizeRgb(const unsigned char* source,
-               int sourceWidth,
-               int sourceHeight,
-               int sourceStride,
-               unsigned char* target,
-               int targetWidth,
-               int targetHeight,
-               int targetStride,
-               int channels) {
+bool ResizeRgb(const ConstRgbView& source, const RgbView& target) {
     if (!BeginCodecCall()) return false;
-    if (!ArgumentsValid(source, sourceWidth, sourceHeight, sourceStride, target, targetWidth, targetHeight,
-                        targetStride, channels)) {
+    if (!ArgumentsValid(source, target)) {
         SetCodecError(kCodecBadArgument);
         return false;
     }
-    if (sourceWidth == targetWidth && sourceHeight == targetHeight) {
-        CopyRows(source, static_cast<size_t>(sourceStride), target, static_cast<size_t>(targetStride), sourceWidth,
-                 sourceHeight);
+    if (source.width == target.width && source.height == target.height) {
+        CopyRows(source.pixels, static_cast<size_t>(source.stride), target.pixels, static_cast<size_t>(target.stride),
+                 source.width, source.height);
         return true;
     }
     AxisWeights across, down;
     int result = kCodecOk;
-    if (!BuildBicubicWeights(sourceWidth, targetWidth, across) ||
-        !BuildBicubicWeights(sourceHeight, targetHeight, down)) {
+    if (!BuildBicubicWeights(source.width, target.width, across) ||
+        !BuildBicubicWeights(source.height, target.height, down)) {
         result = kCodecOutOfMemory;
     } else {
-        result = RunSeparable(source, sourceWidth, sourceHeight, static_cast<size_t>(sourceStride), target, targetWidth,
-                              targetHeight, static_cast<size_t>(targetStride), across, down);
+        result = RunSeparable(source, target, across, down);
     }
-    FreeAxisWeights(across);
-    FreeAxisWeights(down);
     if (result != kCodecOk) SetCodecError(result);
     return result == kCodecOk;
 }
 
-bool ResampleRgb(const unsigned char* source,
-                 int sourceWidth,
-                 int sourceHeight,
-                 int sourceStride,
-                 unsigned char* target,
-                 int targetWidth,
-                 int targetHeight,
-                 int targetStride,
-                 int channels,
-                 int filter) {
+bool ResampleRgb(const ConstRgbView& source, const RgbView& target, int filter) {
     if (!BeginCodecCall()) return false;
     const ResampleKernel* kernel = FindResampleKernel(filter);
-    if (kernel == nullptr || !ArgumentsValid(source, sourceWidth, sourceHeight, sourceStride, target, targetWidth,
-                                             targetHeight, targetStride, channels)) {
+    if (kernel == nullptr || !ArgumentsValid(source, target)) {
         SetCodecError(kCodecBadArgument);
         return false;
     }
     double support = std::ceil(kernel->support);
-    if (support > targetWidth || support > targetHeight) {
+    if (support > target.width || support > target.height) {
         SetCodecError(kCodecTargetTooSmall);
         return false;
     }
     AxisWeights across, down;
     int result = kCodecOk;
-    if (!BuildFilterWeights(sourceWidth, targetWidth, kernel->function, kernel->support, across) ||
-        !BuildFilterWeights(sourceHeight, targetHeight, kernel->function, kernel->support, down)) {
+    if (!BuildFilterWeights(source.width, target.width, kernel->function, kernel->support, across) ||
+        !BuildFilterWeights(source.height, target.height, kernel->function, kernel->support, down)) {
         result = kCodecOutOfMemory;
     } else {
-        result = RunSeparable(source, sourceWidth, sourceHeight, static_cast<size_t>(sourceStride), target, targetWidth,
-                              targetHeight, static_cast<size_t>(targetStride), across, down);
+        result = RunSeparable(source, target, across, down);
     }
-    FreeAxisWeights(across);
-    FreeAxisWeights(down);
     if (result != kCodecOk) SetCodecError(result);
     return result == kCodecOk;
 }
 
-int ResizeRgbImage(RgbImage& image, int newWidth, int newHeight, int filter) {
-    if (newWidth == image.width && newHeight == image.height) return kRgbImageOk;
+bool ResizeRgbWithFilter(const ConstRgbView& source, const RgbView& target, int filter) {
+    return filter == kResizeBicubic ? ResizeRgb(source, target) : ResampleRgb(source, target, filter);
+}
+
+RgbImageResult ResizeRgbImage(OwnedRgbImage& image, int newWidth, int newHeight, int filter) {
+    if (newWidth == image.Width() && newHeight == image.Height()) return kRgbImageOk;
+    size_t rowBytes = 0;
+    size_t totalBytes = 0;
     if (newWidth <= 0 || newHeight <= 0) return kRgbImageFailed;
-    size_t bytes = static_cast<size_t>(newWidth) * 3;
-    if (bytes > kCodecMaxAllocation / static_cast<size_t>(newHeight)) return kRgbImageOutOfMemory;
-    bytes *= static_cast<size_t>(newHeight);
-    auto* pixels = static_cast<unsigned char*>(CodecAllocate(bytes));
-    if (pixels == nullptr) return kRgbImageOutOfMemory;
-    bool done = filter == kResizeBicubic ? ResizeRgb(image.pixels, image.width, image.height, image.width * 3, pixels,
-                                                     newWidth, newHeight, newWidth * 3, 3)
-                                         : ResampleRgb(image.pixels, image.width, image.height, image.width * 3, pixels,
-                                                       newWidth, newHeight, newWidth * 3, 3, filter);
-    if (!done) {
-        CodecFree(pixels);
-        return kRgbImageFailed;
-    }
-    CodecFree(image.pixels);
-    image.pixels = pixels;
-    image.width = newWidth;
-    image.height = newHeight;
+    if (!PictureBufferSize(newWidth, newHeight, 24, rowBytes, totalBytes)) return kRgbImageOutOfMemory;
+    OwnedRgbImage resized(CodecBuffer::Allocate(totalBytes), newWidth, newHeight);
+    if (resized.IsEmpty()) return kRgbImageOutOfMemory;
+    if (!ResizeRgbWithFilter(std::as_const(image).View(), resized.View(), filter)) return kRgbImageFailed;
+    image = std::move(resized);  // the old pixels go back where they came from
     return kRgbImageOk;
 }

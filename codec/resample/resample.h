@@ -1,21 +1,21 @@
-// Resampling of 24-bit pictures.
+// Resampling of 24-bit pictures, from a source view into a target view of the wanted size.
 //
 // ResizeRgb is bicubic interpolation (cubic convolution, a = -1) with the edge pixels
 // repeated; equal sizes copy the rows unchanged. ResampleRgb runs a separable filter chosen
 // by index (ResampleFilter), widened when shrinking, with the picture mirrored at its edges;
-// the program's choice is kFilterLanczos3. Both take row strides in bytes and `channels` 3.
-// Errors: 5 bad argument (null buffer, size not positive, stride shorter than a row, another
-// channel count or filter index), 68 a target smaller than the filter's support, 1 out of
-// memory.
+// the program's choice is kFilterLanczos3. ResizeRgbWithFilter takes either by number: -1
+// (kResizeBicubic) selects ResizeRgb, 0..13 ResampleRgb. Errors: 5 bad argument (no pixels,
+// size not positive, stride shorter than a row, another filter index), 68 a target smaller
+// than the filter's support, 1 out of memory.
 //
-// ResizeRgbImage resizes an RgbImage in place: -1 selects ResizeRgb, 0..13 ResampleRgb with
-// that filter. The new buffer comes from CodecAllocate and the old one is released with
-// CodecFree, so the image must have been allocated the way the calling thread's codec
-// allocations are. Returns 0 (also at once when the size is unchanged), 8 when the new buffer
-// cannot be allocated, 1 when the resampling fails (the image is left as it was).
+// ResizeRgbImage replaces an owned picture by its resized copy. The new pixels come from the
+// calling thread's codec allocation and the old ones go back through the functions that made
+// them. Returns 0 (also at once when the size is unchanged), 8 when the new buffer cannot be
+// allocated, 1 when the resampling fails (the picture is left as it was).
 #pragma once
 
-#include "codec/pixels/rgb_image.h"
+#include "codec/pixels/owned_rgb_image.h"
+#include "codec/pixels/rgb_view.h"
 
 enum ResampleFilter : int {
     kFilterBox = 0,
@@ -37,23 +37,7 @@ enum ResampleFilter : int {
 
 constexpr int kResizeBicubic = -1;
 
-[[nodiscard]] bool ResizeRgb(const unsigned char* source,
-                             int sourceWidth,
-                             int sourceHeight,
-                             int sourceStride,
-                             unsigned char* target,
-                             int targetWidth,
-                             int targetHeight,
-                             int targetStride,
-                             int channels);
-[[nodiscard]] bool ResampleRgb(const unsigned char* source,
-                               int sourceWidth,
-                               int sourceHeight,
-                               int sourceStride,
-                               unsigned char* target,
-                               int targetWidth,
-                               int targetHeight,
-                               int targetStride,
-                               int channels,
-                               int filter);
-[[nodiscard]] int ResizeRgbImage(RgbImage& image, int newWidth, int newHeight, int filter);
+[[nodiscard]] bool ResizeRgb(const ConstRgbView& source, const RgbView& target);
+[[nodiscard]] bool ResampleRgb(const ConstRgbView& source, const RgbView& target, int filter);
+[[nodiscard]] bool ResizeRgbWithFilter(const ConstRgbView& source, const RgbView& target, int filter);
+[[nodiscard]] RgbImageResult ResizeRgbImage(OwnedRgbImage& image, int newWidth, int newHeight, int filter);

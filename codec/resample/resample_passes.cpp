@@ -34,9 +34,8 @@ void ConvolvePixelPortable(const unsigned char* in, const int16_t* w, int taps, 
 
 void ConvolveRowPortable(const unsigned char* row, unsigned char* out, const AxisWeights& weights, int from) {
     for (int i = from; i < weights.targetSize; ++i) {
-        ConvolvePixelPortable(row + static_cast<size_t>(weights.start[i]) * 3,
-                              weights.weights + static_cast<size_t>(i) * weights.taps, weights.taps, weights.bits,
-                              out + static_cast<size_t>(i) * 3);
+        ConvolvePixelPortable(row + static_cast<size_t>(weights.start[i]) * 3, weights.WeightsOf(i), weights.taps,
+                              weights.bits, out + static_cast<size_t>(i) * 3);
     }
 }
 
@@ -84,7 +83,7 @@ __attribute__((target("ssse3"))) void ConvolveRowSsse3(const unsigned char* row,
         size_t start = static_cast<size_t>(weights.start[i]);
         if ((start + taps) * 3 + 4 > readable) break;
         const unsigned char* in = row + start * 3;
-        const int16_t* w = weights.weights + static_cast<size_t>(i) * taps;
+        const int16_t* w = weights.WeightsOf(i);
         __m128i sum = rounding;
         int k = 0;
         for (; k + 4 <= taps; k += 4, in += 12) {
@@ -196,17 +195,17 @@ bool ConvolveColumns(const unsigned char* source,
     constexpr int kMaxStackTaps = 256;
     const unsigned char* stackRows[kMaxStackTaps];
     const unsigned char** rows = stackRows;
-    const unsigned char** heapRows = nullptr;
+    WorkArray<const unsigned char*> heapRows;
     if (weights.taps > kMaxStackTaps) {
-        heapRows = static_cast<const unsigned char**>(std::malloc(sizeof(unsigned char*) * weights.taps));
+        heapRows = AllocateWorkArray<const unsigned char*>(static_cast<size_t>(weights.taps));
         if (heapRows == nullptr) return false;
-        rows = heapRows;
+        rows = heapRows.get();
     }
     for (int i = firstTarget; i < firstTarget + targetCount; ++i) {
         for (int k = 0; k < weights.taps; ++k) {
             rows[k] = source + sourceStride * static_cast<size_t>(weights.start[i] + k);
         }
-        const int16_t* w = weights.weights + static_cast<size_t>(i) * weights.taps;
+        const int16_t* w = weights.WeightsOf(i);
         unsigned char* out = target + targetStride * static_cast<size_t>(i - firstTarget);
 #ifdef TQ_RESAMPLE_X86
         if (g_vectorCodeEnabled) {
@@ -216,6 +215,5 @@ bool ConvolveColumns(const unsigned char* source,
 #endif
         ConvolveColumnsPortable(rows, w, weights.taps, weights.bits, 0, rowBytes, out);
     }
-    std::free(heapRows);
     return true;
 }

@@ -36,17 +36,10 @@ class TableBuilder {
 public:
     TableBuilder(int sourceSize, int targetSize, int span)
         : sourceSize_(sourceSize), targetSize_(targetSize), span_(span) {}
-    ~TableBuilder() {
-        std::free(scratch_);
-        std::free(windows_);
-    }
-    TableBuilder(const TableBuilder&) = delete;
-    TableBuilder& operator=(const TableBuilder&) = delete;
 
     bool Allocate() {
-        size_t cells = static_cast<size_t>(targetSize_) * static_cast<size_t>(span_);
-        scratch_ = static_cast<double*>(std::calloc(cells, sizeof(double)));
-        windows_ = static_cast<Contributions*>(std::calloc(static_cast<size_t>(targetSize_), sizeof(Contributions)));
+        scratch_ = AllocateWorkArray<double>(static_cast<size_t>(targetSize_) * static_cast<size_t>(span_));
+        windows_ = AllocateWorkArray<Contributions>(static_cast<size_t>(targetSize_));
         return scratch_ != nullptr && windows_ != nullptr;
     }
 
@@ -60,7 +53,7 @@ public:
         Contributions& window = windows_[current_];
         int offset = sourceIndex - window.low;
         if (offset < 0 || offset >= span_) return;  // cannot happen with a correct span; stay inside
-        scratch_[static_cast<size_t>(current_) * span_ + offset] += weight;
+        Row(current_)[offset] += weight;
         if (offset + 1 > window.count) window.count = offset + 1;
     }
 
@@ -71,7 +64,7 @@ public:
         // Trim every window to its non-zero weights; taps is the widest window.
         int taps = 1;
         for (int i = 0; i < targetSize_; ++i) {
-            double* row = scratch_ + static_cast<size_t>(i) * span_;
+            double* row = Row(i);
             Contributions& window = windows_[i];
             int first = 0;
             while (first < window.count && row[first] == 0.0) ++first;
@@ -90,16 +83,15 @@ public:
         }
         if (taps > sourceSize_) taps = sourceSize_;
         out.taps = taps;
-        out.start = static_cast<int*>(std::malloc(static_cast<size_t>(targetSize_) * sizeof(int)));
-        out.weights =
-            static_cast<int16_t*>(std::calloc(static_cast<size_t>(targetSize_) * static_cast<size_t>(taps), 2));
+        out.start = AllocateWorkArray<int>(static_cast<size_t>(targetSize_));
+        out.weights = AllocateWorkArray<int16_t>(static_cast<size_t>(targetSize_) * static_cast<size_t>(taps));
         if (out.start == nullptr || out.weights == nullptr) {
-            FreeAxisWeights(out);
+            out = AxisWeights{};
             return false;
         }
         double largest = 0.0;
         for (int i = 0; i < targetSize_; ++i) {
-            double* row = scratch_ + static_cast<size_t>(i) * span_;
+            double* row = Row(i);
             double sum = 0.0;
             for (int k = 0; k < windows_[i].count; ++k) sum += row[k];
             if (sum == 0.0) sum = 1.0;
@@ -113,13 +105,13 @@ public:
         out.bits = bits;
         out.identity = targetSize_ == sourceSize_;
         for (int i = 0; i < targetSize_; ++i) {
-            const double* row = scratch_ + static_cast<size_t>(i) * span_;
+            const double* row = Row(i);
             const Contributions& window = windows_[i];
             // Keep the window inside the source, shifting it left at the far edge.
             int start = window.low;
             if (start + taps > sourceSize_) start = sourceSize_ - taps;
             out.start[i] = start;
-            int16_t* weights = out.weights + static_cast<size_t>(i) * taps;
+            int16_t* weights = out.weights.get() + static_cast<size_t>(i) * taps;
             int total = 0, largestAt = 0;
             for (int k = 0; k < window.count; ++k) {
                 int value = static_cast<int>(std::lround(row[k] * (1 << bits)));
@@ -141,11 +133,13 @@ public:
     }
 
 private:
+    double* Row(int i) { return scratch_.get() + static_cast<size_t>(i) * static_cast<size_t>(span_); }
+
     int sourceSize_;
     int targetSize_;
     int span_;
-    double* scratch_ = nullptr;
-    Contributions* windows_ = nullptr;
+    WorkArray<double> scratch_;
+    WorkArray<Contributions> windows_;
     int current_ = 0;
 };
 
@@ -210,10 +204,4 @@ bool BuildBicubicWeights(int sourceSize, int targetSize, AxisWeights& weights) {
         }
     }
     return table.Finish(weights);
-}
-
-void FreeAxisWeights(AxisWeights& weights) {
-    std::free(weights.start);
-    std::free(weights.weights);
-    weights = AxisWeights{};
 }

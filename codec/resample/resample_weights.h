@@ -6,14 +6,20 @@
 
 #include <cstdint>
 
+#include "codec/codec_memory.h"
+
 struct AxisWeights {
     int targetSize = 0;
     int sourceSize = 0;
     int taps = 0;
     int bits = 0;
-    int* start = nullptr;        // targetSize entries
-    int16_t* weights = nullptr;  // targetSize × taps entries
+    WorkArray<int> start;        // targetSize entries
+    WorkArray<int16_t> weights;  // targetSize × taps entries
     bool identity = false;       // every target index takes its own source index unchanged
+
+    [[nodiscard]] const int16_t* WeightsOf(int targetIndex) const {
+        return weights.get() + static_cast<size_t>(targetIndex) * static_cast<size_t>(taps);
+    }
 };
 
 // The filtered resampler's table: kernel evaluated around each target pixel's centre,
@@ -25,4 +31,3 @@ struct AxisWeights {
                                       AxisWeights& weights);
 // The bicubic table: u = i × source/target, four taps with a = -1, indices clamped.
 [[nodiscard]] bool BuildBicubicWeights(int sourceSize, int targetSize, AxisWeights& weights);
-void FreeAxisWeights(AxisWeights& weights);

@@ -1,18 +1,23 @@
 // The generic read's decoder choice and its allocation rule: detected formats go to their
 // decoder, unknown and decoder-less ones by extension, metafiles need a file, and the
-// result always lives in global memory whatever the thread installed.
+// result always lives in global memory whatever the thread installed, and goes back there
+// from any thread.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <mutex>
+#include <set>
 #include <string>
+#include <thread>
 
 #include "codec/codec_errors.h"
 #include "codec/codec_memory.h"
 #include "codec/codec_state.h"
 #include "codec/format_detection.h"
+#include "codec/formats/tests/bmp_test_files.h"
 #include "codec/image_reader.h"
 #include "codec/image_source.h"
-#include "codec/formats/tests/bmp_test_files.h"
+#include "codec/resample/resample.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -101,32 +106,59 @@ TEST(ImageReader, FailsWithTheChosenDecodersOwnError) {
     for (const ReadCase& c : cases) EXPECT_EQ(ReadError(c), c.error) << c.name;
 }
 
-struct CountingHeap {
+// A heap that knows its own blocks, so that a block it is asked to free but never made (the
+// wrong heap) is counted instead of freed.
+struct TrackingHeap {
+    std::mutex lock;
+    std::set<void*> blocks;
     int allocations = 0;
+    int frees = 0;
+    int foreignFrees = 0;
 };
 
-TEST(ImageReader, ResultIsGlobalMemoryAndTheThreadsFunctionsComeBack) {
-    CountingHeap heap;
-    auto allocate = [](size_t size, void* user) -> void* {
-        ++static_cast<CountingHeap*>(user)->allocations;
-        return std::malloc(size);
-    };
-    auto release = [](void* buffer, void*) {
-        std::free(buffer);
-        return 1;
-    };
-    SetCodecAllocators(allocate, nullptr, release, &heap);
-    Bytes bmp = bmp_test::BuildBmp({.width = 3, .height = 2, .depth = 24, .pixels = Bytes(24, 9)});
+void* TrackingAllocate(size_t size, void* user) {
+    auto* heap = static_cast<TrackingHeap*>(user);
+    std::lock_guard<std::mutex> guard(heap->lock);
+    void* block = std::malloc(size);
+    heap->blocks.insert(block);
+    ++heap->allocations;
+    return block;
+}
+
+int TrackingFree(void* block, void* user) {
+    auto* heap = static_cast<TrackingHeap*>(user);
+    std::lock_guard<std::mutex> guard(heap->lock);
+    if (heap->blocks.erase(block) == 0) {
+        ++heap->foreignFrees;
+        return 0;
+    }
+    ++heap->frees;
+    std::free(block);
+    return 1;
+}
+
+TEST(ImageReader, PicturesGoBackToTheHeapThatMadeThem) {
+    TrackingHeap heap;
+    SetCodecAllocators(TrackingAllocate, nullptr, TrackingFree, &heap);
+    Bytes bmp = bmp_test::BuildBmp({.width = 40, .height = 30, .depth = 24, .pixels = Bytes(30 * 120, 9)});
     ImageSource* source = OpenMemorySource(bmp.data(), bmp.size());
-    RgbImage image;
-    ASSERT_TRUE(ReadImageRgb24(source, image));
+    OwnedRgbImage picture;
+    ASSERT_TRUE(ReadImageRgb24(source, picture));
     CloseSource(source);
-    EXPECT_EQ(heap.allocations, 0);
-    EXPECT_EQ(image.pixels[0], 9);
-    FreeImageRgb24(image);
-    // The thread's own functions serve it again afterwards.
-    CodecFree(CodecAllocate(10));
+    EXPECT_EQ(heap.allocations, 0);  // the generic read's result is global memory
+    EXPECT_EQ(picture.View().pixels[0], 9);
+
+    // The resized pixels come from this thread's functions, which serve it again after the
+    // read; the global ones go back to global memory.
+    ASSERT_EQ(ResizeRgbImage(picture, 20, 15, kFilterLanczos3), kRgbImageOk);
     EXPECT_EQ(heap.allocations, 1);
+    EXPECT_EQ(heap.foreignFrees, 0);
+
+    // A thread without functions of its own releases the picture into the heap that made it.
+    std::thread other([moved = std::move(picture)]() mutable { moved.Reset(); });
+    other.join();
+    EXPECT_EQ(heap.frees, 1);
+    EXPECT_EQ(heap.foreignFrees, 0);
     SetCodecAllocators(nullptr, nullptr, nullptr, nullptr);
 }
 

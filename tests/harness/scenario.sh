@@ -20,6 +20,7 @@
 # (CTest sets both); artefacts go to $SCENARIO_DIR (kept after the run for inspection).
 set -u
 source "${TQ_SOURCE_DIR:?}/tests/harness/wine_env.sh"
+source "$TQ_SOURCE_DIR/tools/tool_paths.sh"
 
 scenario_fail() {
     echo "scenario ${SCENARIO_NAME:-?}: FAIL: $*" >&2
@@ -50,7 +51,9 @@ scenario_begin() {
     trap 'exit 130' INT TERM
 
     tq_wine_setup "$TQ_BINARY_DIR/wineprefix" || scenario_fail "cannot create the Wine prefix"
-    # The template prefix may be in use by unit tests; copy it only while no server runs on it.
+    # Copy the template prefix only while no server runs on it. The unit tests run one at a time
+    # (run_tests.sh) on a server that stays up for them; ending it writes its registry out.
+    WINEPREFIX=$TQ_BINARY_DIR/wineprefix timeout 60 wineserver -k >/dev/null 2>&1
     WINEPREFIX=$TQ_BINARY_DIR/wineprefix timeout 60 wineserver -w >/dev/null 2>&1
     cp -a "$TQ_BINARY_DIR/wineprefix" "$SCENARIO_DIR/prefix" || scenario_fail "cannot copy the Wine prefix"
     rm -f "$SCENARIO_DIR"/prefix/.tq-ready*
@@ -61,7 +64,8 @@ scenario_begin() {
     # Every program of this prefix joins one virtual desktop with explorer's shell and tray.
     timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
     timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1024x768 /f >/dev/null 2>&1
-    scenario_start explorer
+    # The desktop alone: explorer without /desktop would open a file browser over it as well.
+    scenario_start explorer /desktop=shell,1024x768
     scenario_wait_window "Wine desktop" 60 || scenario_fail "the Wine desktop did not appear"
 }
 
@@ -101,7 +105,7 @@ scenario_reg_add() {
 }
 
 scenario_screenshot() {
-    timeout 30 import -display "$DISPLAY" -window root "$1" || scenario_fail "screenshot failed"
+    timeout 30 "$TQ_IMPORT" -display "$DISPLAY" -window root "$1" || scenario_fail "screenshot failed"
 }
 
 scenario_path() {

@@ -28,29 +28,34 @@ tq_wine_setup() {
 tq_with_display() {
     if [ -n "${DISPLAY:-}" ]; then
         "$@"
-    else
-        xvfb-run -a -s "-screen 0 1024x768x24" "$@"
+        return
     fi
+    local display status
+    display=$(tq_start_xvfb) || return 1
+    DISPLAY=$display "$@"
+    status=$?
+    DISPLAY=$display tq_stop_xvfb
+    return $status
 }
 
-# Starts a private Xvfb on a free display number and prints ":N"; tq_stop_xvfb ends it.
-tq_start_xvfb() {
-    local number
-    for number in $(seq 90 140); do
-        [ -e "/tmp/.X$number-lock" ] && continue
-        Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-        echo $! >"/tmp/tq-xvfb-$number.pid"
-        local waited
-        for waited in $(seq 1 50); do
-            if [ -e "/tmp/.X11-unix/X$number" ]; then
-                echo ":$number"
-                return 0
-            fi
-            sleep 0.1
-        done
-        kill "$(cat "/tmp/tq-xvfb-$number.pid")" 2>/dev/null
-    done
-    return 1
+# Starts a private Xvfb with a screen of SCREEN (default 1024x768x24) and prints its display
+# (":N"); tq_stop_xvfb ends it. Xvfb picks the number itself (-displayfd) and takes it under its
+# own lock, so parallel runs never race for one that looked free.
+tq_start_xvfb() { # [SCREEN]
+    local screen=${1:-1024x768x24} fifo number pid
+    fifo=$(mktemp -u /tmp/tq-xvfb-display.XXXXXX)
+    mkfifo "$fifo" || return 1
+    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$fifo" </dev/null >/dev/null 2>&1 &
+    pid=$!
+    # Xvfb writes the number once it accepts connections; it closes the pipe if it fails.
+    read -r -t 30 number <"$fifo"
+    rm -f "$fifo"
+    if [ -z "$number" ]; then
+        kill "$pid" 2>/dev/null
+        return 1
+    fi
+    echo "$pid" >"/tmp/tq-xvfb-$number.pid"
+    echo ":$number"
 }
 
 tq_stop_xvfb() {

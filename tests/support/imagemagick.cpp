@@ -1,27 +1,26 @@
 #include "tests/support/imagemagick.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 namespace test_support {
 
-bool HaveImageMagick() {
-    return std::system("/usr/bin/convert -version >/dev/null 2>&1") == 0;
+namespace {
+
+const std::string kConvert = TQ_CONVERT_PROGRAM;
+
+}  // namespace
+
+::testing::AssertionResult HaveImageMagick() {
+    if (RunConvert("-version >/dev/null")) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << kConvert << " does not run: tools/setup.sh installs ImageMagick";
+}
+
+bool RunConvert(const std::string& arguments) {
+    return std::system((kConvert + " " + arguments + " 2>/dev/null").c_str()) == 0;
 }
 
 bool DecodeWithImageMagick(const std::string& input, const std::string& options, PpmImage& image) {
-    std::string command = "/usr/bin/convert '" + input + "' -depth 8 " + options + " ppm:- 2>/dev/null";
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return false;
-    int maximum = 0;
-    bool ok = std::fscanf(pipe, "P6 %d %d %d", &image.width, &image.height, &maximum) == 3 && maximum == 255 &&
-              std::fgetc(pipe) != EOF;
-    if (ok) {
-        image.pixels.resize(static_cast<size_t>(image.width) * image.height * 3);
-        ok = std::fread(image.pixels.data(), 1, image.pixels.size(), pipe) == image.pixels.size();
-    }
-    pclose(pipe);
-    return ok;
+    return ReadPpmFromCommand(kConvert + " '" + input + "' -depth 8 " + options + " ppm:- 2>/dev/null", image);
 }
 
 }  // namespace test_support

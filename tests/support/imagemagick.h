@@ -1,20 +1,20 @@
-// ImageMagick as an independent decoder for differential tests (host only: /usr/bin/convert).
+// ImageMagick as an independent decoder for differential tests (host only). The program is
+// the one tools/tool_paths.sh names; set-up installs it, so its absence fails a test.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <string>
 
-#include "tests/support/test_support.h"
+#include "tests/support/ppm.h"
 
 namespace test_support {
 
-// A decoded picture: 8-bit RGB, rows top-down, no padding.
-struct PpmImage {
-    int width = 0;
-    int height = 0;
-    Bytes pixels;
-};
+// Success, or a failure that says what is missing: ASSERT_TRUE(HaveImageMagick()).
+::testing::AssertionResult HaveImageMagick();
 
-bool HaveImageMagick();
+// Runs convert with `arguments` (shell words); true when it succeeds.
+bool RunConvert(const std::string& arguments);
 
 // Decodes `input` (a path, optionally with ImageMagick's "[scene]" suffix) with `options`
 // applied after reducing to 8 bits per channel, e.g. "-type TrueColor". False when convert fails or prints no P6.

@@ -190,7 +190,7 @@ int RunDatBuild(int argc, char** argv) {
         if (!(fields >> name) || name[0] == '#') continue;
         if (!(fields >> path) || ((fields >> mode) && mode != "text" && mode != "ansi") || (fields >> extra)) {
             std::fprintf(stderr, "tqtool: %s:%d: expected NAME PATH [text|ansi]\n", argv[0], lineNumber);
-            return ToolUsage("dat-build MANIFEST OUT.dat");
+            return kToolExitUsage;
         }
         fs::path source = fs::path(path).is_absolute() ? fs::path(path) : base / path;
         std::string content;

@@ -20,5 +20,13 @@ struct ToolCommandRegistrar {
     explicit ToolCommandRegistrar(const ToolCommand& command) { RegisteredToolCommands().push_back(command); }
 };
 
-// Prints "usage: tqtool LINE" to stderr and returns the usage exit code (64).
-int ToolUsage(const char* line);
+// tqtool's own exit codes. Every other non-zero exit is the failing operation's result code
+// (a codec error, a picture-file, resource or composition result), and those families use
+// 1 to 68, so tqtool's codes stay above them.
+enum ToolExit : int {
+    kToolExitMissingFont = 69,  // --title without the font that draws it
+    kToolExitUsage = 125,       // wrong arguments, an unknown command or output type, a bad manifest line
+};
+
+// Prints "usage: tqtool LINE" to stderr and returns kToolExitUsage.
+[[nodiscard]] int ToolUsage(const char* line);

@@ -1,19 +1,20 @@
 // tqtool compose: lays a .tqi picture out as a wallpaper would be, and writes a 24-bit BMP.
+// Exit codes: the picture file's result when it cannot be read, the composition's result, or
+// the codec error when the BMP cannot be written.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "app/wallpaper/compose_picture.h"
 #include "app/wallpaper/title_text.h"
-#include "codec/formats/bmp_codec.h"
-#include "codec/image_source.h"
 #include "collection/tqi_file.h"
 #include "tools/tqtool/command.h"
+#include "tools/tqtool/image_files.h"
 
 namespace {
 
 const char kUsage[] =
-    "compose IN.tqi WIDTH HEIGHT PRESENTATION OUT.bmp [--area L,T,R,B] [--grey] [--title] "
+    "compose IN.tqi WIDTH HEIGHT PRESENTATION OUT.bmp|.ppm|.jpg [--area L,T,R,B] [--grey] [--title] "
     "[--background 0xBBGGRR] [--filter N]";
 
 bool ParseInt(const char* text, long minimum, long maximum, long& value) {
@@ -33,37 +34,40 @@ static int RunCompose(int argc, char** argv) {
         !ParseInt(argv[3], 0, 255, presentation)) {
         return ToolUsage(kUsage);
     }
-    AreaRect area;
-    bool haveArea = false;
-    uint32_t flags = 0;
-    long background = 0;
-    long filter = kResizeBicubic;
+    ComposeRequest request;
+    request.targetWidth = static_cast<int>(width);
+    request.targetHeight = static_cast<int>(height);
+    request.presentation = static_cast<uint8_t>(presentation);
     for (int i = 5; i < argc; ++i) {
+        long value = 0;
         if (std::strcmp(argv[i], "--grey") == 0) {
-            flags |= kComposeGreyscale;
+            request.flags |= kComposeGreyscale;
         } else if (std::strcmp(argv[i], "--title") == 0) {
-            flags |= kComposeTitle;
+            request.flags |= kComposeTitle;
         } else if (std::strcmp(argv[i], "--area") == 0 && i + 1 < argc) {
+            AreaRect area;
             int consumed = 0;
             if (std::sscanf(argv[++i], "%d,%d,%d,%d%n", &area.left, &area.top, &area.right, &area.bottom, &consumed) !=
                     4 ||
                 argv[i][consumed] != 0) {
                 return ToolUsage(kUsage);
             }
-            haveArea = true;
+            request.area = area;
         } else if (std::strcmp(argv[i], "--background") == 0 && i + 1 < argc) {
-            if (!ParseInt(argv[++i], 0, 0xFFFFFF, background)) return ToolUsage(kUsage);
+            if (!ParseInt(argv[++i], 0, 0xFFFFFF, value)) return ToolUsage(kUsage);
+            request.backgroundColour = static_cast<uint32_t>(value);
         } else if (std::strcmp(argv[i], "--filter") == 0 && i + 1 < argc) {
-            if (!ParseInt(argv[++i], -1, 13, filter)) return ToolUsage(kUsage);
+            if (!ParseInt(argv[++i], -1, 13, value)) return ToolUsage(kUsage);
+            request.resizeFilter = static_cast<int>(value);
         } else {
             return ToolUsage(kUsage);
         }
     }
-    if ((flags & kComposeTitle) != 0 && !IsTitleDrawingAvailable()) {
+    if ((request.flags & kComposeTitle) != 0 && !IsTitleDrawingAvailable()) {
         std::fprintf(stderr,
                      "tqtool: --title needs the font Liberation Sans Bold (Debian package fonts-liberation, or a "
                      "font file in TQ_TITLE_FONT); refusing to compose without the title\n");
-        return 69;
+        return kToolExitMissingFont;
     }
 
     PictureRecord record;
@@ -72,24 +76,14 @@ static int RunCompose(int argc, char** argv) {
         std::fprintf(stderr, "tqtool: cannot read %s (result %d)\n", argv[0], result);
         return result;
     }
-    RgbImage composed;
-    result = ComposePicture(composed, record, static_cast<int>(width), static_cast<int>(height),
-                            static_cast<int>(filter), haveArea ? &area : nullptr, static_cast<uint8_t>(presentation),
-                            static_cast<uint32_t>(background), flags);
+    OwnedRgbImage composed;
+    ComposeResult composition = ComposePicture(record, request, composed);
     FreePicturePayload(record);
-    if (result != 0) {
-        std::fprintf(stderr, "tqtool: composing %s failed (result %d)\n", argv[0], result);
-        return result;
+    if (composition != kComposeOk) {
+        std::fprintf(stderr, "tqtool: composing %s failed (result %d)\n", argv[0], composition);
+        return composition;
     }
-    ImageSink* sink = OpenFileSink(argv[4]);
-    bool written = sink != nullptr && WriteBmp(sink, composed.pixels, composed.width, composed.height, 24);
-    bool closed = sink != nullptr && CloseSink(sink) == 0;
-    FreeComposedPicture(composed);
-    if (!written || !closed) {
-        std::fprintf(stderr, "tqtool: cannot write %s\n", argv[4]);
-        return 1;
-    }
-    return 0;
+    return WriteImageFile(argv[4], composed);
 }
 
 static const ToolCommandRegistrar kRegisterCompose({"compose", kUsage, RunCompose});

@@ -12,7 +12,7 @@ std::vector<ToolCommand>& RegisteredToolCommands() {
 
 int ToolUsage(const char* line) {
     std::fprintf(stderr, "usage: tqtool %s\n", line);
-    return 64;
+    return kToolExitUsage;
 }
 
 namespace {
@@ -23,7 +23,11 @@ void PrintHelp(FILE* out) {
               [](const ToolCommand& a, const ToolCommand& b) { return std::strcmp(a.name, b.name) < 0; });
     std::fprintf(out, "usage: tqtool COMMAND ARGUMENTS...\n\ncommands:\n");
     for (const ToolCommand& command : commands) std::fprintf(out, "  %s\n", command.usage);
-    std::fprintf(out, "\nExit codes: 0 success, otherwise the failing operation's result code (64: usage).\n");
+    std::fprintf(out,
+                 "\nExit codes: 0 success; %d wrong usage; %d a font that --title needs is missing; otherwise the\n"
+                 "failing operation's result code: codec errors (decode, resize), picture-file results (tqi-*),\n"
+                 "resource and skin results (dat-*, skin-*), composition results (compose).\n",
+                 kToolExitUsage, kToolExitMissingFont);
 }
 
 }  // namespace
@@ -31,12 +35,12 @@ void PrintHelp(FILE* out) {
 int main(int argc, char** argv) {
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         PrintHelp(argc < 2 ? stderr : stdout);
-        return argc < 2 ? 64 : 0;
+        return argc < 2 ? kToolExitUsage : 0;
     }
     for (const ToolCommand& command : RegisteredToolCommands()) {
         if (std::strcmp(argv[1], command.name) == 0) return command.run(argc - 2, argv + 2);
     }
     std::fprintf(stderr, "tqtool: unknown command '%s'\n\n", argv[1]);
     PrintHelp(stderr);
-    return 64;
+    return kToolExitUsage;
 }

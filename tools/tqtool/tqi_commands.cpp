@@ -16,7 +16,7 @@ int RunTqiPack(int argc, char** argv) {
     size_t titleLength = std::strlen(title);
     if (titleLength < 1 || titleLength >= kPictureTitleCapacity) {
         std::fprintf(stderr, "tqtool: the title must have 1 to 127 characters\n");
-        return ToolUsage("tqi-pack IN.jpg \"Title\" OUT.tqi");
+        return kToolExitUsage;
     }
     unsigned char* jpeg = nullptr;
     size_t jpegSize = 0;

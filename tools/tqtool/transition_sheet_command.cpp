@@ -32,8 +32,8 @@ struct RgbPicture {
 // Reads any picture the codec knows, stretched to width x height; prints why not on failure.
 bool ReadStretched(const char* path, int width, int height, OwnedFrame& frame) {
     ImageSource* source = OpenFileSource(path);
-    RgbImage image;
-    bool read = source != nullptr && ReadImageRgb24(source, image);
+    OwnedRgbImage picture;
+    bool read = source != nullptr && ReadImageRgb24(source, picture);
     int error = GetLastCodecError();
     if (source != nullptr) CloseSource(source);
     if (!read) {
@@ -41,9 +41,7 @@ bool ReadStretched(const char* path, int width, int height, OwnedFrame& frame) {
         return false;
     }
     std::vector<unsigned char> stretched(size_t(width) * height * 3);
-    bool resized = ResizeRgb(image.pixels, image.width, image.height, image.width * 3, stretched.data(), width, height,
-                             width * 3, 3);
-    FreeImageRgb24(image);
+    bool resized = ResizeRgb(picture.View(), RgbView{stretched.data(), width, height, width * 3});
     frame = OwnedFrame(width, height);
     if (!resized || frame.IsEmpty()) {
         std::fprintf(stderr, "tqtool: %s: cannot stretch to %dx%d\n", path, width, height);
@@ -123,7 +121,7 @@ int RunTransitionSheet(int argc, char** argv) {
     if (size_t(sheet.width) * size_t(sheet.height) * 3 > kLargestSheet) {
         std::fprintf(stderr, "tqtool: a sheet of %dx%d frames would exceed %zu MiB\n", width, height,
                      kLargestSheet >> 20);
-        return 64;
+        return kToolExitUsage;
     }
     OwnedFrame from, to;
     if (!ReadStretched(argv[0], width, height, from) || !ReadStretched(argv[1], width, height, to)) return 1;

@@ -17,6 +17,9 @@ LANGUAGES = ("CA", "EN", "ES", "FR")
 ESCAPES = {"n": "\n", "r": "\r", '"': '"', "\\": "\\", "0": "\0"}
 PLACEHOLDER = re.compile(r"%[-+ #0]*[0-9]*(?:\.[0-9]+)?[a-zA-Z%]")
 NAME = re.compile(r"^[A-Z][A-Za-z0-9]*$")
+# Entries after this line are texts of the menu and dialog templates only: they go into the
+# resource script (generate_resource_script.py), not into the program's table.
+RESOURCE_SECTION = "resource texts:"
 
 
 class TableError(Exception):
@@ -54,10 +57,11 @@ def unquote(text, where):
 
 
 def parse(lines):
-    """Returns a list of (name, {code: text}) in file order."""
+    """Returns a list of (name, {code: text}, line number, resource_only) in file order."""
     entries = []
     current = None
     language = None
+    resource_only = False
     for number, raw in enumerate(lines, 1):
         line = raw.rstrip("\n")
         where = f"line {number}"
@@ -65,11 +69,17 @@ def parse(lines):
         if not stripped or stripped.startswith("#"):
             language = None
             continue
+        if line == RESOURCE_SECTION:
+            if resource_only:
+                raise TableError(f"{where}: second {RESOURCE_SECTION!r} line")
+            resource_only = True
+            current = None
+            continue
         if stripped.startswith("["):
             match = re.fullmatch(r"\[([A-Za-z0-9]+)\]", stripped)
             if not match or not NAME.match(match.group(1)):
                 raise TableError(f"{where}: bad entry name {stripped!r}")
-            current = (match.group(1), {}, number)
+            current = (match.group(1), {}, number, resource_only)
             entries.append(current)
             language = None
             continue
@@ -96,12 +106,12 @@ def parse(lines):
             raise TableError(f"{where}: {word} given twice in {current[0]}")
         texts[word] = unquote(rest, where)
         language = word
-    return [(name, texts, number) for name, texts, number in entries]
+    return entries
 
 
 def check(entries):
     seen = set()
-    for name, texts, number in entries:
+    for name, texts, number, _ in entries:
         where = f"entry {name} (line {number})"
         if name in seen:
             raise TableError(f"{where}: given twice")
@@ -153,7 +163,9 @@ def main():
         print(f"{source}: {error}", file=sys.stderr)
         return 1
     rows = ["// Generated from text_table.txt by generate_text_table.py; edit the source instead.\n"]
-    for name, texts, _ in entries:
+    for name, texts, _, resource_only in entries:
+        if resource_only:
+            continue
         rows.append(f"{{TextId::{name}, \"{name}\",\n {{")
         rows.append(",\n  ".join(literal(texts[code]) for code in LANGUAGES))
         rows.append("}},\n")

@@ -46,19 +46,15 @@ struct PictureSize {
 };
 
 PictureSize DecodedSize(const unsigned char* bmp, size_t size) {
-    RgbImage image;
+    OwnedRgbImage image;
     if (!DecodeBmpImage(bmp, size, image)) return {};
-    PictureSize result{image.width, image.height};
-    FreeBmpImage(image);
-    return result;
+    return {image.Width(), image.Height()};
 }
 
 PictureSize BlockSize(const SkinBlockView& block) {
-    RgbImage image;
+    OwnedRgbImage image;
     if (!DecodeBmpBlock(block.data, block.size, image)) return {};
-    PictureSize result{image.width, image.height};
-    FreeBmpImage(image);
-    return result;
+    return {image.Width(), image.Height()};
 }
 
 struct SkinCase {

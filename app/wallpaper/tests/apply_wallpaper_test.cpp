@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "settings/memory_store.h"
-#include "settings/settings_loader.h"
 #include "app/wallpaper/tests/test_pictures.h"
 #include "base/byte_order.h"
 #include "collection/tqi_file.h"
+#include "settings/memory_store.h"
+#include "settings/settings_loader.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -133,7 +133,7 @@ TEST_F(ApplyWallpaperTest, APictureThatFailsKeepsThePreviousFileAndAppliesItAgai
         const Bytes previous = {'B', 'M', 9, 9, 9};
         test_support::WriteFileBytes(wallpaperFile_, previous);
         std::strcpy(settings_.szCurrentWallpaper, name);
-        EXPECT_NE(ComposeWallpaperFile(context_), 0) << name;
+        EXPECT_EQ(ComposeWallpaperFile(context_), WallpaperFileResult::PictureUnreadable) << name;
         ApplyWallpaper(context_);
         ExpectAppliedPath(wallpaperFile_);
         EXPECT_EQ(test_support::ReadFileBytes(wallpaperFile_), previous) << name;
@@ -144,7 +144,7 @@ TEST_F(ApplyWallpaperTest, AFileThatCannotBeWrittenLeavesNoTemporaryBehind) {
     std::strcpy(settings_.szCurrentWallpaper, "Harbour");
     std::string unwritable = folder_.File("no such folder") + "/Tapestrique.bmp";
     context_.wallpaperFilePath = unwritable.c_str();
-    EXPECT_EQ(ComposeWallpaperFile(context_), 1);
+    EXPECT_EQ(ComposeWallpaperFile(context_), WallpaperFileResult::FileNotWritten);
     EXPECT_EQ(test_support::ListFolder(folder_.Path()).size(), 2u);
 }
 

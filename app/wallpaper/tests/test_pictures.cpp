@@ -63,23 +63,24 @@ PictureRecord MakePicture(const char* title, int width, int height, const std::f
     return record;
 }
 
-Colour PixelAt(const RgbImage& image, int x, int y) {
-    const unsigned char* p = image.pixels + (static_cast<size_t>(y) * image.width + x) * 3;
+Colour PixelAt(const ConstRgbView& image, int x, int y) {
+    const unsigned char* p =
+        image.pixels + static_cast<size_t>(y) * static_cast<size_t>(image.stride) + static_cast<size_t>(x) * 3;
     return Colour{p[0], p[1], p[2]};
 }
 
-bool IsColour(const RgbImage& image, int x, int y, uint32_t colourRef) {
+bool IsColour(const ConstRgbView& image, int x, int y, uint32_t colourRef) {
     Colour c = PixelAt(image, x, y);
     return c.red == (colourRef & 0xFF) && c.green == ((colourRef >> 8) & 0xFF) && c.blue == ((colourRef >> 16) & 0xFF);
 }
 
-bool IsNear(const RgbImage& image, int x, int y, Colour colour, int tolerance) {
+bool IsNear(const ConstRgbView& image, int x, int y, Colour colour, int tolerance) {
     Colour c = PixelAt(image, x, y);
     return std::abs(c.red - colour.red) <= tolerance && std::abs(c.green - colour.green) <= tolerance &&
            std::abs(c.blue - colour.blue) <= tolerance;
 }
 
-std::string Describe(const RgbImage& image, int x, int y) {
+std::string Describe(const ConstRgbView& image, int x, int y) {
     Colour c = PixelAt(image, x, y);
     char text[64];
     std::snprintf(text, sizeof text, "(%d, %d) is %d/%d/%d", x, y, c.red, c.green, c.blue);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "codec/pixels/rgb_image.h"
+#include "codec/pixels/rgb_view.h"
 #include "collection/picture_record.h"
 
 namespace wallpaper_test {
@@ -26,11 +26,11 @@ std::vector<unsigned char> MakeJpeg(int width,
                                     int quality = 95,
                                     bool subsampleChroma = false);
 
-Colour PixelAt(const RgbImage& image, int x, int y);
+Colour PixelAt(const ConstRgbView& image, int x, int y);
 // Exactly this COLORREF (0x00BBGGRR).
-bool IsColour(const RgbImage& image, int x, int y, uint32_t colourRef);
+bool IsColour(const ConstRgbView& image, int x, int y, uint32_t colourRef);
 // Within `tolerance` of the colour in every channel (for pixels that went through JPEG).
-bool IsNear(const RgbImage& image, int x, int y, Colour colour, int tolerance = 6);
-std::string Describe(const RgbImage& image, int x, int y);
+bool IsNear(const ConstRgbView& image, int x, int y, Colour colour, int tolerance = 6);
+std::string Describe(const ConstRgbView& image, int x, int y);
 
 }  // namespace wallpaper_test

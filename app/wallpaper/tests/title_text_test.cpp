@@ -8,12 +8,9 @@ namespace {
 
 struct Canvas {
     std::vector<unsigned char> bytes;
-    RgbImage image;
-    Canvas(int width, int height, unsigned char grey) : bytes(static_cast<size_t>(width) * height * 3, grey) {
-        image.pixels = bytes.data();
-        image.width = width;
-        image.height = height;
-    }
+    RgbView image;
+    Canvas(int width, int height, unsigned char grey)
+        : bytes(static_cast<size_t>(width) * height * 3, grey), image{bytes.data(), width, height, width * 3} {}
     uint32_t At(int x, int y) const {
         const unsigned char* p = bytes.data() + (static_cast<size_t>(y) * image.width + x) * 3;
         return p[0] | p[1] << 8 | p[2] << 16;
@@ -41,7 +38,7 @@ Box BoundsOf(const Canvas& canvas, uint32_t colour) {
 }
 
 TEST(TitleTextTest, TitleStandsInTheTopRightCornerWithItsShadow) {
-    if (!IsTitleDrawingAvailable()) GTEST_SKIP() << "the title font is not installed";
+    ASSERT_TRUE(IsTitleDrawingAvailable()) << "the title font is missing: tools/setup.sh installs fonts-liberation";
     Canvas canvas(400, 120, 0);
     ASSERT_TRUE(DrawPictureTitle(canvas.image, "Harbour at Dawn"));
     Box green = BoundsOf(canvas, 0x00FF00);
@@ -66,7 +63,7 @@ TEST(TitleTextTest, TitleStandsInTheTopRightCornerWithItsShadow) {
 }
 
 TEST(TitleTextTest, NothingIsDrawnOutsideOrForEmptyText) {
-    if (!IsTitleDrawingAvailable()) GTEST_SKIP() << "the title font is not installed";
+    ASSERT_TRUE(IsTitleDrawingAvailable()) << "the title font is missing: tools/setup.sh installs fonts-liberation";
     const struct {
         const char* text;
         AreaRect box;
@@ -95,7 +92,7 @@ TEST(TitleTextTest, NothingIsDrawnOutsideOrForEmptyText) {
 }
 
 TEST(TitleTextTest, CodePageCharactersAreDrawn) {
-    if (!IsTitleDrawingAvailable()) GTEST_SKIP() << "the title font is not installed";
+    ASSERT_TRUE(IsTitleDrawingAvailable()) << "the title font is missing: tools/setup.sh installs fonts-liberation";
     // "Caf\xe9 \x80" : e acute (Latin-1) and the euro sign (0x80 in Windows-1252).
     Canvas plain(200, 40, 0);
     Canvas accented(200, 40, 0);

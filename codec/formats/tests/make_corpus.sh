@@ -11,8 +11,9 @@
 # Usage: make_corpus.sh [folder]   (default: the corpus/ folder beside this script)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../../../tools/tool_paths.sh"
 out=${1:-$here/corpus}
-convert=/usr/bin/convert
+convert=$TQ_CONVERT
 mkdir -p "$out"
 rm -f "$out"/*.gif "$out"/*.pcx "$out"/*.psd "$out"/*.tga "$out"/*.wbmp
 cd "$out"
@@ -70,11 +71,11 @@ plasma -compress RLE tga_plasma_rle.tga
 "$convert" $rose -threshold 50% wbmp_rose.wbmp
 logo 77x -threshold 50% wbmp_logo.wbmp
 
-python3 "$here/make_corpus_variants.py" "$out"
+"$TQ_PYTHON" "$here/make_corpus_variants.py" "$out"
 
 # Expected results: ImageMagick's decode of each file (its first frame; TGA rows in the order
 # the header gives).
-python3 - "$convert" "$out" <<'PY'
+"$TQ_PYTHON" - "$convert" "$out" <<'PY'
 import os, re, subprocess, sys
 convert, folder = sys.argv[1], sys.argv[2]
 lines = []

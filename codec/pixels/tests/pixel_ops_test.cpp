@@ -1,8 +1,6 @@
-// Greyscale, overlay and canvas: the exact grey formula in both byte orders, clipping and
+// Greyscale, overlay and canvas: the exact grey formula on pictures and frames, clipping and
 // opacity of the overlay, and the colour order of a canvas.
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 #include "codec/codec_errors.h"
 #include "codec/codec_state.h"
@@ -13,47 +11,43 @@ namespace {
 
 using test_support::Bytes;
 
-TEST(GreyscaleRgbTest, ExactFormulaInBothByteOrders) {
+TEST(GreyscaleRgbTest, ExactFormulaOnPicturesAndFrames) {
     struct GreyCase {
-        unsigned char pixel[3];
-        bool blueFirst;
+        unsigned char red, green, blue;
         unsigned char grey;
     };
     const GreyCase cases[] = {
-        {{255, 0, 0}, false, 76},    {{0, 255, 0}, false, 149},  {{0, 0, 255}, false, 29},
-        {{0, 0, 255}, true, 76},     {{255, 0, 0}, true, 29},    {{255, 255, 255}, false, 255},
-        {{10, 200, 30}, false, 123}, {{30, 200, 10}, true, 123}, {{0, 0, 0}, true, 0},
+        {255, 0, 0, 76}, {0, 255, 0, 149}, {0, 0, 255, 29}, {255, 255, 255, 255}, {10, 200, 30, 123}, {0, 0, 0, 0},
     };
     for (const GreyCase& c : cases) {
         // The same pixel many times, so that vector loops and their tails both see it.
         for (int width : {1, 7, 33}) {
-            Bytes three, four;
+            Bytes picture, frame;
             for (int i = 0; i < width; ++i) {
-                three.insert(three.end(), c.pixel, c.pixel + 3);
-                four.insert(four.end(), c.pixel, c.pixel + 3);
-                four.push_back(0xA7);
+                picture.insert(picture.end(), {c.red, c.green, c.blue});
+                frame.insert(frame.end(), {c.blue, c.green, c.red, 0xA7});
             }
-            ASSERT_TRUE(GreyscaleRgb(three.data(), width, 1, 3, width * 3, c.blueFirst));
-            ASSERT_TRUE(GreyscaleRgb(four.data(), width, 1, 4, width * 4, c.blueFirst));
+            ASSERT_TRUE(GreyscaleRgb(RgbView{picture.data(), width, 1, width * 3}));
+            ASSERT_TRUE(GreyscaleFrame(Frame{frame.data(), width, 1, width * 4}));
             for (int i = 0; i < width; ++i) {
                 for (int k = 0; k < 3; ++k) {
-                    ASSERT_EQ(three[i * 3 + k], c.grey) << int(c.pixel[0]) << "," << int(c.pixel[1]);
-                    ASSERT_EQ(four[i * 4 + k], c.grey);
+                    ASSERT_EQ(picture[i * 3 + k], c.grey) << int(c.red) << "," << int(c.green);
+                    ASSERT_EQ(frame[i * 4 + k], c.grey);
                 }
-                ASSERT_EQ(four[i * 4 + 3], 0xA7);
+                ASSERT_EQ(frame[i * 4 + 3], 0xA7);
             }
         }
     }
 }
 
-TEST(GreyscaleRgbTest, RespectsStrideAndRefusesOtherPixelSizes) {
+TEST(GreyscaleRgbTest, RespectsStrideAndRefusesBadViews) {
     Bytes rows = {255, 0, 0, 9, 9, 0, 255, 0, 9, 9};  // two 1-pixel rows, stride 5
-    ASSERT_TRUE(GreyscaleRgb(rows.data(), 1, 2, 3, 5, false));
+    ASSERT_TRUE(GreyscaleRgb(RgbView{rows.data(), 1, 2, 5}));
     EXPECT_EQ(rows, (Bytes{76, 76, 76, 9, 9, 149, 149, 149, 9, 9}));
-    EXPECT_FALSE(GreyscaleRgb(rows.data(), 1, 1, 2, 5, false));
+    EXPECT_FALSE(GreyscaleRgb(RgbView{rows.data(), 2, 1, 5}));  // stride shorter than a row
     EXPECT_EQ(GetLastCodecError(), kCodecBadArgument);
-    EXPECT_FALSE(GreyscaleRgb(rows.data(), 2, 1, 3, 5, false));  // stride shorter than a row
-    EXPECT_FALSE(GreyscaleRgb(nullptr, 1, 1, 3, 3, false));
+    EXPECT_FALSE(GreyscaleRgb(RgbView{nullptr, 1, 1, 3}));
+    EXPECT_FALSE(GreyscaleFrame(Frame{rows.data(), 2, 1, 5}));
 }
 
 Bytes Filled(int width, int height, unsigned char value) {
@@ -81,7 +75,8 @@ TEST(OverlayRgbTest, ClipsAndBlends) {
     for (const OverlayCase& c : cases) {
         Bytes source = Filled(3, 2, 200);
         Bytes target = Filled(6, 4, 100);
-        ASSERT_TRUE(OverlayRgb(source.data(), 3, 2, 9, target.data(), 6, 4, 18, c.x, c.y, c.opacity)) << c.name;
+        ASSERT_TRUE(OverlayRgb(RgbView{source.data(), 3, 2, 9}, RgbView{target.data(), 6, 4, 18}, c.x, c.y, c.opacity))
+            << c.name;
         for (int y = 0; y < 4; ++y) {
             for (int x = 0; x < 6; ++x) {
                 bool changed = x >= c.changedLeft && x < c.changedRight && y >= c.changedTop && y < c.changedBottom;
@@ -92,24 +87,24 @@ TEST(OverlayRgbTest, ClipsAndBlends) {
     }
     Bytes source = Filled(1, 1, 0);
     Bytes target = Filled(1, 1, 0);
-    EXPECT_FALSE(OverlayRgb(source.data(), 1, 1, 2, target.data(), 1, 1, 3, 0, 0, 1.0));
+    EXPECT_FALSE(OverlayRgb(RgbView{source.data(), 1, 1, 2}, RgbView{target.data(), 1, 1, 3}, 0, 0, 1.0));
     EXPECT_EQ(GetLastCodecError(), kCodecBadArgument);
 }
 
 TEST(CreateRgbCanvasTest, FillsWithTheColourRedLowByte) {
-    RgbImage canvas;
+    OwnedRgbImage canvas;
     ASSERT_EQ(CreateRgbCanvas(3, 2, 0x00C08040, canvas), kRgbImageOk);
-    EXPECT_EQ(canvas.width, 3);
-    EXPECT_EQ(canvas.height, 2);
+    EXPECT_EQ(canvas.Width(), 3);
+    EXPECT_EQ(canvas.Height(), 2);
+    const unsigned char* pixels = canvas.View().pixels;
     for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(canvas.pixels[i * 3], 0x40);
-        EXPECT_EQ(canvas.pixels[i * 3 + 1], 0x80);
-        EXPECT_EQ(canvas.pixels[i * 3 + 2], 0xC0);
+        EXPECT_EQ(pixels[i * 3], 0x40);
+        EXPECT_EQ(pixels[i * 3 + 1], 0x80);
+        EXPECT_EQ(pixels[i * 3 + 2], 0xC0);
     }
-    std::free(canvas.pixels);
     EXPECT_EQ(CreateRgbCanvas(0, 2, 0, canvas), kRgbImageFailed);
     EXPECT_EQ(CreateRgbCanvas(0x7FFFFFFF, 0x7FFFFFFF, 0, canvas), kRgbImageOutOfMemory);
-    EXPECT_EQ(canvas.pixels, nullptr);
+    EXPECT_TRUE(canvas.IsEmpty());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
-// The resamplers against plain floating-point versions of their formulas (bicubic as a 4 × 4
-// neighbourhood per pixel, the filters with mirrored edges), flat colours, the vector and
-// portable loops against each other, and the argument rules.
+// The resamplers against plain floating-point versions of their formulas, with the kernels
+// written from their definitions (bicubic as a 4 × 4 neighbourhood per pixel, the filters with
+// mirrored edges), flat colours, the vector and portable loops against each other, and the
+// argument rules.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,11 +16,16 @@
 #include "codec/resample/resample.h"
 #include "codec/resample/resample_filters.h"
 #include "codec/resample/resample_passes.h"
+#include "codec/resample/tests/reference_kernels.h"
 #include "tests/support/test_support.h"
 
 namespace {
 
 using test_support::Bytes;
+
+RgbView ViewOf(Bytes& bytes, int width, int height, int stride) {
+    return {bytes.data(), width, height, stride};
+}
 
 // A picture with detail at every scale: noise over gradients, kept to the middle of the
 // range. The passes keep 8-bit samples in between, so ringing beyond 0..255 would be cut
@@ -43,18 +49,8 @@ unsigned char ToByte(double value) {
 }
 
 Bytes ReferenceBicubic(const Bytes& in, int sw, int sh, int tw, int th) {
-    auto weight = [](double t, int k) {
-        switch (k) {
-            case 0:
-                return -t * (1 - t) * (1 - t);
-            case 1:
-                return 1 - 2 * t * t + t * t * t;
-            case 2:
-                return t + t * t - t * t * t;
-            default:
-                return -t * t * (1 - t);
-        }
-    };
+    // Tap k lies at source index i - 1 + k, a distance t + 1 - k from the sample point.
+    auto weight = [](double t, int k) { return reference_kernels::KeysCubic(-1.0, t + 1 - k); };
     Bytes out(static_cast<size_t>(tw) * th * 3);
     for (int y = 0; y < th; ++y) {
         double v = y * (static_cast<double>(sh) / th);
@@ -114,7 +110,8 @@ std::vector<double> FilterAxis(const std::vector<double>& in,
 }
 
 Bytes ReferenceFiltered(const Bytes& in, int sw, int sh, int tw, int th, int filter) {
-    const ResampleKernel& kernel = *FindResampleKernel(filter);
+    const reference_kernels::Kernel& reference = reference_kernels::kKernels[filter];
+    const ResampleKernel kernel{reference.function, reference.support};
     std::vector<double> source(in.begin(), in.end());
     // Rows: each row is one sample sequence of sw pixels × 3 channels.
     std::vector<double> across(static_cast<size_t>(sh) * tw * 3);
@@ -153,7 +150,7 @@ TEST(ResizeRgbTest, MatchesTheBicubicFormula) {
     for (const Size& s : kSizes) {
         Bytes in = TestPicture(s.sw, s.sh, 11);
         Bytes out(static_cast<size_t>(s.tw) * s.th * 3);
-        ASSERT_TRUE(ResizeRgb(in.data(), s.sw, s.sh, s.sw * 3, out.data(), s.tw, s.th, s.tw * 3, 3));
+        ASSERT_TRUE(ResizeRgb(ViewOf(in, s.sw, s.sh, s.sw * 3), ViewOf(out, s.tw, s.th, s.tw * 3)));
         // Rounding between the two passes may move a value by one or two levels.
         EXPECT_LE(LargestDifference(out, ReferenceBicubic(in, s.sw, s.sh, s.tw, s.th)), 2)
             << s.sw << "x" << s.sh << " -> " << s.tw << "x" << s.th;
@@ -166,7 +163,7 @@ TEST(ResampleRgbTest, EveryFilterMatchesItsFormulaWithMirroredEdges) {
             if (s.tw < 4 || s.th < 4) continue;  // the widest supports need 4 target pixels
             Bytes in = TestPicture(s.sw, s.sh, static_cast<unsigned>(filter));
             Bytes out(static_cast<size_t>(s.tw) * s.th * 3);
-            ASSERT_TRUE(ResampleRgb(in.data(), s.sw, s.sh, s.sw * 3, out.data(), s.tw, s.th, s.tw * 3, 3, filter))
+            ASSERT_TRUE(ResampleRgb(ViewOf(in, s.sw, s.sh, s.sw * 3), ViewOf(out, s.tw, s.th, s.tw * 3), filter))
                 << filter;
             EXPECT_LE(LargestDifference(out, ReferenceFiltered(in, s.sw, s.sh, s.tw, s.th, filter)), 2)
                 << "filter " << filter << " " << s.sw << "x" << s.sh << " -> " << s.tw << "x" << s.th;
@@ -182,9 +179,7 @@ TEST(ResampleRgbTest, VectorAndPortableLoopsAgree) {
                            static_cast<int>(kFilterSinc)}) {
             Bytes fast(static_cast<size_t>(s.tw) * s.th * 3), portable(fast.size());
             auto run = [&](Bytes& out) {
-                return filter == kResizeBicubic
-                           ? ResizeRgb(in.data(), s.sw, s.sh, s.sw * 3, out.data(), s.tw, s.th, s.tw * 3, 3)
-                           : ResampleRgb(in.data(), s.sw, s.sh, s.sw * 3, out.data(), s.tw, s.th, s.tw * 3, 3, filter);
+                return ResizeRgbWithFilter(ViewOf(in, s.sw, s.sh, s.sw * 3), ViewOf(out, s.tw, s.th, s.tw * 3), filter);
             };
             ASSERT_TRUE(run(fast));
             SetResampleVectorCode(false);
@@ -206,9 +201,7 @@ TEST(ResampleRgbTest, FlatColoursStayFlatAndEqualSizesCopy) {
     for (int filter = -1; filter < kFilterCount; ++filter) {
         for (const Size& s : {Size{37, 29, 11, 9}, Size{37, 29, 80, 61}, Size{37, 29, 37, 29}}) {
             Bytes out(static_cast<size_t>(s.tw) * s.th * 3);
-            ASSERT_TRUE(filter < 0
-                            ? ResizeRgb(flat.data(), 37, 29, 37 * 3, out.data(), s.tw, s.th, s.tw * 3, 3)
-                            : ResampleRgb(flat.data(), 37, 29, 37 * 3, out.data(), s.tw, s.th, s.tw * 3, 3, filter));
+            ASSERT_TRUE(ResizeRgbWithFilter(ViewOf(flat, 37, 29, 37 * 3), ViewOf(out, s.tw, s.th, s.tw * 3), filter));
             for (size_t i = 0; i < out.size(); i += 3) {
                 ASSERT_EQ(out[i], 200) << filter;
                 ASSERT_EQ(out[i + 1], 17) << filter;
@@ -219,8 +212,7 @@ TEST(ResampleRgbTest, FlatColoursStayFlatAndEqualSizesCopy) {
     Bytes picture = TestPicture(31, 7, 1);
     for (int filter : {kResizeBicubic, static_cast<int>(kFilterLanczos3), static_cast<int>(kFilterBox)}) {
         Bytes out(picture.size());
-        ASSERT_TRUE(filter < 0 ? ResizeRgb(picture.data(), 31, 7, 93, out.data(), 31, 7, 93, 3)
-                               : ResampleRgb(picture.data(), 31, 7, 93, out.data(), 31, 7, 93, 3, filter));
+        ASSERT_TRUE(ResizeRgbWithFilter(ViewOf(picture, 31, 7, 93), ViewOf(out, 31, 7, 93), filter));
         EXPECT_EQ(out, picture) << filter;
     }
 }
@@ -231,8 +223,8 @@ TEST(ResampleRgbTest, StridesLeavePaddingAlone) {
     for (int y = 0; y < 10; ++y)
         std::copy_n(&in[static_cast<size_t>(y) * 60], 60, &padded[static_cast<size_t>(y) * 64]);
     Bytes target(static_cast<size_t>(5) * 40, 0xEE), plain(static_cast<size_t>(5) * 30);
-    ASSERT_TRUE(ResampleRgb(padded.data(), 20, 10, 64, target.data(), 10, 5, 40, 3, kFilterLanczos3));
-    ASSERT_TRUE(ResampleRgb(in.data(), 20, 10, 60, plain.data(), 10, 5, 30, 3, kFilterLanczos3));
+    ASSERT_TRUE(ResampleRgb(ViewOf(padded, 20, 10, 64), ViewOf(target, 10, 5, 40), kFilterLanczos3));
+    ASSERT_TRUE(ResampleRgb(ViewOf(in, 20, 10, 60), ViewOf(plain, 10, 5, 30), kFilterLanczos3));
     for (int y = 0; y < 5; ++y) {
         EXPECT_TRUE(std::equal(plain.begin() + y * 30, plain.begin() + y * 30 + 30, target.begin() + y * 40));
         for (int x = 30; x < 40; ++x) EXPECT_EQ(target[static_cast<size_t>(y) * 40 + x], 0xEE);
@@ -244,62 +236,51 @@ TEST(ResampleRgbTest, ArgumentRules) {
     Bytes out(static_cast<size_t>(8) * 8 * 3);
     struct ArgumentCase {
         const char* name;
-        int tw, th, filter, channels, sourceStride;
+        int tw, th, filter, sourceStride;
         int error;
     };
     const ArgumentCase cases[] = {
-        {"lanczos to 2 pixels wide", 2, 8, kFilterLanczos3, 3, 24, kCodecTargetTooSmall},
-        {"lanczos to 2 pixels high", 8, 2, kFilterLanczos3, 3, 24, kCodecTargetTooSmall},
-        {"lanczos to 3 pixels", 3, 3, kFilterLanczos3, 3, 24, kCodecOk},
-        {"sinc to 3 pixels", 3, 8, kFilterSinc, 3, 24, kCodecTargetTooSmall},
-        {"gaussian to 1 pixel", 1, 8, kFilterGaussian, 3, 24, kCodecTargetTooSmall},
-        {"box to 1 pixel", 1, 1, kFilterBox, 3, 24, kCodecOk},
-        {"filter 14", 4, 4, 14, 3, 24, kCodecBadArgument},
-        {"filter -1", 4, 4, -1, 3, 24, kCodecBadArgument},
-        {"four channels", 4, 4, kFilterBox, 4, 24, kCodecBadArgument},
-        {"stride too short", 4, 4, kFilterBox, 3, 23, kCodecBadArgument},
-        {"zero target", 0, 4, kFilterBox, 3, 24, kCodecBadArgument},
+        {"lanczos to 2 pixels wide", 2, 8, kFilterLanczos3, 24, kCodecTargetTooSmall},
+        {"lanczos to 2 pixels high", 8, 2, kFilterLanczos3, 24, kCodecTargetTooSmall},
+        {"lanczos to 3 pixels", 3, 3, kFilterLanczos3, 24, kCodecOk},
+        {"sinc to 3 pixels", 3, 8, kFilterSinc, 24, kCodecTargetTooSmall},
+        {"gaussian to 1 pixel", 1, 8, kFilterGaussian, 24, kCodecTargetTooSmall},
+        {"box to 1 pixel", 1, 1, kFilterBox, 24, kCodecOk},
+        {"filter 14", 4, 4, 14, 24, kCodecBadArgument},
+        {"filter -1", 4, 4, -1, 24, kCodecBadArgument},
+        {"stride too short", 4, 4, kFilterBox, 23, kCodecBadArgument},
+        {"zero target", 0, 4, kFilterBox, 24, kCodecBadArgument},
     };
     for (const ArgumentCase& c : cases) {
-        bool done = ResampleRgb(in.data(), 8, 8, c.sourceStride, out.data(), c.tw, c.th, 24, c.channels, c.filter);
+        bool done = ResampleRgb(ViewOf(in, 8, 8, c.sourceStride), ViewOf(out, c.tw, c.th, 24), c.filter);
         EXPECT_EQ(done, c.error == kCodecOk) << c.name;
         EXPECT_EQ(GetLastCodecError(), c.error) << c.name;
     }
-    EXPECT_FALSE(ResizeRgb(nullptr, 8, 8, 24, out.data(), 4, 4, 12, 3));
+    EXPECT_FALSE(ResizeRgb(ConstRgbView(nullptr, 8, 8, 24), ViewOf(out, 4, 4, 12)));
     EXPECT_EQ(GetLastCodecError(), kCodecBadArgument);
-    EXPECT_TRUE(ResizeRgb(in.data(), 8, 8, 24, out.data(), 1, 1, 3, 3));
+    EXPECT_TRUE(ResizeRgb(ViewOf(in, 8, 8, 24), ViewOf(out, 1, 1, 3)));
 }
 
 TEST(ResizeRgbImageTest, ReplacesThePictureOrLeavesItAlone) {
-    RgbImage image;
+    OwnedRgbImage image;
     ASSERT_EQ(CreateRgbCanvas(40, 20, 0x00336699, image), kRgbImageOk);
-    // The canvas comes from the ordinary heap, as do the thread's codec allocations here.
-    SetCodecAllocators([](size_t size, void*) { return std::malloc(size); },
-                       [](void* p, size_t size, void*) { return std::realloc(p, size); },
-                       [](void* p, void*) {
-                           std::free(p);
-                           return 1;
-                       },
-                       nullptr);
-    unsigned char* before = image.pixels;
+    const unsigned char* before = image.View().pixels;
     EXPECT_EQ(ResizeRgbImage(image, 40, 20, kFilterLanczos3), kRgbImageOk);
-    EXPECT_EQ(image.pixels, before);
+    EXPECT_EQ(image.View().pixels, before);
 
     EXPECT_EQ(ResizeRgbImage(image, 2, 2, kFilterLanczos3), kRgbImageFailed);
-    EXPECT_EQ(image.pixels, before);
-    EXPECT_EQ(image.width, 40);
+    EXPECT_EQ(image.View().pixels, before);
+    EXPECT_EQ(image.Width(), 40);
 
     EXPECT_EQ(ResizeRgbImage(image, 10, 5, kFilterLanczos3), kRgbImageOk);
-    EXPECT_EQ(image.width, 10);
-    EXPECT_EQ(image.height, 5);
-    EXPECT_EQ(image.pixels[0], 0x99);
-    EXPECT_EQ(image.pixels[2], 0x33);
+    EXPECT_EQ(image.Width(), 10);
+    EXPECT_EQ(image.Height(), 5);
+    EXPECT_EQ(image.View().pixels[0], 0x99);
+    EXPECT_EQ(image.View().pixels[2], 0x33);
 
     EXPECT_EQ(ResizeRgbImage(image, 25, 11, kResizeBicubic), kRgbImageOk);
-    EXPECT_EQ(image.width, 25);
-    EXPECT_EQ(image.pixels[25 * 11 * 3 - 2], 0x66);
-    std::free(image.pixels);
-    SetCodecAllocators(nullptr, nullptr, nullptr, nullptr);
+    EXPECT_EQ(image.Width(), 25);
+    EXPECT_EQ(image.View().pixels[25 * 11 * 3 - 2], 0x66);
 }
 
 }  // namespace

@@ -4,7 +4,8 @@
 # of BMP, PNG, TIFF and JPEG that ImageMagick writes, plus broken files.
 set -euo pipefail
 cd "$(dirname "$0")"
-im=/usr/bin/convert
+source ../../../tools/tool_paths.sh
+im=$TQ_CONVERT
 base=(-size 23x17 -seed 3 plasma:fractal -depth 8)
 alpha=(-size 23x17 -seed 3 plasma:fractal \( -size 23x17 gradient:white-black \) -alpha off -compose copy_opacity -composite -depth 8)
 

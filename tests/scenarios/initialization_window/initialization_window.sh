@@ -27,8 +27,8 @@ read -r x y width height <"$rect"
 # The shell desktop is 1024 pixels wide with its task bar at the bottom: the work area's top
 # right corner is the screen's.
 [ $((x + width)) -eq 1016 ] && [ "$y" -eq 8 ] || scenario_fail "window at $x,$y size ${width}x$height"
-/usr/bin/convert "$SCENARIO_DIR/desktop.png" -crop "${width}x${height}+${x}+${y}" +repage \
+"$TQ_CONVERT" "$SCENARIO_DIR/desktop.png" -crop "${width}x${height}+${x}+${y}" +repage \
     "$SCENARIO_DIR/initialization_window.png" || scenario_fail "cannot crop the window"
-colours=$(/usr/bin/convert "$SCENARIO_DIR/initialization_window.png" -format %k info:)
+colours=$("$TQ_CONVERT" "$SCENARIO_DIR/initialization_window.png" -format %k info:)
 [ "$colours" -gt 50 ] || scenario_fail "the window shows only $colours colours"
 echo "initialization_window: ${width}x${height} at $x,$y, $colours colours: ok"

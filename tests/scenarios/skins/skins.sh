@@ -26,11 +26,11 @@ show() { # entry language name
     local status=$?
     [ "$status" -eq 0 ] || scenario_fail "$entry ($language): viewer exit status $status"
     read -r x y width height <"$rect"
-    /usr/bin/convert "$SCENARIO_DIR/desktop_$name.png" -crop "${width}x${height}+${x}+${y}" +repage \
+    "$TQ_CONVERT" "$SCENARIO_DIR/desktop_$name.png" -crop "${width}x${height}+${x}+${y}" +repage \
         "$SCENARIO_DIR/$name.png" || scenario_fail "cannot crop $name"
     # The window is not empty: the crop holds many colours (background, pictures, text).
     local colours
-    colours=$(/usr/bin/convert "$SCENARIO_DIR/$name.png" -format %k info:)
+    colours=$("$TQ_CONVERT" "$SCENARIO_DIR/$name.png" -format %k info:)
     [ "$colours" -gt 50 ] || scenario_fail "$name shows only $colours colours"
     echo "$name: ${width}x${height}, $colours colours"
 }

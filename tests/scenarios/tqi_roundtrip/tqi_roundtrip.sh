@@ -25,6 +25,6 @@ scenario_reg_add 'HKCU\Software\Quillmere\Tapestrique\Test' probe REG_DWORD 7
 [ "$(scenario_reg_query 'HKCU\Software\Quillmere\Tapestrique\Test' probe)" = "0x7" ] ||
     scenario_fail "registry round trip"
 scenario_screenshot "$SCENARIO_DIR/desktop.png"
-colours=$(convert "$SCENARIO_DIR/desktop.png" -format %k info:)
+colours=$("$TQ_CONVERT" "$SCENARIO_DIR/desktop.png" -format %k info:)
 [ "$colours" -gt 1 ] || scenario_fail "the screenshot is blank"
 echo "tqi round trip across builds: ok"

@@ -16,7 +16,7 @@ mkdir -p "$collection"
 
 # A 640 x 400 picture (16:10, so fitting and stretching differ on a 4:3 screen): four
 # coloured quarters with a white disc in the middle.
-/usr/bin/convert -size 320x200 xc:'#c81e1e' xc:'#1e3cc8' +append \( -size 320x200 xc:'#1ea01e' xc:'#d2b41e' +append \) \
+"$TQ_CONVERT" -size 320x200 xc:'#c81e1e' xc:'#1e3cc8' +append \( -size 320x200 xc:'#1ea01e' xc:'#d2b41e' +append \) \
     -append -fill white -draw 'circle 320,200 320,260' -quality 95 "$SCENARIO_DIR/harbour.jpg" ||
     scenario_fail "cannot make the test picture"
 "$tqtool" tqi-pack "$SCENARIO_DIR/harbour.jpg" "Harbour at Dawn" "$collection/Harbour.tqi" ||
@@ -28,14 +28,14 @@ scenario_reg_add "$keys\\Settings\\Wallpaper" btWallpaperImagesShowTitles REG_BI
 
 # Pixels that differ by more than 6% between the same region (WxH+X+Y) of two images.
 differing_pixels() { # image image geometry
-    /usr/bin/convert "$1" -crop "$3" +repage "$SCENARIO_DIR/left.png" &&
-        /usr/bin/convert "$2" -crop "$3" +repage "$SCENARIO_DIR/right.png" || return 1
-    /usr/bin/compare -metric AE -fuzz 6% "$SCENARIO_DIR/left.png" "$SCENARIO_DIR/right.png" null: 2>&1
+    "$TQ_CONVERT" "$1" -crop "$3" +repage "$SCENARIO_DIR/left.png" &&
+        "$TQ_CONVERT" "$2" -crop "$3" +repage "$SCENARIO_DIR/right.png" || return 1
+    "$TQ_COMPARE" -metric AE -fuzz 6% "$SCENARIO_DIR/left.png" "$SCENARIO_DIR/right.png" null: 2>&1
 }
 
 # Counts the pixels of one exact colour in a region (WxH+X+Y) of an image.
 count_colour() { # image geometry colour
-    /usr/bin/convert "$1" -crop "$2" +repage -fill black +opaque "$3" -fill white -opaque "$3" \
+    "$TQ_CONVERT" "$1" -crop "$2" +repage -fill black +opaque "$3" -fill white -opaque "$3" \
         -format '%[fx:round(mean*w*h)]' info:
 }
 
@@ -69,7 +69,7 @@ for presentation in 0 1 2 3; do
     # (the titles' fonts differ between the builds, so the title rows are left out).
     file=$(scenario_windows_dir)/${path#C:\\windows\\}
     cp "$file" "$SCENARIO_DIR/wallpaper$presentation.bmp" || scenario_fail "no wallpaper file $file"
-    [ "$(/usr/bin/identify -format '%w %h' "$file")" = "1024 768" ] ||
+    [ "$("$TQ_IDENTIFY" -format '%w %h' "$file")" = "1024 768" ] ||
         scenario_fail "presentation $presentation: not a 1024 x 768 picture"
     [ "$(head -c 30 "$file" | od -An -tu2 -j28 -N2 | tr -d ' ')" = 24 ] || scenario_fail "not 24 bits per pixel"
     "$tqtool" compose "$collection/Harbour.tqi" 1024 768 "$presentation" "$SCENARIO_DIR/host$presentation.bmp" \

@@ -4,12 +4,13 @@
 # import stores JPEG files unchanged and other pictures as JPEG files, and refuses sizes
 # outside 64..4096 from the headers, before decoding.
 set -euo pipefail
+source "${TQ_SOURCE_DIR:?}/tools/tool_paths.sh"
 tqtool=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-/usr/bin/convert -size 97x61 plasma:fractal -seed 5 "$work/in.jpg" 2>/dev/null ||
-    /usr/bin/convert -size 97x61 gradient:red-blue "$work/in.jpg"
+"$TQ_CONVERT" -size 97x61 plasma:fractal -seed 5 "$work/in.jpg" 2>/dev/null ||
+    "$TQ_CONVERT" -size 97x61 gradient:red-blue "$work/in.jpg"
 "$tqtool" tqi-pack "$work/in.jpg" "Évening sky" "$work/pic.tqi"
 "$tqtool" tqi-extract "$work/pic.tqi" "$work/out.jpg"
 cmp "$work/in.jpg" "$work/out.jpg"
@@ -37,12 +38,12 @@ set -e
 # over a few hundred bytes: refused for its size, which only the headers can tell (decoding
 # would have failed for want of data).
 mkdir -p "$work/tmp" "$work/collection"
-/usr/bin/convert -size 64x64 xc:navy "$work/smallest.png"
-/usr/bin/convert -size 4096x4096 xc:teal "$work/largest.png"
-/usr/bin/convert -size 63x200 xc:red "$work/narrow.png"
-/usr/bin/convert -size 4097x100 xc:red "$work/wide.bmp"
-/usr/bin/convert -size 100x70 gradient:red-blue "$work/photo.jpg"
-python3 - "$work/photo.jpg" "$work/bomb.jpg" <<'PY'
+"$TQ_CONVERT" -size 64x64 xc:navy "$work/smallest.png"
+"$TQ_CONVERT" -size 4096x4096 xc:teal "$work/largest.png"
+"$TQ_CONVERT" -size 63x200 xc:red "$work/narrow.png"
+"$TQ_CONVERT" -size 4097x100 xc:red "$work/wide.bmp"
+"$TQ_CONVERT" -size 100x70 gradient:red-blue "$work/photo.jpg"
+"$TQ_PYTHON" - "$work/photo.jpg" "$work/bomb.jpg" <<'PY'
 import sys
 data = bytearray(open(sys.argv[1], 'rb').read())
 frame = data.find(b'\xff\xc0')
