@@ -7,6 +7,7 @@
 
 #include "screensaver/display/display_mode_win32.h"
 #include "screensaver/display/display_modes.h"
+#include "ui/tests/skin_test_support_win32.h"
 
 namespace {
 
@@ -26,22 +27,7 @@ struct ScreenMode {
 };
 
 ScreenMode AsScreenMode(const DisplayMode& mode) {
-    ScreenMode screen;
-    screen.width = static_cast<int>(mode.width);
-    screen.height = static_cast<int>(mode.height);
-    screen.bitsPerPixel = static_cast<int>(mode.bitsPerPixel);
-    return screen;
-}
-
-HWND CreateFullScreenWindow() {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "DisplayModeTestWindow";
-    RegisterClassA(&windowClass);
-    const ScreenMode screen;
-    return CreateWindowExA(WS_EX_TOPMOST, windowClass.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 0, screen.width,
-                           screen.height, nullptr, nullptr, windowClass.hInstance, nullptr);
+    return {static_cast<int>(mode.width), static_cast<int>(mode.height), static_cast<int>(mode.bitsPerPixel)};
 }
 
 TEST(DisplayModeSwitch, ListsUsableModesAndSwitchesOnlyIntoAnOfferedOne) {
@@ -55,7 +41,8 @@ TEST(DisplayModeSwitch, ListsUsableModesAndSwitchesOnlyIntoAnOfferedOne) {
     }
 
     const ScreenMode desktop;
-    HWND window = CreateFullScreenWindow();
+    HWND window =
+        skin_test::CreateParentWindow("DisplayModeTest", DefWindowProcA, nullptr, desktop.width, desktop.height);
     ASSERT_NE(window, nullptr);
     DisplayModeSwitch display;
     DisplayMode unknown = modes.front();
