@@ -28,6 +28,8 @@ bool ScreensaverMusic::Start(const char* musicFolder, HWND window) {
 void ScreensaverMusic::OnPlayerEvent(WPARAM wParam, LPARAM) {
     if (wParam != kNextTrack || !on_) return;
     player_.Close();
+    // Closing answers the window's messages while it waits: the close request may have come.
+    if (!on_) return;
     const int next = ChooseNextTrack(previous_, static_cast<int>(tracks_.size()), *random_);
     if (next < 0) return;
     const std::string path = PathInFolder(folder_, tracks_[static_cast<size_t>(next)]);

@@ -39,24 +39,21 @@ bool TrackPlayer::Open(const char* path, HWND notifyWindow) {
     Close();
     ComPtr<IGraphBuilder> graph = RenderedGraph(path);
     if (!graph.IsValid()) return false;
-    HANDLE graphEvent = nullptr;
-    if (FAILED(graph->QueryInterface(IID_IMediaControl, control_.ReceiveVoid())) ||
-        FAILED(graph->QueryInterface(IID_IMediaEvent, events_.ReceiveVoid())) ||
-        FAILED(events_->GetEventHandle(reinterpret_cast<OAEVENT*>(&graphEvent)))) {
-        Close();
+    auto track = std::make_unique<OpenTrack>();
+    track->notifyWindow = notifyWindow;
+    if (FAILED(graph->QueryInterface(IID_IMediaControl, track->control.ReceiveVoid())) ||
+        FAILED(graph->QueryInterface(IID_IMediaEvent, track->events.ReceiveVoid())) ||
+        FAILED(track->events->GetEventHandle(reinterpret_cast<OAEVENT*>(&track->graphEvent))) ||
+        !StartWorkerThread(WatchEvents, track.get(), track->watcher)) {
         return false;
     }
-    watch_ = {&watcher_, events_.Get(), graphEvent, notifyWindow};
-    if (!StartWorkerThread(WatchEvents, &watch_, watcher_)) {
-        Close();
-        return false;
-    }
+    track_ = std::move(track);
     return true;
 }
 
 bool TrackPlayer::Play() {
     if (!IsOpen()) return false;
-    if (FAILED(control_->Run())) {
+    if (FAILED(track_->control->Run())) {
         Close();
         return false;
     }
@@ -65,31 +62,32 @@ bool TrackPlayer::Play() {
 }
 
 void TrackPlayer::Stop() {
-    if (IsOpen()) control_->Stop();
+    if (IsOpen()) track_->control->Stop();
     playing_ = false;
 }
 
 void TrackPlayer::Close() {
-    // The watcher goes first: it uses the event interface until it has ended.
-    (void)StopWorkerThread(watcher_, WorkerStopWait::PumpingMessages);
-    watch_ = {};
     Stop();
-    events_.Reset();
-    control_.Reset();
+    std::unique_ptr<OpenTrack> ending = std::move(track_);
+    if (ending == nullptr) return;
+    if (!StopWorkerThread(ending->watcher, WorkerStopWait::PumpingMessages)) {
+        // The watcher still reads the record and its interfaces: they stay with it.
+        (void)ending.release();
+    }
 }
 
 unsigned __stdcall TrackPlayer::WatchEvents(void* argument) {
-    const auto* watch = static_cast<const EventWatch*>(argument);
+    const auto* track = static_cast<const OpenTrack*>(argument);
     // The graph is free-threaded; this thread only needs COM of its own to call it.
     ScopedComInitialization com(COINIT_MULTITHREADED);
-    const HANDLE waitFor[2] = {watch->worker->stopEvent.Get(), watch->graphEvent};
+    const HANDLE waitFor[2] = {track->watcher.stopEvent.Get(), track->graphEvent};
     while (WaitForMultipleObjects(2, waitFor, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
         long code = 0;
         LONG_PTR first = 0;
         LONG_PTR second = 0;
-        if (FAILED(watch->events->GetEvent(&code, &first, &second, 0))) continue;
-        PostMessageA(watch->notifyWindow, WM_APP_MEDIA_EVENT, static_cast<WPARAM>(code), 0);
-        watch->events->FreeEventParams(code, first, second);
+        if (FAILED(track->events->GetEvent(&code, &first, &second, 0))) continue;
+        PostMessageA(track->notifyWindow, WM_APP_MEDIA_EVENT, static_cast<WPARAM>(code), 0);
+        track->events->FreeEventParams(code, first, second);
     }
     return 0;
 }

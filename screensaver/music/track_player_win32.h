@@ -18,6 +18,8 @@
 
 #include <dshow.h>
 
+#include <memory>
+
 #include "ui/worker_thread_win32.h"
 #include "win32/com_owners_win32.h"
 
@@ -41,26 +43,27 @@ public:
     void Stop();
 
     // Stops watching (answering the window thread's messages meanwhile, as the watcher may be
-    // posting) and releases the graph, which ends playback.
+    // posting) and releases the graph, which ends playback. The player is empty before the
+    // wait, so a message handled during it may open the player anew.
     void Close();
 
-    [[nodiscard]] bool IsOpen() const { return control_.IsValid(); }
+    [[nodiscard]] bool IsOpen() const { return track_ != nullptr; }
     [[nodiscard]] bool IsPlaying() const { return playing_; }
 
 private:
-    // What the watcher thread reads; it stays unchanged while the thread runs.
-    struct EventWatch {
-        const WorkerThread* worker = nullptr;
-        IMediaEvent* events = nullptr;
+    // One open file: its graph and the thread that watches it, which reads only `watcher`,
+    // `events`, `graphEvent` and `notifyWindow`. On the heap, so it stays in place for the
+    // thread however the player is used meanwhile.
+    struct OpenTrack {
+        WorkerThread watcher;
+        ComPtr<IMediaControl> control;
+        ComPtr<IMediaEvent> events;
         HANDLE graphEvent = nullptr;  // belongs to the graph, never closed here
         HWND notifyWindow = nullptr;
     };
     static unsigned __stdcall WatchEvents(void* argument);
 
-    ComPtr<IMediaControl> control_;
-    ComPtr<IMediaEvent> events_;
-    WorkerThread watcher_;
-    EventWatch watch_;
+    std::unique_ptr<OpenTrack> track_;
     bool playing_ = false;
 };
 
