@@ -1,6 +1,7 @@
 // The full-screen screensaver's background music: the tracks of the music folder, one after
 // another at random, never the same one twice in a row, for as long as the screensaver runs.
-// Everything happens on the screensaver window's thread, driven by WM_APP_MEDIA_EVENT:
+// Everything happens on the screensaver window's thread (COM initialised), driven by
+// WM_APP_MEDIA_EVENT:
 //
 //     struct ScreensaverWindow { RandomState random; ScreensaverMusic music{random}; ... };
 //

@@ -5,7 +5,7 @@
 // player's own, which only posts; everything else runs on the window's thread, which has COM
 // initialised.
 //
-//     TrackPlayer player;                          // stays in place while it plays
+//     TrackPlayer player;
 //     if (!player.Open(path, window) || !player.Play()) ...;   // nothing left open
 //     ...
 //     case WM_APP_MEDIA_EVENT:
