@@ -8,7 +8,9 @@
 //     close:     display.Leave();                  // the desktop's mode again
 //
 // The desktop's mode comes back at Leave, when the object goes and when the window it was
-// entered for is destroyed, whichever comes first.
+// entered for is destroyed, whichever comes first. Enter, Leave and the destructor run on the
+// window's thread; frames may be drawn and presented on another thread, but never while the
+// switch is entered or left.
 #pragma once
 
 #include <windows.h>

@@ -9,9 +9,13 @@
 #
 #   with_null_sink.sh COMMAND ARGS...
 set -u
+source "$(dirname "$0")/../../../tools/tool_paths.sh"
 
-for program in pulseaudio parec; do
-    command -v "$program" >/dev/null || { echo "with_null_sink: $program is missing (tools/setup.sh installs it)" >&2; exit 1; }
+for program in pulseaudio pactl parec; do
+    command -v "$program" >/dev/null || {
+        echo "with_null_sink: $program is missing (tools/setup.sh installs it)" >&2
+        exit 1
+    }
 done
 
 home=$(mktemp -d /tmp/tq-sound.XXXXXX)
@@ -28,7 +32,8 @@ trap 'exit 130' INT TERM
 # The server's state, cookie and socket stay inside the private folder, apart from any
 # session's own server; anonymous access spares the clients the cookie.
 socket=$home/native
-HOME=$home XDG_RUNTIME_DIR=$home XDG_CONFIG_HOME=$home pulseaudio --daemonize=no -n --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes \
+HOME=$home XDG_RUNTIME_DIR=$home XDG_CONFIG_HOME=$home \
+    pulseaudio --daemonize=no -n --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes \
     --load="module-null-sink sink_name=tq_null" \
     --load="module-native-protocol-unix auth-anonymous=1 socket=$socket" \
     </dev/null >"$home/server.log" 2>&1 &
@@ -38,7 +43,11 @@ for attempt in $(seq 1 50); do
     pactl info >/dev/null 2>&1 && break
     sleep 0.1
 done
-pactl info >/dev/null 2>&1 || { echo "with_null_sink: the sound server did not start" >&2; cat "$home/server.log" >&2; exit 1; }
+pactl info >/dev/null 2>&1 || {
+    echo "with_null_sink: the sound server did not start" >&2
+    cat "$home/server.log" >&2
+    exit 1
+}
 
 recording=$home/recording.raw
 parec --device=tq_null.monitor --format=s16le --channels=1 --rate=22050 --latency-msec=50 --raw "$recording" \
@@ -56,7 +65,7 @@ recorder_pid=""
 [ $status -eq 0 ] || exit $status
 
 # 11025 samples of the 22050 a second: half a second above an eighth of full scale.
-loud=$(python3 - "$recording" <<'PY'
+loud=$("$TQ_PYTHON" - "$recording" <<'PY'
 import array, sys
 samples = array.array("h")
 with open(sys.argv[1], "rb") as f:
