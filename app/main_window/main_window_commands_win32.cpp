@@ -8,6 +8,8 @@
 #include "app/main_window/main_window_win32.h"
 #include "app/main_window/popup_menu_win32.h"
 #include "app/online/service_pages.h"
+#include "app/settings_sheet/settings_sheet_win32.h"
+#include "app/settings_sheet/welcome_about_win32.h"
 #include "app/scheduler/change_rules.h"
 #include "app/startup/application_flags.h"
 #include "base/text_case.h"
@@ -171,8 +173,10 @@ void RunMenuCommand(MainWindow& state, MenuCommand command) {
             OpenMainWindow(state);
             break;
         case kCommandSettings:
+            if (!RefuseWhileDialogOpen(state)) RunSettingsSheet(state);
+            break;
         case kCommandAbout:
-            if (!RefuseWhileDialogOpen(state)) OpenMainWindow(state);
+            if (!RefuseWhileDialogOpen(state)) ShowAboutDialog(state);
             break;
         case kCommandDownloadImages:
             OpenServicePage(state, ServicePage::User);

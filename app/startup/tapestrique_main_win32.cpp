@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "app/main_window/main_window_win32.h"
+#include "app/settings_sheet/welcome_about_win32.h"
 #include "app/startup/application_flags.h"
 #include "app/startup/command_line.h"
 #include "app/startup/install_dialog_win32.h"
@@ -77,6 +78,7 @@ int RunApplication(ProcessFacts& process) {
     // The first run shows the window (the welcome comes with it); otherwise it shows unless
     // the program starts hidden or only to show a picture file.
     if (ShowsMainWindowAtStart(process.commandLine)) SendMessageA(window, WM_COMMAND, kCommandOpen, 0);
+    if ((process.flags & kFlagFirstRun) != 0) ShowWelcomeDialog(main);
     return RunMessageLoop();
 }
 

@@ -66,6 +66,7 @@ enum class TextId : int {
     VideoModeWithRate,  // %d width, %d height, %d bits, %d hertz
     VideoMode,          // %d width, %d height, %d bits
     ScreensaverAlreadyRunning,
+    ShortcutTaken,  // %s the key combination
 
     // Audio-track library.
     ImportAudioTracksTitle,

@@ -1,0 +1,316 @@
+// The Screensaver page: what the screensaver reads (whether it is the system's, picture order,
+// delay, presentation, titles, black and white, transitions and their video mode, music),
+// the audio-track library's buttons and list, and a button that starts the screensaver.
+#include "app/settings_sheet/screensaver_page_win32.h"
+
+#include <array>
+#include <cstdlib>
+
+#include "app/main_window/main_window_win32.h"
+#include "app/settings_sheet/settings_page_rules.h"
+#include "app/startup/application_flags.h"
+#include "screensaver/display/display_mode_win32.h"
+#include "settings/settings_loader.h"
+#include "ui/control_ids.h"
+#include "ui/data_resource.h"
+#include "ui/skin_fonts_win32.h"
+#include "ui/skinned_controls_win32.h"
+#include "ui/localization/text_table.h"
+#include "ui/window_messages_win32.h"
+
+namespace {
+
+constexpr int kSelectionModes = 2;
+constexpr int kPresentations = 4;
+constexpr uint8_t kTrackListFont = 6;
+constexpr WPARAM kMediaEventComplete = 1;
+
+struct CheckBoxSetting {
+    int control;
+    uint8_t Settings::*setting;
+    uint8_t group;
+};
+constexpr std::array<CheckBoxSetting, 2> kImageBoxes = {{
+    {kScreensaverShowTitles, &Settings::btScreensaverImagesShowTitles, kScreensaverImageBit},
+    {kScreensaverBlackWhite, &Settings::btScreensaverImagesBlackWhite, kScreensaverImageBit},
+}};
+constexpr std::array<int, 10> kOptionControls = {
+    kScreensaverAlphabetically, kScreensaverRandomly, kScreensaverSeconds,   kScreensaverSecondsLabel,
+    kScreensaverTiled,          kScreensaverCentred,  kScreensaverStretched, kScreensaverFitted,
+    kScreensaverShowTitles,     kScreensaverBlackWhite};
+
+MainWindow& Main(const ScreensaverPage& state) {
+    return *state.session->main;
+}
+
+bool IsLibraryButton(HWND page, HWND window) {
+    return window != nullptr && GetParent(window) == page && GetDlgCtrlID(window) >= kScreensaverAddTrack &&
+           GetDlgCtrlID(window) <= kScreensaverStopTrack;
+}
+
+// A disabled button that had the focus hands it on, so the keyboard keeps a place on the page.
+void MoveFocusOffDisabled(const ScreensaverPage& state, int focused) {
+    auto enabled = [&](int id) { return IsWindowEnabled(GetDlgItem(state.page, id)) != FALSE; };
+    if (enabled(focused)) return;
+    int next = 0;
+    if (focused == kScreensaverDeleteTrack && enabled(kScreensaverAddTrack)) next = kScreensaverAddTrack;
+    if (focused == kScreensaverPlayTrack || focused == kScreensaverStopTrack) {
+        if (enabled(kScreensaverPlayTrack)) {
+            next = kScreensaverPlayTrack;
+        } else if (enabled(kScreensaverStopTrack)) {
+            next = kScreensaverStopTrack;
+        }
+    }
+    if (next != 0) SendMessageA(state.page, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(state.page, next)), TRUE);
+}
+
+void LoadButtonPictures(ScreensaverPage& state) {
+    unsigned char* record = nullptr;
+    uint32_t size = 0;
+    if (LoadDataResource("SkinDialogSettingsScreensaver", &record, &size) != kDataResourceOk) return;
+    const bool parsed = ParseSkin(record, size, state.pictures, state.page, false, false) == 0;
+    std::free(record);
+    if (!parsed) return;
+    for (size_t index = 0; index < std::size(kScreensaverButtonPictures); ++index) {
+        if (SkinElement* element = FindElementById(state.pictures, kScreensaverButtonPictures[index])) {
+            element->controlId = kScreensaverAddTrack + static_cast<uint32_t>(index);
+        }
+    }
+}
+
+void FillVideoModes(ScreensaverPage& state, const Settings& settings) {
+    HWND list = GetDlgItem(state.page, kScreensaverVideoMode);
+    SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Text(TextId::CurrentSystemMode)));
+    int line = 0;
+    if (state.transitionsAvailable) {
+        SetChecked(state.page, kScreensaverTransitions, settings.btEnableDirectXVideo == 1);
+        state.modes = ListDisplayModes();
+        for (const DisplayMode& mode : state.modes) {
+            SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(VideoModeText(mode).c_str()));
+        }
+        line = VideoModeLineOf(state.modes, settings.vmDirectXVideoMode);
+    }
+    SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(line), 0);
+}
+
+INT_PTR OnInitDialog(ScreensaverPage& state) {
+    StartSettingsPage(state, state.page);
+    MainWindow& main = Main(state);
+    const Settings& settings = main.settings();
+    state.transitionsAvailable = main.HasFlag(kFlagTransitionsAvailable);
+    state.audioAvailable = !main.HasFlag(kFlagNoDirectShowPlayback);
+    SendDlgItemMessageA(state.page, kScreensaverTrackList, WM_SETFONT, reinterpret_cast<WPARAM>(SkinFont(kTrackListFont)),
+                        FALSE);
+    static constexpr const char* kPrefix = "BitmapSettingsScreensaver";
+    CreateGroupIcon(state, kScreensaverSelectionGroup, kPrefix, "ImagesSelectionMode_");
+    CreateGroupIcon(state, kScreensaverDelayGroup, kPrefix, "DelayBetweenChanges_");
+    CreateGroupIcon(state, kScreensaverPresentationGroup, kPrefix, "ImagesPresentation_");
+    CreateGroupIcon(state, kScreensaverAudioGroup, kPrefix, "Audio_");
+    CreateGroupIcon(state, kScreensaverVideoGroup, kPrefix, "Video_");
+    CreateGroupIcon(state, kScreensaverImageGroup, kPrefix, "ImageSettings_");
+    state.hovered = state.page;
+
+    SetChecked(state.page, kScreensaverEnable, settings.btEnableScreensaver == 1);
+    CheckRadio(state.page, kScreensaverAlphabetically, kSelectionModes, settings.btScreensaverImagesSelectionMode);
+    CheckRadio(state.page, kScreensaverTiled, kPresentations, settings.btScreensaverImagesPresentation);
+    for (const CheckBoxSetting& box : kImageBoxes) SetChecked(state.page, box.control, settings.*box.setting == 1);
+    SendDlgItemMessageA(state.page, kScreensaverSeconds, EM_LIMITTEXT, 3, 0);
+    SendDlgItemMessageA(state.page, kScreensaverSecondsUpDown, UDM_SETRANGE32, 1, 300);
+    SetDlgItemInt(state.page, kScreensaverSeconds, settings.dwScreensaverSecondsBetweenChanges, FALSE);
+    FillVideoModes(state, settings);
+    if (state.audioAvailable) SetChecked(state.page, kScreensaverPlayAudio, settings.btEnableDirectXAudio == 1);
+    LoadButtonPictures(state);
+    FillTrackList(state);
+    UpdateScreensaverControls(state);
+    state.dirty = 0;
+    state.ready = true;
+    return TRUE;
+}
+
+void LaunchFromPage(ScreensaverPage& state) {
+    StopPreview(state);
+    UpdateScreensaverControls(state);
+    if (IsScreensaverRunning()) {
+        MessageBoxA(state.page, Text(TextId::ScreensaverAlreadyRunning), "Tapestrique", MB_ICONERROR);
+        return;
+    }
+    SendMessageA(Main(state).window, WM_COMMAND, kCommandLaunchScreensaver, 0);
+}
+
+INT_PTR OnCommand(ScreensaverPage& state, WPARAM wParam) {
+    const int id = LOWORD(wParam);
+    const WORD notification = HIWORD(wParam);
+    if (id == kScreensaverTrackList) {
+        OnTrackListNotification(state, notification);
+        return TRUE;
+    }
+    if (notification == BN_CLICKED) {
+        switch (id) {
+            case kScreensaverAddTrack:
+                AddTracks(state);
+                return TRUE;
+            case kScreensaverDeleteTrack:
+                DeleteSelectedTrack(state);
+                UpdateScreensaverControls(state);
+                return TRUE;
+            case kScreensaverPlayTrack:
+                PlaySelectedTrack(state);
+                return TRUE;
+            case kScreensaverStopTrack:
+                StopTrack(state);
+                return TRUE;
+            case kScreensaverLaunch:
+                LaunchFromPage(state);
+                return TRUE;
+            case kScreensaverEnable:
+            case kScreensaverPlayAudio:
+                StopPreview(state);
+                break;
+            default:
+                break;
+        }
+    }
+    if (notification != BN_CLICKED && notification != EN_CHANGE && notification != CBN_SELCHANGE) return FALSE;
+    MarkPageChanged(state, ScreensaverPageGroupOf(static_cast<uint32_t>(id)));
+    if (notification == BN_CLICKED || notification == CBN_SELCHANGE) UpdateScreensaverControls(state);
+    return TRUE;
+}
+
+INT_PTR OnSetCursor(ScreensaverPage& state, HWND underCursor) {
+    if (underCursor != state.hovered) {
+        if (IsLibraryButton(state.page, state.hovered)) InvalidateRect(state.hovered, nullptr, FALSE);
+        if (IsLibraryButton(state.page, underCursor)) InvalidateRect(underCursor, nullptr, FALSE);
+        state.hovered = underCursor;
+    }
+    return FALSE;  // the cursor itself is the default one
+}
+
+INT_PTR OnKillActive(ScreensaverPage& state) {
+    if (IsValidScreensaverDelay(ReadNumberField(state.page, kScreensaverSeconds))) {
+        return AnswerNotification(state.page, false);
+    }
+    return RefuseWithWarning(state.page, TextId::InvalidSeconds, kScreensaverSeconds);
+}
+
+void StoreGroups(ScreensaverPage& state) {
+    MainWindow& main = Main(state);
+    Settings& settings = main.settings();
+    auto store = [&](const auto& member) { (void)WriteSetting(main.store, settings, member); };
+    if ((state.dirty & kScreensaverSelectionBit) != 0) {
+        const int mode = CheckedRadio(state.page, kScreensaverAlphabetically, kSelectionModes);
+        if (mode >= 0) settings.btScreensaverImagesSelectionMode = static_cast<uint8_t>(mode);
+        store(settings.btScreensaverImagesSelectionMode);
+    }
+    if ((state.dirty & kScreensaverDelayBit) != 0) {
+        settings.dwScreensaverSecondsBetweenChanges = static_cast<uint32_t>(ReadNumberField(state.page, kScreensaverSeconds));
+        store(settings.dwScreensaverSecondsBetweenChanges);
+    }
+    if ((state.dirty & kScreensaverPresentationBit) != 0) {
+        const int presentation = CheckedRadio(state.page, kScreensaverTiled, kPresentations);
+        if (presentation >= 0) settings.btScreensaverImagesPresentation = static_cast<uint8_t>(presentation);
+        store(settings.btScreensaverImagesPresentation);
+    }
+    for (const CheckBoxSetting& box : kImageBoxes) {
+        if ((state.dirty & box.group) == 0) continue;
+        settings.*box.setting = IsChecked(state.page, box.control) ? 1 : 0;
+        store(settings.*box.setting);
+    }
+    if ((state.dirty & kScreensaverVideoBit) != 0) {
+        settings.btEnableDirectXVideo = IsChecked(state.page, kScreensaverTransitions) ? 1 : 0;
+        const auto line = static_cast<int>(SendDlgItemMessageA(state.page, kScreensaverVideoMode, CB_GETCURSEL, 0, 0));
+        settings.vmDirectXVideoMode = VideoModeOfLine(state.modes, line);
+        store(settings.btEnableDirectXVideo);
+        store(settings.vmDirectXVideoMode);
+    }
+    if ((state.dirty & kScreensaverAudioBit) != 0) {
+        settings.btEnableDirectXAudio = IsChecked(state.page, kScreensaverPlayAudio) ? 1 : 0;
+        store(settings.btEnableDirectXAudio);
+    }
+}
+
+INT_PTR OnApply(ScreensaverPage& state) {
+    MainWindow& main = Main(state);
+    if ((state.dirty & kScreensaverEnableBit) != 0) {
+        const bool on = IsChecked(state.page, kScreensaverEnable);
+        // The stored switch follows when the system reports the change.
+        if (on != (main.settings().btEnableScreensaver == 1)) SetSystemScreensaver(on, main.screensaver);
+    }
+    StoreGroups(state);
+    state.dirty = 0;
+    return AnswerNotification(state.page, false);
+}
+
+INT_PTR OnNotify(ScreensaverPage& state, const NMHDR& header) {
+    switch (header.code) {
+        case PSN_SETACTIVE:
+            state.session->startPage = kScreensaverPage;
+            return AnswerNotification(state.page, false);
+        case PSN_KILLACTIVE:
+            return OnKillActive(state);
+        case PSN_APPLY:
+            return OnApply(state);
+        default:
+            return FALSE;
+    }
+}
+
+void OnDestroy(ScreensaverPage& state) {
+    StopPreview(state);
+    FreeSkin(state.pictures);
+    EndSettingsPage(state);
+}
+
+}  // namespace
+
+void UpdateScreensaverControls(ScreensaverPage& state) {
+    HWND focus = GetFocus();
+    const int focused = focus != nullptr && GetParent(focus) == state.page ? GetDlgCtrlID(focus) : 0;
+    ScreensaverPageFacts facts;
+    facts.screensaverOn = IsChecked(state.page, kScreensaverEnable);
+    facts.transitionsAvailable = state.transitionsAvailable;
+    facts.transitionsOn = IsChecked(state.page, kScreensaverTransitions);
+    facts.audioAvailable = state.audioAvailable;
+    facts.audioOn = IsChecked(state.page, kScreensaverPlayAudio);
+    facts.trackSelected = SendDlgItemMessageA(state.page, kScreensaverTrackList, LB_GETCURSEL, 0, 0) >= 0;
+    facts.playing = state.player.IsPlaying();
+    const ScreensaverEnabling enabling = DecideScreensaverEnabling(facts);
+    for (int control : kOptionControls) EnableControl(state.page, control, enabling.options);
+    EnableControl(state.page, kScreensaverTransitions, enabling.transitions);
+    EnableControl(state.page, kScreensaverVideoModeLabel, enabling.videoMode);
+    EnableControl(state.page, kScreensaverVideoMode, enabling.videoMode);
+    EnableControl(state.page, kScreensaverPlayAudio, enabling.playAudio);
+    EnableControl(state.page, kScreensaverTrackList, enabling.trackList);
+    EnableControl(state.page, kScreensaverAddTrack, enabling.add);
+    EnableControl(state.page, kScreensaverDeleteTrack, enabling.remove);
+    EnableControl(state.page, kScreensaverPlayTrack, enabling.play);
+    EnableControl(state.page, kScreensaverStopTrack, enabling.stop);
+    if (focused != 0) MoveFocusOffDisabled(state, focused);
+}
+
+INT_PTR CALLBACK ScreensaverPageProcedure(HWND page, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    ScreensaverPage* state = PageState<ScreensaverPage>(page, message, lParam);
+    if (state == nullptr) return FALSE;
+    switch (message) {
+        case WM_INITDIALOG:
+            return OnInitDialog(*state);
+        case WM_COMMAND:
+            return OnCommand(*state, wParam);
+        case WM_NOTIFY:
+            return OnNotify(*state, *reinterpret_cast<const NMHDR*>(lParam));
+        case WM_SETCURSOR:
+            return OnSetCursor(*state, reinterpret_cast<HWND>(wParam));
+        case WM_DRAWITEM:
+            return DrawSkinButton(state->pictures, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), state->hovered);
+        case WM_APP_MEDIA_EVENT:
+            if (wParam == kMediaEventComplete) StopTrack(*state);
+            return TRUE;
+        case WM_DESTROY:
+            OnDestroy(*state);
+            return FALSE;
+        case WM_NCDESTROY:
+            ReleasePageState<ScreensaverPage>(page);
+            return FALSE;
+        default:
+            return FALSE;
+    }
+}
