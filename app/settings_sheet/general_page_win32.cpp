@@ -169,7 +169,7 @@ void OnShortcutEntered(GeneralPage& state, bool clearing) {
 }
 
 INT_PTR OnCommand(GeneralPage& state, WPARAM wParam, LPARAM lParam) {
-    const int id = LOWORD(wParam);
+    const UINT id = LOWORD(wParam);
     if (id == kGeneralShortcutKey) {
         if (HIWORD(wParam) == EN_CHANGE) OnShortcutEntered(state, lParam == 0);
         return TRUE;

@@ -44,8 +44,9 @@ MainWindow& Main(const ScreensaverPage& state) {
 }
 
 bool IsLibraryButton(HWND page, HWND window) {
-    return window != nullptr && GetParent(window) == page && GetDlgCtrlID(window) >= kScreensaverAddTrack &&
-           GetDlgCtrlID(window) <= kScreensaverStopTrack;
+    if (window == nullptr || GetParent(window) != page) return false;
+    const auto id = static_cast<UINT>(GetDlgCtrlID(window));
+    return id >= kScreensaverAddTrack && id <= kScreensaverStopTrack;
 }
 
 // A disabled button that had the focus hands it on, so the keyboard keeps a place on the page.
@@ -138,7 +139,7 @@ void LaunchFromPage(ScreensaverPage& state) {
 }
 
 INT_PTR OnCommand(ScreensaverPage& state, WPARAM wParam) {
-    const int id = LOWORD(wParam);
+    const UINT id = LOWORD(wParam);
     const WORD notification = HIWORD(wParam);
     if (id == kScreensaverTrackList) {
         OnTrackListNotification(state, notification);

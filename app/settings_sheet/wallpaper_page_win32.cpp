@@ -83,7 +83,7 @@ INT_PTR OnInitDialog(WallpaperPage& state) {
 }
 
 INT_PTR OnCommand(WallpaperPage& state, WPARAM wParam) {
-    const int id = LOWORD(wParam);
+    const UINT id = LOWORD(wParam);
     const WORD notification = HIWORD(wParam);
     if (notification != BN_CLICKED && notification != EN_CHANGE) return FALSE;
     MarkPageChanged(state, WallpaperPageGroupOf(static_cast<uint32_t>(id)));

@@ -68,6 +68,12 @@ def is_dialog_entry(texts):
     return re.fullmatch(r"DIALOG[A-Z]+_EN", texts.get("EN", "")) is not None
 
 
+def access_key(text):
+    """The letter after a single "&" (the control's Alt key), upper case; None without one."""
+    match = re.search(r"(?<!&)(?:&&)*&([^&])", text)
+    return match.group(1).upper() if match else None
+
+
 def rc_string(text):
     out = ['"']
     for character in text:
@@ -191,6 +197,19 @@ class Layout:
             for other, (ox, oy, ow, oh) in visible[:index]:
                 if x < ox + ow and ox < x + w and y < oy + oh and oy < y + h:
                     raise self.error(number, f"the control overlaps the one on line {other}")
+        self.check_access_keys()
+
+    def check_access_keys(self):
+        """In every language each Alt key of a dialog reaches one control only."""
+        for code in LANGUAGES:
+            seen = {}
+            for number, _, text, _, _, _ in self.items:
+                key = access_key(self.texts[text][code]) if text is not None else None
+                if key is None:
+                    continue
+                if key in seen:
+                    raise self.error(number, f"access key {key!r} in {code} also on line {seen[key]}")
+                seen[key] = number
 
     def script(self):
         """The resource-script lines of the layout in every language."""

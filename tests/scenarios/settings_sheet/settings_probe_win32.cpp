@@ -1,0 +1,233 @@
+// Looks at Tapestrique.exe's dialogs from outside and drives them as a user would, for the
+// settings_sheet scenario. One action per run; what it finds goes to stdout as key=value lines.
+//
+//   main                    waits (60 s) for the main window
+//   command ID              posts the main window the menu command ID
+//   wait KIND [SECONDS]     waits for a dialog: sheet, about, welcome or message; prints its
+//                           rectangle, its page's title (sheet) and its texts (message)
+//   page N                  shows page N of the sheet
+//   click ID                clicks control ID of the sheet's page (or of KIND with `in KIND`)
+//   text ID VALUE           sets the text of a field of the sheet's page
+//   press ok|apply|cancel   presses a button of the sheet
+//   dismiss                 answers the open message box with its default button
+//   state ID...             prints checked=, enabled= and focused= of the page's controls
+//   gone KIND [SECONDS]     waits until the dialog has gone
+// Exit status 0 on success, 1 when the window asked for is not there.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+enum class Kind { Sheet, About, Welcome, Message };
+
+bool ParseKind(const char* name, Kind& kind) {
+    static const struct {
+        const char* name;
+        Kind kind;
+    } kKinds[] = {{"sheet", Kind::Sheet}, {"about", Kind::About}, {"welcome", Kind::Welcome}, {"message", Kind::Message}};
+    for (const auto& entry : kKinds) {
+        if (std::strcmp(name, entry.name) == 0) {
+            kind = entry.kind;
+            return true;
+        }
+    }
+    return false;
+}
+
+HWND MainWindow() {
+    return FindWindowA("TapestriqueExe_WndClass", nullptr);
+}
+
+bool IsKind(HWND window, Kind kind) {
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (std::strcmp(className, "#32770") != 0 || !IsWindowVisible(window)) return false;
+    const bool sheet = FindWindowExA(window, nullptr, "SysTabControl32", nullptr) != nullptr;
+    switch (kind) {
+        case Kind::Sheet:
+            return sheet;
+        case Kind::About:
+            return GetDlgItem(window, 1005) != nullptr;
+        case Kind::Welcome:
+            return GetDlgItem(window, 1094) != nullptr;
+        case Kind::Message:
+            return !sheet && GetDlgItem(window, 1005) == nullptr && GetDlgItem(window, 1094) == nullptr &&
+                   GetDlgItem(window, 1009) == nullptr;
+    }
+    return false;
+}
+
+struct Search {
+    Kind kind;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK Visit(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<Search*>(parameter);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    HWND main = MainWindow();
+    DWORD mainProcess = 0;
+    if (main != nullptr) GetWindowThreadProcessId(main, &mainProcess);
+    if (process == mainProcess && IsKind(window, search->kind)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindDialog(Kind kind) {
+    Search search{kind};
+    EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitDialog(Kind kind, int seconds) {
+    for (int tick = 0; tick < seconds * 10; ++tick) {
+        if (HWND found = FindDialog(kind)) return found;
+        Sleep(100);
+    }
+    return nullptr;
+}
+
+std::string WindowText(HWND window) {
+    char text[1024] = {};
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+    std::string line = text;
+    for (char& c : line) {
+        if (c == '\n' || c == '\r') c = ' ';
+    }
+    return line;
+}
+
+HWND CurrentPage(HWND sheet) {
+    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+BOOL CALLBACK PrintText(HWND child, LPARAM) {
+    char className[64] = {};
+    GetClassNameA(child, className, sizeof className);
+    if (_stricmp(className, "Static") == 0) {
+        const std::string text = WindowText(child);
+        if (!text.empty()) std::printf("text=%s\n", text.c_str());
+    }
+    return TRUE;
+}
+
+void PrintDialog(HWND dialog, Kind kind) {
+    RECT rect = {};
+    GetWindowRect(dialog, &rect);
+    std::printf("rect=%ld,%ld,%ld,%ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    if (kind == Kind::Sheet) std::printf("page=%s\n", WindowText(CurrentPage(dialog)).c_str());
+    if (kind == Kind::Message) EnumChildWindows(dialog, PrintText, 0);
+}
+
+HWND FocusedWindow(HWND dialog) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
+}
+
+int Fail(const char* what) {
+    std::printf("error=%s\n", what);
+    return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return Fail("no action");
+    const std::string action = argv[1];
+    Kind kind = Kind::Sheet;
+    if (action == "main") {
+        for (int tick = 0; tick < 600; ++tick) {
+            if (MainWindow() != nullptr) return 0;
+            Sleep(100);
+        }
+        return Fail("no main window");
+    }
+    if (action == "command" && argc >= 3) {
+        HWND main = MainWindow();
+        if (main == nullptr) return Fail("no main window");
+        PostMessageA(main, WM_COMMAND, static_cast<WPARAM>(std::atoi(argv[2])), 0);
+        return 0;
+    }
+    if ((action == "wait" || action == "gone") && argc >= 3) {
+        if (!ParseKind(argv[2], kind)) return Fail("unknown dialog");
+        const int seconds = argc >= 4 ? std::atoi(argv[3]) : 30;
+        if (action == "gone") {
+            for (int tick = 0; tick < seconds * 10; ++tick) {
+                if (FindDialog(kind) == nullptr) return 0;
+                Sleep(100);
+            }
+            return Fail("still there");
+        }
+        HWND dialog = WaitDialog(kind, seconds);
+        if (dialog == nullptr) return Fail("not found");
+        Sleep(300);  // let it finish painting
+        PrintDialog(dialog, kind);
+        return 0;
+    }
+    if (action == "dismiss") {
+        HWND box = WaitDialog(Kind::Message, 10);
+        if (box == nullptr) return Fail("no message");
+        PrintDialog(box, Kind::Message);
+        PostMessageA(box, WM_KEYDOWN, VK_RETURN, 0);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        return 0;
+    }
+    // The rest act on the sheet's current page, or on the dialog named after "in".
+    int next = 2;
+    if (argc >= 4 && std::strcmp(argv[2], "in") == 0) {
+        if (!ParseKind(argv[3], kind)) return Fail("unknown dialog");
+        next = 4;
+    }
+    HWND dialog = WaitDialog(kind, 10);
+    if (dialog == nullptr) return Fail("no dialog");
+    HWND target = kind == Kind::Sheet ? CurrentPage(dialog) : dialog;
+    if (action == "page" && argc > next) {
+        PostMessageA(dialog, PSM_SETCURSEL, static_cast<WPARAM>(std::atoi(argv[next])), 0);
+        Sleep(300);
+        std::printf("page=%s\n", WindowText(CurrentPage(dialog)).c_str());
+        return 0;
+    }
+    if (action == "click" && argc > next) {
+        HWND control = GetDlgItem(target, std::atoi(argv[next]));
+        if (control == nullptr) return Fail("no control");
+        PostMessageA(control, BM_CLICK, 0, 0);
+        return 0;
+    }
+    if (action == "text" && argc > next + 1) {
+        HWND control = GetDlgItem(target, std::atoi(argv[next]));
+        if (control == nullptr) return Fail("no control");
+        SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[next + 1]), SMTO_ABORTIFHUNG, 5000,
+                            nullptr);
+        return 0;
+    }
+    if (action == "press" && argc > next) {
+        const std::string button = argv[next];
+        const WPARAM which = button == "ok" ? PSBTN_OK : button == "apply" ? PSBTN_APPLYNOW : PSBTN_CANCEL;
+        PostMessageA(dialog, PSM_PRESSBUTTON, which, 0);
+        return 0;
+    }
+    if (action == "state") {
+        HWND focused = FocusedWindow(dialog);
+        std::printf("focused=%d\n", focused != nullptr ? GetDlgCtrlID(focused) : 0);
+        for (int index = next; index < argc; ++index) {
+            HWND control = GetDlgItem(target, std::atoi(argv[index]));
+            if (control == nullptr) return Fail("no control");
+            std::printf("checked%s=%d\nenabled%s=%d\n", argv[index],
+                        static_cast<int>(SendMessageA(control, BM_GETCHECK, 0, 0)), argv[index],
+                        IsWindowEnabled(control) ? 1 : 0);
+        }
+        return 0;
+    }
+    return Fail("unknown action");
+}
