@@ -135,7 +135,7 @@ void CreatePictures(const GeneralPage& state) {
         "BitmapSettingsGeneralLanguageFr_"};
     for (int language = 0; language < kLanguageCount; ++language) {
         const std::string name = PagePictureName(state, kFlags[static_cast<size_t>(language)]);
-        (void)CreateDialogBitmap(state.page, kGeneralCatalan + language, -28, 0, 22, 16, name.c_str(), true, kMagenta);
+        (void)CreateDialogBitmap(state.page, kGeneralCatalan + language, -ScaledPixels(state.page, 28), 0, 22, 16, name.c_str(), true, kMagenta);
     }
 }
 

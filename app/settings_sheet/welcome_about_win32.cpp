@@ -6,8 +6,7 @@
 #include "app/main_window/main_window_win32.h"
 #include "app/online/service_pages.h"
 #include "app/settings_sheet/settings_page_rules.h"
-#include "app/startup/application_flags.h"
-#include "app/startup/os_version.h"
+#include "app/settings_sheet/settings_pages_win32.h"
 #include "base/round_half_down.h"
 #include "ui/control_ids.h"
 #include "ui/control_subclasses_win32.h"
@@ -38,7 +37,7 @@ void CreateCentredPicture(HWND dialog, int referenceId, int dy, int width, int h
     GetWindowRect(GetDlgItem(dialog, referenceId), &reference);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&reference), 2);
     const int x = RoundHalfDown((client.right - width) / 2.0);
-    (void)CreateDialogBitmap(dialog, 0, x, reference.top + dy, width, height, entry, true, kMagenta);
+    (void)CreateDialogBitmap(dialog, 0, x, reference.top + ScaledPixels(dialog, dy), width, height, entry, true, kMagenta);
 }
 
 // While a dialog is open over the main window, opening the application brings it forward.
@@ -57,7 +56,7 @@ INT_PTR OnWelcomeInit(WelcomeDialog& state, HWND dialog) {
     MainWindow& main = *state.main;
     MarkOpenDialog(main, OpenDialog::Welcome, dialog);
     SendDlgItemMessageA(dialog, kWelcomeTitle, WM_SETFONT, reinterpret_cast<WPARAM>(SkinFont(kWelcomeTitleFont)), FALSE);
-    const bool flatMenus = HasFlatMenuSetting(main.process->osVersionCode) && main.HasFlag(kFlagFlatMenus);
+    const bool flatMenus = UsesFlatMenuPictures(main);
     CreateCentredPicture(dialog, kWelcomeTrayDescription, 32, 262, 44,
                          flatMenus ? "BitmapWelcomeTrayIconDescriptionWinXP_TrFF00FF"
                                    : "BitmapWelcomeTrayIconDescription_TrFF00FF");
@@ -128,9 +127,12 @@ INT_PTR OnAboutInit(AboutDialog& state, HWND dialog) {
     SendDlgItemMessageA(dialog, kAboutLicence, WM_SETFONT, reinterpret_cast<WPARAM>(SkinFont(kLicenceFont)), FALSE);
     ShowLicence(dialog);
     state.matched = 0;
-    (void)SubclassKeyForwarding(GetDlgItem(dialog, kDialogCancel));
+    HWND close = GetDlgItem(dialog, kDialogCancel);
+    (void)SubclassKeyForwarding(close);
     CenterWindow(dialog, state.main->window, true);
-    return TRUE;
+    // Close takes the focus: the licence would otherwise open selected and scrolled to its end.
+    SetFocus(close);
+    return FALSE;
 }
 
 INT_PTR OnAboutColour(const AboutDialog& state, HDC dc, HWND control) {

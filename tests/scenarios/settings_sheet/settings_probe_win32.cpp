@@ -12,6 +12,8 @@
 //   dismiss                 answers the open message box with its default button
 //   state ID...             prints checked=, enabled= and focused= of the page's controls
 //   gone KIND [SECONDS]     waits until the dialog has gone
+//   tour FOLDER SUFFIX      captures the welcome, the About box and the three pages of a first
+//                           run into FOLDER\\<name>_SUFFIX.bmp, then ends the program
 // Exit status 0 on success, 1 when the window asked for is not there.
 #include <windows.h>
 
@@ -135,6 +137,83 @@ HWND FocusedWindow(HWND dialog) {
     return info.hwndFocus;
 }
 
+// The window as the screen shows it, written as a 24-bit BMP file.
+bool Capture(HWND window, const std::string& path) {
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0) return false;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    std::string pixels(static_cast<size_t>(stride) * static_cast<size_t>(height), '\0');
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
+              DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (out == nullptr) return false;
+    std::fwrite(&file, sizeof file, 1, out);
+    std::fwrite(&info, sizeof info, 1, out);
+    std::fwrite(pixels.data(), 1, pixels.size(), out);
+    return std::fclose(out) == 0;
+}
+
+bool WaitGone(Kind kind, int seconds) {
+    for (int tick = 0; tick < seconds * 10; ++tick) {
+        if (FindDialog(kind) == nullptr) return true;
+        Sleep(100);
+    }
+    return false;
+}
+
+// The first run's welcome, the About box and the three pages, each captured into `folder`
+// as <name>_<suffix>.bmp; then the program is told to end.
+int Fail(const char* what);
+
+int Tour(const std::string& folder, const std::string& suffix) {
+    auto shot = [&](HWND window, const char* name) {
+        Sleep(700);  // painted
+        return Capture(window, folder + "\\" + name + "_" + suffix + ".bmp");
+    };
+    HWND welcome = WaitDialog(Kind::Welcome, 60);
+    if (welcome == nullptr || !shot(welcome, "welcome")) return Fail("welcome");
+    PostMessageA(GetDlgItem(welcome, 1), BM_CLICK, 0, 0);
+    if (!WaitGone(Kind::Welcome, 20)) return Fail("welcome stays");
+    PostMessageA(MainWindow(), WM_COMMAND, 40012, 0);
+    HWND about = WaitDialog(Kind::About, 30);
+    if (about == nullptr || !shot(about, "about")) return Fail("about");
+    PostMessageA(GetDlgItem(about, 2), BM_CLICK, 0, 0);
+    if (!WaitGone(Kind::About, 20)) return Fail("about stays");
+    PostMessageA(MainWindow(), WM_COMMAND, 40008, 0);
+    HWND sheet = WaitDialog(Kind::Sheet, 30);
+    if (sheet == nullptr) return Fail("sheet");
+    const char* pages[] = {"settings_general", "settings_wallpaper", "settings_screensaver"};
+    for (int page = 0; page < 3; ++page) {
+        PostMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(page), 0);
+        if (!shot(sheet, pages[page])) return Fail(pages[page]);
+    }
+    PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    if (!WaitGone(Kind::Sheet, 20)) return Fail("sheet stays");
+    PostMessageA(MainWindow(), WM_COMMAND, 40013, 0);
+    return 0;
+}
+
 int Fail(const char* what) {
     std::printf("error=%s\n", what);
     return 1;
@@ -153,6 +232,7 @@ int main(int argc, char** argv) {
         }
         return Fail("no main window");
     }
+    if (action == "tour" && argc >= 4) return Tour(argv[2], argv[3]);
     if (action == "command" && argc >= 3) {
         HWND main = MainWindow();
         if (main == nullptr) return Fail("no main window");

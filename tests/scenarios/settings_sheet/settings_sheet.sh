@@ -32,7 +32,8 @@ with wave.open(sys.argv[1], "wb") as out:
 PY
 
 probe() {
-    timeout 60 wine "$probe" "$@" </dev/null 2>>"$SCENARIO_DIR/programs.log" | tr -d '\r' >"$SCENARIO_DIR/probe.txt"
+    timeout 60 wine "$probe" "$@" </dev/null 2>>"$SCENARIO_DIR/programs.log" | tr -d '\r' |
+        iconv -f WINDOWS-1252 -t UTF-8 >"$SCENARIO_DIR/probe.txt"
     local status=${PIPESTATUS[0]}
     { echo "> $*"; cat "$SCENARIO_DIR/probe.txt"; } >>"$SCENARIO_DIR/probe.log"
     return "$status"
@@ -43,15 +44,6 @@ expect_reg() { # key value expected
     local got
     got=$(scenario_reg_query "$keys\\$1" "$2")
     [ "${got,,}" = "${3,,}" ] || scenario_fail "$1\\$2 is '$got', expected '$3'"
-}
-# The dialog last waited for, cut out of the desktop.
-shoot() {
-    local rect x y w h
-    rect=$(value rect)
-    IFS=, read -r x y w h <<<"$rect"
-    scenario_screenshot "$SCENARIO_DIR/desktop.png"
-    "$TQ_CONVERT" "$SCENARIO_DIR/desktop.png" -crop "${w}x${h}+${x}+${y}" +repage "$shots/$1.png" ||
-        scenario_fail "cannot cut $1"
 }
 
 exe_pid=
@@ -65,6 +57,9 @@ start_exe() { # language arguments...
 }
 exit_exe() {
     must command 40013
+    wait_exe_end
+}
+wait_exe_end() {
     for _ in $(seq 1 150); do
         kill -0 "$exe_pid" 2>/dev/null || return 0
         sleep 0.2
@@ -144,28 +139,15 @@ must gone sheet
 exit_exe
 
 # --- Every dialog in every language ---
-mkdir -p "$shots"
-pages=(general wallpaper screensaver)
+mkdir -p "$shots" "$SCENARIO_DIR/shots"
 for language in CA EN ES FR; do
-    lower=${language,,}
     start_exe "$language" /firstrun
-    must wait welcome
-    shoot "welcome_$lower"
-    must click in welcome 1
-    must gone welcome
-    must command 40012
-    must wait about
-    shoot "about_$lower"
-    must click in about 2
-    must gone about
-    open_sheet
-    for index in 0 1 2; do
-        must page "$index"
-        must wait sheet
-        shoot "settings_${pages[$index]}_$lower"
-    done
-    must press cancel
-    must gone sheet
-    exit_exe
+    probe tour "$(scenario_path "$SCENARIO_DIR/shots")" "$language" ||
+        scenario_fail "tour in $language: $(tr '\n' ' ' <"$SCENARIO_DIR/probe.txt")"
+    wait_exe_end
+done
+for picture in "$SCENARIO_DIR"/shots/*.bmp; do
+    name=$(basename "$picture" .bmp)
+    "$TQ_CONVERT" "$picture" "$shots/$name.png" || scenario_fail "cannot convert $name"
 done
 echo "settings_sheet: passed"
