@@ -12,7 +12,6 @@
 #include "app/settings_sheet/settings_page_rules.h"
 #include "app/settings_sheet/settings_pages_win32.h"
 #include "app/startup/application_flags.h"
-#include "settings/settings_loader.h"
 #include "ui/control_ids.h"
 #include "ui/dialog_bitmap_win32.h"
 #include "ui/localization/language.h"
@@ -29,24 +28,14 @@ constexpr int kProbeHotkeyId = 0xBFFF;  // a moment's registration that tests a 
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
 constexpr int kLanguageCount = 4;
 
-struct ProgramCheckBox {
-    int control;
-    uint8_t Settings::*setting;
-};
-constexpr std::array<ProgramCheckBox, 3> kProgramBoxes = {{
-    {kGeneralRunAtStartup, &Settings::btRunAtWindowsStartup},
-    {kGeneralOpenAutomatically, &Settings::btRunAtWindowsStartupAutoOpen},
-    {kGeneralTrayIcon, &Settings::btShowSystemTrayIcon},
+constexpr std::array<CheckBoxSetting, 6> kCheckBoxes = {{
+    {kGeneralRunAtStartup, &Settings::btRunAtWindowsStartup, kGeneralProgramBit},
+    {kGeneralOpenAutomatically, &Settings::btRunAtWindowsStartupAutoOpen, kGeneralProgramBit},
+    {kGeneralTrayIcon, &Settings::btShowSystemTrayIcon, kGeneralProgramBit},
+    {kGeneralNotifications, &Settings::btNewImageNotifications, kGeneralNotificationsBit},
+    {kGeneralAutoDownload, &Settings::btNewImageNotificationsAutoDownload, kGeneralNotificationsBit},
+    {kGeneralNotWithFullScreen, &Settings::btNewImageNotificationsNoFullScreen, kGeneralNotificationsBit},
 }};
-constexpr std::array<ProgramCheckBox, 3> kNotificationBoxes = {{
-    {kGeneralNotifications, &Settings::btNewImageNotifications},
-    {kGeneralAutoDownload, &Settings::btNewImageNotificationsAutoDownload},
-    {kGeneralNotWithFullScreen, &Settings::btNewImageNotificationsNoFullScreen},
-}};
-
-Settings& PageSettings(const GeneralPage& state) {
-    return state.session->main->settings();
-}
 
 HWND ShortcutList(const GeneralPage& state) {
     return GetDlgItem(state.page, kGeneralShortcutList);
@@ -139,13 +128,10 @@ void CreatePictures(const GeneralPage& state) {
     }
 }
 
-INT_PTR OnInitDialog(GeneralPage& state) {
-    StartSettingsPage(state, state.page);
+INT_PTR OnStart(GeneralPage& state) {
     CreatePictures(state);
     state.dirty = 0;
-    const Settings& settings = PageSettings(state);
-    for (const ProgramCheckBox& box : kProgramBoxes) SetChecked(state.page, box.control, settings.*box.setting == 1);
-    for (const ProgramCheckBox& box : kNotificationBoxes) SetChecked(state.page, box.control, settings.*box.setting == 1);
+    ShowCheckBoxes(state.page, PageSettings(state), kCheckBoxes);
     CheckRadio(state.page, kGeneralCatalan, kLanguageCount, LanguageIndex());
     FillShortcutList(state);
     UpdateEnabledControls(state);
@@ -208,16 +194,7 @@ void StoreShortcuts(GeneralPage& state) {
             continue;
         }
         stored = wanted;
-        (void)WriteSetting(main.store, settings, stored);
-    }
-}
-
-void StoreCheckBoxes(GeneralPage& state, const std::array<ProgramCheckBox, 3>& boxes) {
-    MainWindow& main = *state.session->main;
-    Settings& settings = main.settings();
-    for (const ProgramCheckBox& box : boxes) {
-        settings.*box.setting = IsChecked(state.page, box.control) ? 1 : 0;
-        (void)WriteSetting(main.store, settings, settings.*box.setting);
+        WritePageSetting(state, stored);
     }
 }
 
@@ -239,51 +216,21 @@ void ApplyLanguage(GeneralPage& state, bool fromOkButton) {
     }
 }
 
-INT_PTR OnApply(GeneralPage& state, bool fromOkButton) {
+void Apply(GeneralPage& state, bool fromOkButton) {
     if ((state.dirty & kGeneralLanguageBit) != 0) ApplyLanguage(state, fromOkButton);
-    MainWindow& main = *state.session->main;
-    if ((state.dirty & kGeneralProgramBit) != 0) StoreCheckBoxes(state, kProgramBoxes);
-    if ((state.dirty & kGeneralNotificationsBit) != 0) StoreCheckBoxes(state, kNotificationBoxes);
+    StoreCheckBoxes(state, kCheckBoxes);
     if ((state.dirty & kGeneralShortcutsBit) != 0) StoreShortcuts(state);
     if ((state.dirty & kGeneralProgramBit) != 0) {
+        MainWindow& main = *state.session->main;
         WriteRunEntry(main.settings(), main.applicationPath);
         ShowTrayIconAsSet(main);
     }
-    state.dirty = 0;
-    return AnswerNotification(state.page, false);
 }
 
-INT_PTR OnNotify(GeneralPage& state, const NMHDR& header) {
-    switch (header.code) {
-        case PSN_SETACTIVE:
-            state.session->startPage = kGeneralPage;
-            return AnswerNotification(state.page, false);
-        case PSN_APPLY:
-            return OnApply(state, reinterpret_cast<const PSHNOTIFY&>(header).lParam != 0);
-        default:
-            return FALSE;
-    }
-}
+constexpr PageHandlers<GeneralPage> kHandlers = {kGeneralPage, OnStart, OnCommand, nullptr, Apply, nullptr, nullptr};
 
 }  // namespace
 
 INT_PTR CALLBACK GeneralPageProcedure(HWND page, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    GeneralPage* state = PageState<GeneralPage>(page, message, lParam);
-    if (state == nullptr) return FALSE;
-    switch (message) {
-        case WM_INITDIALOG:
-            return OnInitDialog(*state);
-        case WM_COMMAND:
-            return OnCommand(*state, wParam, lParam);
-        case WM_NOTIFY:
-            return OnNotify(*state, *reinterpret_cast<const NMHDR*>(lParam));
-        case WM_DESTROY:
-            EndSettingsPage(*state);
-            return FALSE;
-        case WM_NCDESTROY:
-            ReleasePageState<GeneralPage>(page);
-            return FALSE;
-        default:
-            return FALSE;
-    }
+    return RunPageProcedure(kHandlers, page, message, wParam, lParam);
 }

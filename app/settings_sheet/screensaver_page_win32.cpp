@@ -10,7 +10,6 @@
 #include "app/settings_sheet/settings_page_rules.h"
 #include "app/startup/application_flags.h"
 #include "screensaver/display/display_mode_win32.h"
-#include "settings/settings_loader.h"
 #include "ui/control_ids.h"
 #include "ui/data_resource.h"
 #include "ui/skin_fonts_win32.h"
@@ -25,14 +24,12 @@ constexpr int kPresentations = 4;
 constexpr uint8_t kTrackListFont = 6;
 constexpr WPARAM kMediaEventComplete = 1;
 
-struct CheckBoxSetting {
-    int control;
-    uint8_t Settings::*setting;
-    uint8_t group;
-};
 constexpr std::array<CheckBoxSetting, 2> kImageBoxes = {{
     {kScreensaverShowTitles, &Settings::btScreensaverImagesShowTitles, kScreensaverImageBit},
     {kScreensaverBlackWhite, &Settings::btScreensaverImagesBlackWhite, kScreensaverImageBit},
+}};
+constexpr std::array<CheckBoxSetting, 1> kAudioBox = {{
+    {kScreensaverPlayAudio, &Settings::btEnableDirectXAudio, kScreensaverAudioBit},
 }};
 constexpr std::array<int, 10> kOptionControls = {
     kScreensaverAlphabetically, kScreensaverRandomly, kScreensaverSeconds,   kScreensaverSecondsLabel,
@@ -94,8 +91,7 @@ void FillVideoModes(ScreensaverPage& state, const Settings& settings) {
     SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(line), 0);
 }
 
-INT_PTR OnInitDialog(ScreensaverPage& state) {
-    StartSettingsPage(state, state.page);
+INT_PTR OnStart(ScreensaverPage& state) {
     MainWindow& main = Main(state);
     const Settings& settings = main.settings();
     state.transitionsAvailable = main.HasFlag(kFlagTransitionsAvailable);
@@ -114,12 +110,12 @@ INT_PTR OnInitDialog(ScreensaverPage& state) {
     SetChecked(state.page, kScreensaverEnable, settings.btEnableScreensaver == 1);
     CheckRadio(state.page, kScreensaverAlphabetically, kSelectionModes, settings.btScreensaverImagesSelectionMode);
     CheckRadio(state.page, kScreensaverTiled, kPresentations, settings.btScreensaverImagesPresentation);
-    for (const CheckBoxSetting& box : kImageBoxes) SetChecked(state.page, box.control, settings.*box.setting == 1);
+    ShowCheckBoxes(state.page, settings, kImageBoxes);
     SendDlgItemMessageA(state.page, kScreensaverSeconds, EM_LIMITTEXT, 3, 0);
     SendDlgItemMessageA(state.page, kScreensaverSecondsUpDown, UDM_SETRANGE32, 1, 300);
     SetDlgItemInt(state.page, kScreensaverSeconds, settings.dwScreensaverSecondsBetweenChanges, FALSE);
     FillVideoModes(state, settings);
-    if (state.audioAvailable) SetChecked(state.page, kScreensaverPlayAudio, settings.btEnableDirectXAudio == 1);
+    if (state.audioAvailable) ShowCheckBoxes(state.page, settings, kAudioBox);
     LoadButtonPictures(state);
     FillTrackList(state);
     UpdateScreensaverControls(state);
@@ -138,7 +134,7 @@ void LaunchFromPage(ScreensaverPage& state) {
     SendMessageA(Main(state).window, WM_COMMAND, kCommandLaunchScreensaver, 0);
 }
 
-INT_PTR OnCommand(ScreensaverPage& state, WPARAM wParam) {
+INT_PTR OnCommand(ScreensaverPage& state, WPARAM wParam, LPARAM) {
     const UINT id = LOWORD(wParam);
     const WORD notification = HIWORD(wParam);
     if (id == kScreensaverTrackList) {
@@ -186,50 +182,35 @@ INT_PTR OnSetCursor(ScreensaverPage& state, HWND underCursor) {
     return FALSE;  // the cursor itself is the default one
 }
 
-INT_PTR OnKillActive(ScreensaverPage& state) {
-    if (IsValidScreensaverDelay(ReadNumberField(state.page, kScreensaverSeconds))) {
-        return AnswerNotification(state.page, false);
-    }
+bool RefuseLeaving(ScreensaverPage& state) {
+    if (IsValidScreensaverDelay(ReadNumberField(state.page, kScreensaverSeconds))) return false;
     return RefuseWithWarning(state.page, TextId::InvalidSeconds, kScreensaverSeconds);
 }
 
 void StoreGroups(ScreensaverPage& state) {
-    MainWindow& main = Main(state);
-    Settings& settings = main.settings();
-    auto store = [&](const auto& member) { (void)WriteSetting(main.store, settings, member); };
+    Settings& settings = Main(state).settings();
     if ((state.dirty & kScreensaverSelectionBit) != 0) {
-        const int mode = CheckedRadio(state.page, kScreensaverAlphabetically, kSelectionModes);
-        if (mode >= 0) settings.btScreensaverImagesSelectionMode = static_cast<uint8_t>(mode);
-        store(settings.btScreensaverImagesSelectionMode);
+        StoreRadioChoice(state, kScreensaverAlphabetically, kSelectionModes, settings.btScreensaverImagesSelectionMode);
     }
     if ((state.dirty & kScreensaverDelayBit) != 0) {
         settings.dwScreensaverSecondsBetweenChanges = static_cast<uint32_t>(ReadNumberField(state.page, kScreensaverSeconds));
-        store(settings.dwScreensaverSecondsBetweenChanges);
+        WritePageSetting(state, settings.dwScreensaverSecondsBetweenChanges);
     }
     if ((state.dirty & kScreensaverPresentationBit) != 0) {
-        const int presentation = CheckedRadio(state.page, kScreensaverTiled, kPresentations);
-        if (presentation >= 0) settings.btScreensaverImagesPresentation = static_cast<uint8_t>(presentation);
-        store(settings.btScreensaverImagesPresentation);
+        StoreRadioChoice(state, kScreensaverTiled, kPresentations, settings.btScreensaverImagesPresentation);
     }
-    for (const CheckBoxSetting& box : kImageBoxes) {
-        if ((state.dirty & box.group) == 0) continue;
-        settings.*box.setting = IsChecked(state.page, box.control) ? 1 : 0;
-        store(settings.*box.setting);
-    }
+    StoreCheckBoxes(state, kImageBoxes);
     if ((state.dirty & kScreensaverVideoBit) != 0) {
         settings.btEnableDirectXVideo = IsChecked(state.page, kScreensaverTransitions) ? 1 : 0;
         const auto line = static_cast<int>(SendDlgItemMessageA(state.page, kScreensaverVideoMode, CB_GETCURSEL, 0, 0));
         settings.vmDirectXVideoMode = VideoModeOfLine(state.modes, line);
-        store(settings.btEnableDirectXVideo);
-        store(settings.vmDirectXVideoMode);
+        WritePageSetting(state, settings.btEnableDirectXVideo);
+        WritePageSetting(state, settings.vmDirectXVideoMode);
     }
-    if ((state.dirty & kScreensaverAudioBit) != 0) {
-        settings.btEnableDirectXAudio = IsChecked(state.page, kScreensaverPlayAudio) ? 1 : 0;
-        store(settings.btEnableDirectXAudio);
-    }
+    StoreCheckBoxes(state, kAudioBox);
 }
 
-INT_PTR OnApply(ScreensaverPage& state) {
+void Apply(ScreensaverPage& state, bool) {
     MainWindow& main = Main(state);
     if ((state.dirty & kScreensaverEnableBit) != 0) {
         const bool on = IsChecked(state.page, kScreensaverEnable);
@@ -237,29 +218,29 @@ INT_PTR OnApply(ScreensaverPage& state) {
         if (on != (main.settings().btEnableScreensaver == 1)) SetSystemScreensaver(on, main.screensaver);
     }
     StoreGroups(state);
-    state.dirty = 0;
-    return AnswerNotification(state.page, false);
 }
 
-INT_PTR OnNotify(ScreensaverPage& state, const NMHDR& header) {
-    switch (header.code) {
-        case PSN_SETACTIVE:
-            state.session->startPage = kScreensaverPage;
-            return AnswerNotification(state.page, false);
-        case PSN_KILLACTIVE:
-            return OnKillActive(state);
-        case PSN_APPLY:
-            return OnApply(state);
+INT_PTR OnMessage(ScreensaverPage& state, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_SETCURSOR:
+            return OnSetCursor(state, reinterpret_cast<HWND>(wParam));
+        case WM_DRAWITEM:
+            return DrawSkinButton(state.pictures, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), state.hovered);
+        case WM_APP_MEDIA_EVENT:
+            if (wParam == kMediaEventComplete) StopTrack(state);
+            return TRUE;
         default:
             return FALSE;
     }
 }
 
-void OnDestroy(ScreensaverPage& state) {
+void OnEnd(ScreensaverPage& state) {
     StopPreview(state);
     FreeSkin(state.pictures);
-    EndSettingsPage(state);
 }
+
+constexpr PageHandlers<ScreensaverPage> kHandlers = {kScreensaverPage, OnStart, OnCommand, RefuseLeaving, Apply,
+                                                     OnMessage, OnEnd};
 
 }  // namespace
 
@@ -289,29 +270,5 @@ void UpdateScreensaverControls(ScreensaverPage& state) {
 }
 
 INT_PTR CALLBACK ScreensaverPageProcedure(HWND page, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    ScreensaverPage* state = PageState<ScreensaverPage>(page, message, lParam);
-    if (state == nullptr) return FALSE;
-    switch (message) {
-        case WM_INITDIALOG:
-            return OnInitDialog(*state);
-        case WM_COMMAND:
-            return OnCommand(*state, wParam);
-        case WM_NOTIFY:
-            return OnNotify(*state, *reinterpret_cast<const NMHDR*>(lParam));
-        case WM_SETCURSOR:
-            return OnSetCursor(*state, reinterpret_cast<HWND>(wParam));
-        case WM_DRAWITEM:
-            return DrawSkinButton(state->pictures, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), state->hovered);
-        case WM_APP_MEDIA_EVENT:
-            if (wParam == kMediaEventComplete) StopTrack(*state);
-            return TRUE;
-        case WM_DESTROY:
-            OnDestroy(*state);
-            return FALSE;
-        case WM_NCDESTROY:
-            ReleasePageState<ScreensaverPage>(page);
-            return FALSE;
-        default:
-            return FALSE;
-    }
+    return RunPageProcedure(kHandlers, page, message, wParam, lParam);
 }

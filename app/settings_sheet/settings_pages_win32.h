@@ -8,8 +8,11 @@
 #include <commctrl.h>
 
 #include <new>
+#include <span>
 #include <string>
 
+#include "settings/settings.h"
+#include "settings/settings_loader.h"
 #include "ui/localization/text_id.h"
 
 struct MainWindow;
@@ -68,8 +71,8 @@ void MarkPageChanged(SettingsPage& page, uint8_t group);
 // The answer to a notification: PSNRET_NOERROR, or PSNRET_INVALID_NOCHANGEPAGE when refused.
 INT_PTR AnswerNotification(HWND page, bool refused);
 
-// Shows a warning, puts the focus into the control and refuses (for PSN_KILLACTIVE).
-INT_PTR RefuseWithWarning(HWND page, TextId message, int focusControl);
+// Shows a warning and puts the focus into the control; true, for a page that refuses to be left.
+bool RefuseWithWarning(HWND page, TextId message, int focusControl);
 
 // A distance of `pixels` at 96 dots per inch at the window's resolution, so that pictures
 // placed beside dialog controls keep their place when the display is scaled.
@@ -91,6 +94,76 @@ void SetChecked(HWND page, int controlId, bool checked);
 void CheckRadio(HWND page, int firstId, int count, int number);
 [[nodiscard]] long ReadNumberField(HWND page, int controlId);
 void EnableControl(HWND page, int controlId, bool enable);
+
+// A check box that edits a one-byte switch of a group of the page.
+struct CheckBoxSetting {
+    int control;
+    uint8_t Settings::*setting;
+    uint8_t group;
+};
+void ShowCheckBoxes(HWND page, const Settings& settings, std::span<const CheckBoxSetting> boxes);
+// Takes the boxes of the page's changed groups into the settings and writes them.
+void StoreCheckBoxes(SettingsPage& page, std::span<const CheckBoxSetting> boxes);
+// Takes the number of the checked radio button into `setting` (unchanged when none) and writes it.
+void StoreRadioChoice(SettingsPage& page, int firstId, int count, uint8_t& setting);
+// The settings the pages edit, and the store they are written to.
+[[nodiscard]] Settings& PageSettings(const SettingsPage& page);
+[[nodiscard]] SettingsStore& PageStore(const SettingsPage& page);
+// Writes one of the settings (a member of PageSettings) to the registry; failures are silent.
+template <typename Member>
+void WritePageSetting(const SettingsPage& page, const Member& member) {
+    (void)WriteSetting(PageStore(page), PageSettings(page), member);
+}
+
+// What a page does besides the steps every page shares.
+template <typename Page>
+struct PageHandlers {
+    int index;                                          // remembered as the page to open on
+    INT_PTR (*start)(Page& page);                       // WM_INITDIALOG, after the shared start
+    INT_PTR (*command)(Page& page, WPARAM, LPARAM);     // WM_COMMAND
+    bool (*refuseLeaving)(Page& page);                  // PSN_KILLACTIVE; null when always allowed
+    void (*apply)(Page& page, bool fromOkButton);       // PSN_APPLY; the changed groups are cleared after
+    INT_PTR (*message)(Page& page, UINT, WPARAM, LPARAM);  // any other message; may be null
+    void (*end)(Page& page);                            // WM_DESTROY, before the shared end; may be null
+};
+
+// The procedure of every page: its state, the shared steps and notifications, then `handlers`.
+template <typename Page>
+INT_PTR RunPageProcedure(const PageHandlers<Page>& handlers, HWND page, UINT message, WPARAM wParam,
+                         LPARAM lParam) noexcept {
+    Page* state = PageState<Page>(page, message, lParam);
+    if (state == nullptr) return FALSE;
+    switch (message) {
+        case WM_INITDIALOG:
+            StartSettingsPage(*state, page);
+            return handlers.start(*state);
+        case WM_COMMAND:
+            return handlers.command(*state, wParam, lParam);
+        case WM_NOTIFY: {
+            const NMHDR& header = *reinterpret_cast<const NMHDR*>(lParam);
+            if (header.code == PSN_SETACTIVE) {
+                state->session->startPage = handlers.index;
+                return AnswerNotification(page, false);
+            }
+            if (header.code == PSN_KILLACTIVE) {
+                return AnswerNotification(page, handlers.refuseLeaving != nullptr && handlers.refuseLeaving(*state));
+            }
+            if (header.code != PSN_APPLY) return FALSE;
+            handlers.apply(*state, reinterpret_cast<const PSHNOTIFY&>(header).lParam != 0);
+            state->dirty = 0;
+            return AnswerNotification(page, false);
+        }
+        case WM_DESTROY:
+            if (handlers.end != nullptr) handlers.end(*state);
+            EndSettingsPage(*state);
+            return FALSE;
+        case WM_NCDESTROY:
+            ReleasePageState<Page>(page);
+            return FALSE;
+        default:
+            return handlers.message != nullptr ? handlers.message(*state, message, wParam, lParam) : FALSE;
+    }
+}
 
 INT_PTR CALLBACK GeneralPageProcedure(HWND page, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 INT_PTR CALLBACK WallpaperPageProcedure(HWND page, UINT message, WPARAM wParam, LPARAM lParam) noexcept;

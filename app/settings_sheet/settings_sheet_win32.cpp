@@ -102,11 +102,37 @@ INT_PTR AnswerNotification(HWND page, bool refused) {
     return TRUE;
 }
 
-INT_PTR RefuseWithWarning(HWND page, TextId message, int focusControl) {
+bool RefuseWithWarning(HWND page, TextId message, int focusControl) {
     MessageBoxA(page, Text(message), "Tapestrique", MB_ICONWARNING);
     SetFocus(GetDlgItem(page, focusControl));
-    SetWindowLongPtrA(page, DWLP_MSGRESULT, TRUE);  // PSN_KILLACTIVE: stay on the page
-    return TRUE;
+    return true;
+}
+
+Settings& PageSettings(const SettingsPage& page) {
+    return page.session->main->settings();
+}
+
+SettingsStore& PageStore(const SettingsPage& page) {
+    return page.session->main->store;
+}
+
+void ShowCheckBoxes(HWND page, const Settings& settings, std::span<const CheckBoxSetting> boxes) {
+    for (const CheckBoxSetting& box : boxes) SetChecked(page, box.control, settings.*box.setting == 1);
+}
+
+void StoreCheckBoxes(SettingsPage& page, std::span<const CheckBoxSetting> boxes) {
+    Settings& settings = PageSettings(page);
+    for (const CheckBoxSetting& box : boxes) {
+        if ((page.dirty & box.group) == 0) continue;
+        settings.*box.setting = IsChecked(page.page, box.control) ? 1 : 0;
+        WritePageSetting(page, settings.*box.setting);
+    }
+}
+
+void StoreRadioChoice(SettingsPage& page, int firstId, int count, uint8_t& setting) {
+    const int number = CheckedRadio(page.page, firstId, count);
+    if (number >= 0) setting = static_cast<uint8_t>(number);
+    WritePageSetting(page, setting);
 }
 
 bool UsesFlatMenuPictures(const MainWindow& main) {

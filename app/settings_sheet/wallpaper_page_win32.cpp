@@ -6,7 +6,6 @@
 #include "app/main_window/main_window_win32.h"
 #include "app/settings_sheet/settings_page_rules.h"
 #include "app/settings_sheet/settings_pages_win32.h"
-#include "settings/settings_loader.h"
 #include "ui/control_ids.h"
 #include "ui/window_messages_win32.h"
 
@@ -18,11 +17,6 @@ constexpr int kChangeModes = 4;
 constexpr int kSelectionModes = 2;
 constexpr int kPresentations = 4;
 
-struct CheckBoxSetting {
-    int control;
-    uint8_t Settings::*setting;
-    uint8_t group;
-};
 constexpr std::array<CheckBoxSetting, 6> kCheckBoxes = {{
     {kWallpaperShowImage, &Settings::btWallpaperChangeShowImage, kWallpaperNotificationsBit},
     {kWallpaperPlaySound, &Settings::btWallpaperChangePlaySound, kWallpaperNotificationsBit},
@@ -58,8 +52,7 @@ void SetNumberField(HWND page, int field, int upDown, int limit, int maximum, ui
     SetDlgItemInt(page, field, value, FALSE);
 }
 
-INT_PTR OnInitDialog(WallpaperPage& state) {
-    StartSettingsPage(state, state.page);
+INT_PTR OnStart(WallpaperPage& state) {
     static constexpr const char* kPrefix = "BitmapSettingsWallpaper";
     CreateGroupIcon(state, kWallpaperChangeGroup, kPrefix, "ChangeWallpaper_");
     CreateGroupIcon(state, kWallpaperSelectionGroup, kPrefix, "ImagesSelectionMode_");
@@ -70,7 +63,7 @@ INT_PTR OnInitDialog(WallpaperPage& state) {
 
     const Settings& settings = Main(state).settings();
     SetChecked(state.page, kWallpaperEnableChanger, settings.btEnableWallpaperChanger == 1);
-    for (const CheckBoxSetting& box : kCheckBoxes) SetChecked(state.page, box.control, settings.*box.setting == 1);
+    ShowCheckBoxes(state.page, settings, kCheckBoxes);
     CheckRadio(state.page, kWallpaperChangeNever, kChangeModes, settings.btChangeWallpaper);
     CheckRadio(state.page, kWallpaperAlphabetically, kSelectionModes, settings.btWallpaperImagesSelectionMode);
     CheckRadio(state.page, kWallpaperTiled, kPresentations, settings.btWallpaperImagesPresentation);
@@ -82,7 +75,7 @@ INT_PTR OnInitDialog(WallpaperPage& state) {
     return TRUE;
 }
 
-INT_PTR OnCommand(WallpaperPage& state, WPARAM wParam) {
+INT_PTR OnCommand(WallpaperPage& state, WPARAM wParam, LPARAM) {
     const UINT id = LOWORD(wParam);
     const WORD notification = HIWORD(wParam);
     if (notification != BN_CLICKED && notification != EN_CHANGE) return FALSE;
@@ -93,45 +86,35 @@ INT_PTR OnCommand(WallpaperPage& state, WPARAM wParam) {
     return TRUE;
 }
 
-INT_PTR OnKillActive(WallpaperPage& state) {
+bool RefuseLeaving(WallpaperPage& state) {
     const IntervalField refused = RefusedIntervalField(ReadNumberField(state.page, kWallpaperHours),
                                                        ReadNumberField(state.page, kWallpaperMinutes));
-    if (refused == IntervalField::None) return AnswerNotification(state.page, false);
+    if (refused == IntervalField::None) return false;
     return RefuseWithWarning(state.page, TextId::InvalidInterval,
                              refused == IntervalField::Hours ? kWallpaperHours : kWallpaperMinutes);
 }
 
 void StoreGroups(WallpaperPage& state) {
-    MainWindow& main = Main(state);
-    Settings& settings = main.settings();
-    auto store = [&](const auto& member) { (void)WriteSetting(main.store, settings, member); };
+    Settings& settings = Main(state).settings();
     if ((state.dirty & kWallpaperChangeModeBit) != 0) {
-        const int mode = CheckedRadio(state.page, kWallpaperChangeNever, kChangeModes);
-        if (mode >= 0) settings.btChangeWallpaper = static_cast<uint8_t>(mode);
+        StoreRadioChoice(state, kWallpaperChangeNever, kChangeModes, settings.btChangeWallpaper);
         settings.dwChangeWallpaperHours = static_cast<uint32_t>(ReadNumberField(state.page, kWallpaperHours));
         settings.dwChangeWallpaperMinutes = static_cast<uint32_t>(ReadNumberField(state.page, kWallpaperMinutes));
-        store(settings.btChangeWallpaper);
-        store(settings.dwChangeWallpaperHours);
-        store(settings.dwChangeWallpaperMinutes);
+        WritePageSetting(state, settings.dwChangeWallpaperHours);
+        WritePageSetting(state, settings.dwChangeWallpaperMinutes);
     }
     if ((state.dirty & kWallpaperSelectionBit) != 0) {
-        const int mode = CheckedRadio(state.page, kWallpaperAlphabetically, kSelectionModes);
-        if (mode >= 0) settings.btWallpaperImagesSelectionMode = static_cast<uint8_t>(mode);
-        store(settings.btWallpaperImagesSelectionMode);
+        StoreRadioChoice(state, kWallpaperAlphabetically, kSelectionModes, settings.btWallpaperImagesSelectionMode);
     }
     if ((state.dirty & kWallpaperPresentationBit) != 0) {
-        const int presentation = CheckedRadio(state.page, kWallpaperTiled, kPresentations);
-        if (presentation >= 0) settings.btWallpaperImagesPresentation = static_cast<uint8_t>(presentation);
-        store(settings.btWallpaperImagesPresentation);
+        StoreRadioChoice(state, kWallpaperTiled, kPresentations, settings.btWallpaperImagesPresentation);
     }
-    for (const CheckBoxSetting& box : kCheckBoxes) {
-        if ((state.dirty & box.group) == 0) continue;
-        settings.*box.setting = IsChecked(state.page, box.control) ? 1 : 0;
-        store(settings.*box.setting);
-    }
+    StoreCheckBoxes(state, kCheckBoxes);
 }
 
-INT_PTR OnApply(WallpaperPage& state) {
+// The changer follows its switch at once; a new interval may make a change due now, and a new
+// presentation composes the current picture again.
+void Apply(WallpaperPage& state, bool) {
     MainWindow& main = Main(state);
     if ((state.dirty & kWallpaperChangerBit) != 0) {
         const bool on = IsChecked(state.page, kWallpaperEnableChanger);
@@ -142,46 +125,19 @@ INT_PTR OnApply(WallpaperPage& state) {
     const bool changed = (state.dirty & kWallpaperChangeModeBit) != 0 && IsChangeDue(main, true);
     const uint8_t composition = kWallpaperPresentationBit | kWallpaperImageBit | kWallpaperIconTextBit;
     if (!changed && (state.dirty & composition) != 0) SendMessageA(main.window, WM_APP_APPLY_WALLPAPER, 0, 0);
-    state.dirty = 0;
-    return AnswerNotification(state.page, false);
 }
 
-INT_PTR OnNotify(WallpaperPage& state, const NMHDR& header) {
-    switch (header.code) {
-        case PSN_SETACTIVE:
-            state.session->startPage = kWallpaperPage;
-            return AnswerNotification(state.page, false);
-        case PSN_KILLACTIVE:
-            return OnKillActive(state);
-        case PSN_APPLY:
-            return OnApply(state);
-        default:
-            return FALSE;
-    }
+INT_PTR OnMessage(WallpaperPage& state, UINT message, WPARAM, LPARAM) {
+    if (message != WM_APP_UPDATE_BUTTONS) return FALSE;
+    UpdateEnabledControls(state);
+    return TRUE;
 }
+
+constexpr PageHandlers<WallpaperPage> kHandlers = {kWallpaperPage, OnStart, OnCommand, RefuseLeaving, Apply, OnMessage,
+                                                   nullptr};
 
 }  // namespace
 
 INT_PTR CALLBACK WallpaperPageProcedure(HWND page, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    WallpaperPage* state = PageState<WallpaperPage>(page, message, lParam);
-    if (state == nullptr) return FALSE;
-    switch (message) {
-        case WM_INITDIALOG:
-            return OnInitDialog(*state);
-        case WM_COMMAND:
-            return OnCommand(*state, wParam);
-        case WM_APP_UPDATE_BUTTONS:
-            UpdateEnabledControls(*state);
-            return TRUE;
-        case WM_NOTIFY:
-            return OnNotify(*state, *reinterpret_cast<const NMHDR*>(lParam));
-        case WM_DESTROY:
-            EndSettingsPage(*state);
-            return FALSE;
-        case WM_NCDESTROY:
-            ReleasePageState<WallpaperPage>(page);
-            return FALSE;
-        default:
-            return FALSE;
-    }
+    return RunPageProcedure(kHandlers, page, message, wParam, lParam);
 }
