@@ -94,14 +94,17 @@ bool DeleteFilePath(const char* path) {
 }
 
 bool CreateFolder(const char* path) {
-    if (::mkdir(path, 0755) == 0) return true;
-    struct stat info {};
-    return errno == EEXIST && ::stat(path, &info) == 0 && S_ISDIR(info.st_mode);
+    return ::mkdir(path, 0755) == 0 || IsExistingFolder(path);
 }
 
 bool IsExistingFile(const char* path) {
     struct stat info {};
     return ::stat(path, &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool IsExistingFolder(const char* path) {
+    struct stat info {};
+    return ::stat(path, &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 bool MakeSiblingTempPath(const char* path, char* out, size_t outSize) {

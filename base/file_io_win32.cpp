@@ -95,14 +95,17 @@ bool DeleteFilePath(const char* path) {
 }
 
 bool CreateFolder(const char* path) {
-    if (CreateDirectoryA(path, nullptr)) return true;
-    const DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return CreateDirectoryA(path, nullptr) || IsExistingFolder(path);
 }
 
 bool IsExistingFile(const char* path) {
     const DWORD attributes = GetFileAttributesA(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool IsExistingFolder(const char* path) {
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 bool MakeSiblingTempPath(const char* path, char* out, size_t outSize) {
