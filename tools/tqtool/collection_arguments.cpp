@@ -67,3 +67,8 @@ bool FindListedTitle(const std::vector<std::string>& titles, const std::string& 
     std::fprintf(stderr, "tqtool: the collection has no picture \"%s\"\n", PrintedTitle(title).c_str());
     return false;
 }
+
+bool ListedTitleArgument(const CollectionArguments& arguments, const std::string& utf8, std::string& listed) {
+    std::string title;
+    return TitleArgument(utf8, title) && FindListedTitle(ListedTitles(arguments.folder), title, listed);
+}

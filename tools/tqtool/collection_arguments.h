@@ -34,3 +34,9 @@ struct CollectionArguments {
 [[nodiscard]] bool FindListedTitle(const std::vector<std::string>& titles,
                                    const std::string& title,
                                    std::string& listed);
+
+// The listed form of the title given as the command-line argument `utf8`; false, after
+// printing why, when it has no Windows-1252 form or is not listed.
+[[nodiscard]] bool ListedTitleArgument(const CollectionArguments& arguments,
+                                       const std::string& utf8,
+                                       std::string& listed);

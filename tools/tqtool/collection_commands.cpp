@@ -13,15 +13,6 @@
 
 namespace {
 
-// A full read whose payload is freed when it goes.
-struct LoadedPicture {
-    PictureRecord record;
-    LoadedPicture() = default;
-    LoadedPicture(const LoadedPicture&) = delete;
-    LoadedPicture& operator=(const LoadedPicture&) = delete;
-    ~LoadedPicture() { FreePicturePayload(record); }
-};
-
 int Failed(const char* what, const std::string& title, FileResult result) {
     std::fprintf(stderr, "tqtool: cannot %s \"%s\" (result %d)\n", what, PrintedTitle(title).c_str(), result);
     return result;
@@ -33,7 +24,7 @@ int RunAdd(int argc, char** argv) {
         return ToolUsage("add --collection DIR [--overwrite] FILE.tqi");
     }
     const std::string& path = arguments.operands[0];
-    LoadedPicture picture;
+    ScopedPictureRecord picture;
     const FileResult read = ReadPictureFile(PictureSource::FromPath(path.c_str()), picture.record, true);
     if (read != kFileOk) {
         std::fprintf(stderr, "tqtool: %s: read failed (result %d)\n", path.c_str(), read);
@@ -64,7 +55,7 @@ int RunList(int argc, char** argv) {
         return ToolUsage("list --collection DIR");
     }
     for (const std::string& title : ListedTitles(arguments.folder)) {
-        LoadedPicture picture;
+        ScopedPictureRecord picture;
         if (ReadCollectionPicture(arguments.folder.c_str(), title.c_str(), picture.record, true) == kFileOk) {
             std::printf("%s\t%dx%d\t%u\n", PrintedTitle(title).c_str(), picture.record.width, picture.record.height,
                         picture.record.payloadSize);
@@ -104,15 +95,11 @@ int RunRename(int argc, char** argv) {
 
 int RunDelete(int argc, char** argv) {
     CollectionArguments arguments;
-    std::string title;
     if (!ParseCollectionArguments(argc, argv, false, arguments) || arguments.operands.size() != 1) {
         return ToolUsage("delete --collection DIR TITLE");
     }
     std::string listed;
-    if (!TitleArgument(arguments.operands[0], title) ||
-        !FindListedTitle(ListedTitles(arguments.folder), title, listed)) {
-        return kToolExitTitleRefused;
-    }
+    if (!ListedTitleArgument(arguments, arguments.operands[0], listed)) return kToolExitTitleRefused;
     const FileResult result = DeleteCollectionPicture(arguments.folder.c_str(), listed.c_str());
     if (result != kFileOk) return Failed("delete", listed, result);
     std::printf("deleted \"%s\"\n", PrintedTitle(listed).c_str());
@@ -121,15 +108,11 @@ int RunDelete(int argc, char** argv) {
 
 int RunExport(int argc, char** argv) {
     CollectionArguments arguments;
-    std::string title;
     if (!ParseCollectionArguments(argc, argv, true, arguments) || arguments.operands.size() != 2) {
         return ToolUsage("export --collection DIR [--overwrite] TITLE FOLDER");
     }
     std::string listed;
-    if (!TitleArgument(arguments.operands[0], title) ||
-        !FindListedTitle(ListedTitles(arguments.folder), title, listed)) {
-        return kToolExitTitleRefused;
-    }
+    if (!ListedTitleArgument(arguments, arguments.operands[0], listed)) return kToolExitTitleRefused;
     const char* exportFolder = arguments.operands[1].c_str();
     std::string path = ExportedPicturePath(exportFolder, listed.c_str());
     if (IsExistingFile(path.c_str()) && !arguments.overwrite) {
