@@ -72,7 +72,7 @@ for language in EN CA ES FR de; do
     esac
     [ "$count" = "$expected" ] || scenario_fail "$language: the count label reads '$count'"
     [[ $details == "("*"$unit" ]] || scenario_fail "$language: the details label reads '$details'"
-    echo "$language: '$count', '$details'"
+    echo "$language: '$count', '$details'" | iconv -f CP1252 -t UTF-8
 done
 differing=$("$TQ_COMPARE" -metric AE "$SCENARIO_DIR/main-window-en.png" "$SCENARIO_DIR/main-window-de.png" null: 2>&1)
 [ "$differing" = 0 ] || scenario_fail "with the language 'de' the window differs from English in $differing pixels"
