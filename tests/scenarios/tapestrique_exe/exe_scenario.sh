@@ -8,8 +8,9 @@
 #   exe_probe ARGS...              runs the probe; its output in $SCENARIO_DIR/probe.txt
 #   exe_value KEY                  a "key=value" of the probe's last output
 #   exe_wait CONDITION [SECONDS]   waits until the main window is shown, hidden or gone
-#   exe_exit                       ends the program from its menu and checks that the window and
-#                                  the tray icon go and the exit code is 0
+#   exe_exit                       ends the program with its menu's command, then exe_expect_exit
+#   exe_expect_exit                checks that the window and the tray icon go and the program
+#                                  ends with 0
 #   exe_current_wallpaper          szCurrentWallpaper
 #   EXE_KEYS                       the program's registry key
 source "${TQ_SOURCE_DIR:?}/tests/harness/scenario.sh"
@@ -61,6 +62,10 @@ exe_wait() {
 
 exe_exit() {
     exe_probe command exit || scenario_fail "no main window to end"
+    exe_expect_exit
+}
+
+exe_expect_exit() {
     exe_wait gone 30
     scenario_wait_exit "$EXE_PID" 30
     local status=$?

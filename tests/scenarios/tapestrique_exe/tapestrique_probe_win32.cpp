@@ -17,6 +17,7 @@
 //                                           middle), link (the download link exists)
 //   tapestrique_probe picture-window SECONDS   waits for a picture opened from a command line:
 //                                           picture (its title), centre (its Close button's middle)
+//   tapestrique_probe menu SECONDS          waits for a popup menu to open: menu (its rect)
 //
 // Coordinates are the desktop's. Exit codes: 0 done, 1 the window or the condition did not
 // come in time, 64 wrong usage.
@@ -38,6 +39,7 @@ namespace {
 
 constexpr char kMainWindowClass[] = "TapestriqueExe_WndClass";
 constexpr char kPictureWindowClass[] = "TapestriqueExeOpenTQIFile_WndClass";
+constexpr char kPopupMenuClass[] = "#32768";
 constexpr char kProgramTitle[] = "Tapestrique";
 constexpr UINT kTrayIconId = 100;
 
@@ -181,10 +183,29 @@ int DescribePictureWindow(int seconds) {
     return 0;
 }
 
+// The menu window that is open: menus that have closed may leave hidden windows of the class.
+HWND FindOpenMenu() {
+    HWND menu = nullptr;
+    while ((menu = FindWindowExA(nullptr, menu, kPopupMenuClass, nullptr)) != nullptr) {
+        if (IsWindowVisible(menu)) return menu;
+    }
+    return nullptr;
+}
+
+int DescribePopupMenu(int seconds) {
+    HWND menu = nullptr;
+    if (!WaitUntil([&] { return (menu = FindOpenMenu()) != nullptr; }, seconds)) return 1;
+    RECT rect;
+    GetWindowRect(menu, &rect);
+    std::printf("menu=%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    return 0;
+}
+
 int Usage() {
     std::fprintf(stderr,
                  "usage: tapestrique_probe state | wait shown|hidden|gone SECONDS | command open|exit | system-close |\n"
-                 "       control-centre ID | processes NAME | install-dialog SECONDS | picture-window SECONDS\n");
+                 "       control-centre ID | processes NAME | install-dialog SECONDS |\n"
+                 "       picture-window SECONDS | menu SECONDS\n");
     return 64;
 }
 
@@ -206,5 +227,6 @@ int main(int argc, char** argv) {
     if (action == "processes") return CountProcesses(argv[2]);
     if (action == "install-dialog") return DescribeInstallDialog(std::atoi(argv[2]));
     if (action == "picture-window") return DescribePictureWindow(std::atoi(argv[2]));
+    if (action == "menu") return DescribePopupMenu(std::atoi(argv[2]));
     return Usage();
 }
