@@ -5,7 +5,7 @@
 #include "app/main_window/collection_list.h"
 #include "app/main_window/main_window_win32.h"
 #include "app/wallpaper/compose_picture.h"
-#include "collection/collection_picture.h"
+#include "collection/collection_folder.h"
 #include "ui/control_ids.h"
 #include "ui/localization/text_table.h"
 #include "ui/progress_record.h"
