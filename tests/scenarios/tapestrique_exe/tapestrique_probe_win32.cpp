@@ -170,6 +170,19 @@ int DescribeInstallDialog(int seconds) {
     return 0;
 }
 
+// The buttons over a picture are on a dialog of their own: a child of the picture's window, or
+// a window it owns.
+HWND FindButtonsDialog(HWND picture) {
+    const LPCSTR dialogClass = reinterpret_cast<LPCSTR>(WC_DIALOG);
+    HWND child = FindWindowExA(picture, nullptr, dialogClass, nullptr);
+    if (child != nullptr) return child;
+    for (HWND dialog = FindWindowExA(nullptr, nullptr, dialogClass, nullptr); dialog != nullptr;
+         dialog = FindWindowExA(nullptr, dialog, dialogClass, nullptr)) {
+        if (GetWindow(dialog, GW_OWNER) == picture) return dialog;
+    }
+    return nullptr;
+}
+
 int DescribePictureWindow(int seconds) {
     HWND window = nullptr;
     const bool opened = WaitUntil([&] { return (window = FindPictureWindow()) != nullptr; }, seconds);
@@ -177,8 +190,7 @@ int DescribePictureWindow(int seconds) {
     char title[256] = {};
     GetWindowTextA(window, title, sizeof title);
     std::printf("picture=%s\n", title);
-    // The buttons are on a dialog of their own over the picture.
-    HWND buttons = FindWindowExA(window, nullptr, reinterpret_cast<LPCSTR>(WC_DIALOG), nullptr);
+    HWND buttons = FindButtonsDialog(window);
     PrintCentre(buttons != nullptr ? GetDlgItem(buttons, kDialogCancel) : nullptr);
     return 0;
 }
