@@ -65,9 +65,14 @@ std::string ControlText(HWND window, int id) {
     return text;
 }
 
-HWND FindPictureWindow() {
-    HWND window = FindWindowA(kPictureWindowClass, nullptr);
-    return window != nullptr && IsWindowVisible(window) ? window : nullptr;
+// The visible top-level window of the class (and title, unless null): windows that have
+// closed may leave hidden ones of the same class behind, menus in particular.
+HWND FindVisibleWindow(const char* className, const char* title) {
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, className, title)) != nullptr) {
+        if (IsWindowVisible(window)) return window;
+    }
+    return nullptr;
 }
 
 void PrintCentre(HWND control) {
@@ -84,7 +89,7 @@ void PrintState(HWND window) {
     std::printf("rect=%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
     std::printf("count=%s\ndetails=%s\n", ControlText(window, kMainCountLabel).c_str(),
                 ControlText(window, kMainDetailsLabel).c_str());
-    std::printf("picture=%d\n", FindPictureWindow() != nullptr);
+    std::printf("picture=%d\n", FindVisibleWindow(kPictureWindowClass, nullptr) != nullptr);
 }
 
 // Polls every 100 ms until `holds` is true or the time is up; whether it held.
@@ -96,6 +101,13 @@ bool WaitUntil(Condition holds, int seconds) {
         Sleep(100);
     }
     return true;
+}
+
+// The visible window of the class (and title), once it has come within the time; null if not.
+HWND WaitForVisibleWindow(const char* className, const char* title, int seconds) {
+    HWND window = nullptr;
+    (void)WaitUntil([&] { return (window = FindVisibleWindow(className, title)) != nullptr; }, seconds);
+    return window;
 }
 
 bool IsCondition(const char* condition) {
@@ -155,15 +167,9 @@ int CountProcesses(const char* name) {
 }
 
 int DescribeInstallDialog(int seconds) {
-    HWND dialog = nullptr;
-    const bool opened = WaitUntil(
-        [&] {
-            dialog = FindWindowA(reinterpret_cast<LPCSTR>(WC_DIALOG), kProgramTitle);
-            return dialog != nullptr && IsWindowVisible(dialog);
-        },
-        seconds);
-    std::printf("dialog=%d\n", opened);
-    if (!opened) return 1;
+    HWND dialog = WaitForVisibleWindow(reinterpret_cast<LPCSTR>(WC_DIALOG), kProgramTitle, seconds);
+    std::printf("dialog=%d\n", dialog != nullptr);
+    if (dialog == nullptr) return 1;
     std::printf("close=%s\nlink=%d\n", ControlText(dialog, kDialogCancel).c_str(),
                 GetDlgItem(dialog, kLinkLabel) != nullptr);
     PrintCentre(GetDlgItem(dialog, kDialogCancel));
@@ -184,9 +190,8 @@ HWND FindButtonsDialog(HWND picture) {
 }
 
 int DescribePictureWindow(int seconds) {
-    HWND window = nullptr;
-    const bool opened = WaitUntil([&] { return (window = FindPictureWindow()) != nullptr; }, seconds);
-    if (!opened) return 1;
+    HWND window = WaitForVisibleWindow(kPictureWindowClass, nullptr, seconds);
+    if (window == nullptr) return 1;
     char title[256] = {};
     GetWindowTextA(window, title, sizeof title);
     std::printf("picture=%s\n", title);
@@ -195,18 +200,9 @@ int DescribePictureWindow(int seconds) {
     return 0;
 }
 
-// The menu window that is open: menus that have closed may leave hidden windows of the class.
-HWND FindOpenMenu() {
-    HWND menu = nullptr;
-    while ((menu = FindWindowExA(nullptr, menu, kPopupMenuClass, nullptr)) != nullptr) {
-        if (IsWindowVisible(menu)) return menu;
-    }
-    return nullptr;
-}
-
 int DescribePopupMenu(int seconds) {
-    HWND menu = nullptr;
-    if (!WaitUntil([&] { return (menu = FindOpenMenu()) != nullptr; }, seconds)) return 1;
+    HWND menu = WaitForVisibleWindow(kPopupMenuClass, nullptr, seconds);
+    if (menu == nullptr) return 1;
     RECT rect;
     GetWindowRect(menu, &rect);
     std::printf("menu=%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
@@ -215,8 +211,8 @@ int DescribePopupMenu(int seconds) {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: tapestrique_probe state | wait shown|hidden|gone SECONDS | command open|exit | system-close |\n"
-                 "       control-centre ID | processes NAME | install-dialog SECONDS |\n"
+                 "usage: tapestrique_probe state | wait shown|hidden|gone SECONDS | command open|exit |\n"
+                 "       system-close | control-centre ID | processes NAME | install-dialog SECONDS |\n"
                  "       picture-window SECONDS | menu SECONDS\n");
     return 64;
 }
