@@ -20,7 +20,7 @@ if [ "$(id -u)" -ne 0 ]; then sudo_cmd="sudo"; fi
 packages=(
     build-essential g++ cmake make ninja-build pkg-config
     mingw-w64 libz-mingw-w64-dev nasm
-    wine64 wine xvfb xauth x11-utils imagemagick
+    wine64 wine xvfb xauth x11-utils xdotool imagemagick
     libjpeg-dev libpng-dev libtiff-dev zlib1g-dev googletest
     clang libclang-rt-14-dev clang-format
     libfreetype-dev fonts-liberation nlohmann-json3-dev
