@@ -135,8 +135,7 @@ INT_PTR OnAboutInit(AboutDialog& state, HWND dialog) {
     return FALSE;
 }
 
-INT_PTR OnAboutColour(const AboutDialog& state, HDC dc, HWND control) {
-    if (HBRUSH brush = ColourLinkLabel(state.link, dc, control)) return reinterpret_cast<INT_PTR>(brush);
+INT_PTR OnAboutColour(HDC dc, HWND control) {
     if (GetDlgCtrlID(control) != kAboutLicence) return FALSE;
     SetBkColor(dc, RGB(255, 255, 255));
     return reinterpret_cast<INT_PTR>(GetStockObject(WHITE_BRUSH));
@@ -150,15 +149,15 @@ void OnAboutKey(AboutDialog& state, HWND dialog, WPARAM key) {
 INT_PTR CALLBACK AboutProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     AboutDialog* state = AttachedDialogState<AboutDialog>(dialog, message, lParam);
     if (state == nullptr) return FALSE;
+    INT_PTR answer = FALSE;
+    if (message != WM_INITDIALOG && HandleLinkLabelMessage(state->link, dialog, message, wParam, lParam, answer)) {
+        return answer;
+    }
     switch (message) {
         case WM_INITDIALOG:
             return OnAboutInit(*state, dialog);
-        case WM_SETCURSOR:
-            TrackLinkHover(state->link, reinterpret_cast<HWND>(wParam));
-            SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
-            return TRUE;
         case WM_CTLCOLORSTATIC:
-            return OnAboutColour(*state, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+            return OnAboutColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_KEYDOWN:
             OnAboutKey(*state, dialog, wParam);
             return TRUE;

@@ -150,4 +150,10 @@ for picture in "$SCENARIO_DIR"/shots/*.bmp; do
     name=$(basename "$picture" .bmp)
     "$TQ_CONVERT" "$picture" "$shots/$name.png" || scenario_fail "cannot convert $name"
 done
+# At 150 % the same dialogs, kept beside the scenario's other artefacts for a look.
+scenario_reg_add 'HKCU\Control Panel\Desktop' LogPixels REG_DWORD 144
+mkdir -p "$SCENARIO_DIR/scaled"
+start_exe EN /firstrun
+probe tour "$(scenario_path "$SCENARIO_DIR/scaled")" EN || scenario_fail "tour at 150 %: $(tr '\n' ' ' <"$SCENARIO_DIR/probe.txt")"
+wait_exe_end
 echo "settings_sheet: passed"
