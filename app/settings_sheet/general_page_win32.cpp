@@ -41,8 +41,10 @@ HWND ShortcutList(const GeneralPage& state) {
     return GetDlgItem(state.page, kGeneralShortcutList);
 }
 
+// The hotkey control counts the modifiers from their own key messages, Alt included.
 bool IsShortcutKey(WPARAM key) {
-    return key == VK_SHIFT || key == VK_CONTROL || (key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z') ||
+    return key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU || (key >= '0' && key <= '9') ||
+           (key >= 'A' && key <= 'Z') ||
            (key >= VK_NUMPAD0 && key <= VK_NUMPAD9) || (key >= VK_F1 && key <= VK_F24);
 }
 
@@ -52,7 +54,9 @@ LRESULT CALLBACK ShortcutKeyProcedure(HWND list, UINT message, WPARAM wParam, LP
                                       DWORD_PTR) noexcept {
     switch (message) {
         case WM_KEYDOWN:
-        case WM_KEYUP: {
+        case WM_KEYUP:
+        case WM_SYSKEYDOWN:  // keys pressed while Alt is held without Control
+        case WM_SYSKEYUP: {
             HWND page = GetParent(list);
             if (IsShortcutKey(wParam)) {
                 SendDlgItemMessageA(page, kGeneralShortcutKey, message, wParam, lParam);
