@@ -10,7 +10,8 @@
 //   text ID VALUE           sets the text of a field of the sheet's page
 //   press ok|apply|cancel   presses a button of the sheet
 //   dismiss                 answers the open message box with its default button
-//   state ID...             prints checked=, enabled= and focused= of the page's controls
+//   state ID...             prints focused=, and checked, enabled and rect (on the desktop) of
+//                           each of the page's controls
 //   gone KIND [SECONDS]     waits until the dialog has gone
 //   tour FOLDER SUFFIX      captures the welcome, the About box and the three pages of a first
 //                           run into FOLDER\\<name>_SUFFIX.bmp, then ends the program
@@ -188,7 +189,7 @@ int Fail(const char* what);
 
 int Tour(const std::string& folder, const std::string& suffix) {
     auto shot = [&](HWND window, const char* name) {
-        Sleep(700);  // painted
+        Sleep(800);  // painted
         return Capture(window, folder + "\\" + name + "_" + suffix + ".bmp");
     };
     HWND welcome = WaitDialog(Kind::Welcome, 60);
@@ -205,7 +206,8 @@ int Tour(const std::string& folder, const std::string& suffix) {
     if (sheet == nullptr) return Fail("sheet");
     const char* pages[] = {"settings_general", "settings_wallpaper", "settings_screensaver"};
     for (int page = 0; page < 3; ++page) {
-        PostMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(page), 0);
+        SendMessageTimeoutA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(page), 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+        Sleep(500);  // the new page and the tabs repaint once the sheet's queue is empty
         if (!shot(sheet, pages[page])) return Fail(pages[page]);
     }
     PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
@@ -303,9 +305,12 @@ int main(int argc, char** argv) {
         for (int index = next; index < argc; ++index) {
             HWND control = GetDlgItem(target, std::atoi(argv[index]));
             if (control == nullptr) return Fail("no control");
-            std::printf("checked%s=%d\nenabled%s=%d\n", argv[index],
+            RECT rect = {};
+            GetWindowRect(control, &rect);
+            std::printf("checked%s=%d\nenabled%s=%d\nrect%s=%ld,%ld,%ld,%ld\n", argv[index],
                         static_cast<int>(SendMessageA(control, BM_GETCHECK, 0, 0)), argv[index],
-                        IsWindowEnabled(control) ? 1 : 0);
+                        IsWindowEnabled(control) ? 1 : 0, argv[index], rect.left, rect.top, rect.right - rect.left,
+                        rect.bottom - rect.top);
         }
         return 0;
     }

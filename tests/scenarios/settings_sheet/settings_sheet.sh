@@ -124,6 +124,18 @@ else
     expect_reg 'Settings\General' btRunAtWindowsStartup 01
 fi
 
+# A shortcut typed into the list: Ctrl+Alt+P on the first row is stored, P alone is not.
+must state 1032
+IFS=, read -r list_x list_y _ _ <<<"$(value rect1032)"
+scenario_click $((list_x + 40)) $((list_y + 28))
+sleep 0.5
+scenario_key p
+scenario_key ctrl+alt+p
+sleep 0.5
+must press apply
+sleep 1
+expect_reg 'Settings\General' btKeyboardShortcutChangeWallpaper 5006
+
 # French through Apply: the sheet closes and opens again in French.
 must click 1037
 must press apply
