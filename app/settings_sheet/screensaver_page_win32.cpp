@@ -19,8 +19,6 @@
 
 namespace {
 
-constexpr int kSelectionModes = 2;
-constexpr int kPresentations = 4;
 constexpr uint8_t kTrackListFont = 6;
 constexpr WPARAM kMediaEventComplete = 1;
 

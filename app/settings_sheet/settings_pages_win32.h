@@ -17,6 +17,10 @@
 
 struct MainWindow;
 
+// The radio-button groups that both the Wallpaper and the Screensaver page show.
+constexpr int kSelectionModes = 2;  // alphabetically, randomly
+constexpr int kPresentations = 4;   // tiled, centred, stretched, stretched keeping the aspect
+
 enum SettingsPageIndex : int { kGeneralPage = 0, kWallpaperPage = 1, kScreensaverPage = 2 };
 
 struct SettingsSheetSession {

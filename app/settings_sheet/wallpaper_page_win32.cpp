@@ -14,8 +14,6 @@ struct WallpaperPage : SettingsPage {};
 namespace {
 
 constexpr int kChangeModes = 4;
-constexpr int kSelectionModes = 2;
-constexpr int kPresentations = 4;
 
 constexpr std::array<CheckBoxSetting, 6> kCheckBoxes = {{
     {kWallpaperShowImage, &Settings::btWallpaperChangeShowImage, kWallpaperNotificationsBit},

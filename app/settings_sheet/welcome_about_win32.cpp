@@ -46,6 +46,18 @@ void MarkOpenDialog(MainWindow& main, OpenDialog dialog, HWND window) {
     main.frontWindow = window;
 }
 
+// What both dialogs do alike: Cancel (also Escape and the close box) ends the dialog, and its
+// end gives the open-dialog mark back to the main window. True when the message was this.
+bool HandleCloseAndEnd(MainWindow& main, HWND dialog, UINT message, WPARAM wParam) {
+    if (message == WM_COMMAND && LOWORD(wParam) == kDialogCancel) {
+        EndDialog(dialog, kDialogCancel);
+        return true;
+    }
+    if (message != WM_DESTROY) return false;
+    MarkOpenDialog(main, OpenDialog::None, main.window);
+    return true;
+}
+
 // --- Welcome ---
 
 struct WelcomeDialog {
@@ -85,6 +97,7 @@ INT_PTR OnWelcomeColour(HDC dc, HWND control) {
 INT_PTR CALLBACK WelcomeProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     WelcomeDialog* state = AttachedDialogState<WelcomeDialog>(dialog, message, lParam);
     if (state == nullptr) return FALSE;
+    if (HandleCloseAndEnd(*state->main, dialog, message, wParam)) return message == WM_COMMAND;
     switch (message) {
         case WM_INITDIALOG:
             return OnWelcomeInit(*state, dialog);
@@ -92,11 +105,7 @@ INT_PTR CALLBACK WelcomeProcedure(HWND dialog, UINT message, WPARAM wParam, LPAR
             return OnWelcomeColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_COMMAND:
             if (LOWORD(wParam) == kWelcomeAcceptButton) OnWelcomeAccept(*state, dialog);
-            if (LOWORD(wParam) == kDialogCancel) EndDialog(dialog, kDialogCancel);
             return TRUE;
-        case WM_DESTROY:
-            MarkOpenDialog(*state->main, OpenDialog::None, state->main->window);
-            return FALSE;
         default:
             return FALSE;
     }
@@ -149,6 +158,7 @@ void OnAboutKey(AboutDialog& state, HWND dialog, WPARAM key) {
 INT_PTR CALLBACK AboutProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     AboutDialog* state = AttachedDialogState<AboutDialog>(dialog, message, lParam);
     if (state == nullptr) return FALSE;
+    if (HandleCloseAndEnd(*state->main, dialog, message, wParam)) return message == WM_COMMAND;
     INT_PTR answer = FALSE;
     if (message != WM_INITDIALOG && HandleLinkLabelMessage(state->link, dialog, message, wParam, lParam, answer)) {
         return answer;
@@ -163,11 +173,7 @@ INT_PTR CALLBACK AboutProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM
             return TRUE;
         case WM_COMMAND:
             if (IsLinkClick(state->link, wParam)) OpenLinkTarget(ServiceBaseAddress(state->main->settings()).c_str());
-            if (LOWORD(wParam) == kDialogCancel) EndDialog(dialog, kDialogCancel);
             return TRUE;
-        case WM_DESTROY:
-            MarkOpenDialog(*state->main, OpenDialog::None, state->main->window);
-            return FALSE;
         default:
             return FALSE;
     }
