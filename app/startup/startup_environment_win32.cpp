@@ -89,6 +89,6 @@ bool IsExistingFolder(const char* path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-void ShowCommonControlsTooOldMessage() {
-    MessageBoxA(nullptr, Text(TextId::CommonControlsTooOld), "Tapestrique", MB_ICONERROR);
+void ShowCommonControlsTooOldMessage(const char* caption) {
+    MessageBoxA(nullptr, Text(TextId::CommonControlsTooOld), caption, MB_ICONERROR);
 }

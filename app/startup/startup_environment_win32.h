@@ -38,5 +38,6 @@
 [[nodiscard]] bool IsExistingFile(const char* path);
 [[nodiscard]] bool IsExistingFolder(const char* path);
 
-// The error box of a comctl32 older than 4.71, in the current language, without owner.
-void ShowCommonControlsTooOldMessage();
+// The error box of a comctl32 older than 4.71, in the current language, without owner, with
+// the caption of the program that cannot run.
+void ShowCommonControlsTooOldMessage(const char* caption = "Tapestrique");
