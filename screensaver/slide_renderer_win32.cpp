@@ -80,8 +80,10 @@ void SlideRenderer::Run(SlideSlot& slot, const SlideSlot& previous, HANDLE stop,
             } else {
                 CopyFrame((progress <= 0.0f ? previous : slot).picture.View(), output_.View());
             }
-            PresentLocked(window);
         }
+        // The window's own thread paints the frame: the system puts a window's drawing on the
+        // screen on that thread's time, which a thread drawing into it from outside cannot rely on.
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         if (progress >= 1.0f || StopRequested(stop)) break;
     }
     slot.hasEffect = false;  // the effect borrows the previous picture, which goes next
@@ -100,9 +102,4 @@ void SlideRenderer::ShowStill(const ConstRgbView& picture) {
 bool SlideRenderer::Paint(HDC dc, const RECT& area) {
     std::lock_guard<std::mutex> lock(outputLock_);
     return !output_.IsEmpty() && output_.PresentArea(dc, area);
-}
-
-void SlideRenderer::PresentLocked(HWND window) {
-    WindowDc dc(window);
-    if (dc.Get() != nullptr) (void)output_.Present(dc.Get(), 0, 0);
 }

@@ -8,8 +8,8 @@
 //     display thread:  renderer.Run(slots[s], slots[s - 1], stopEvent, window);
 //     window thread:   renderer.Paint(dc, area);
 //
-// The output frame is the only one that two threads touch (the display thread draws and
-// presents it, the window thread paints it), so it alone is locked. Windows only.
+// The output frame is the only one that two threads touch (the display thread draws it, the
+// window thread paints it on the display thread's request), so it alone is locked. Windows only.
 #pragma once
 
 #include <windows.h>
@@ -75,8 +75,6 @@ public:
     [[nodiscard]] bool Paint(HDC dc, const RECT& area);
 
 private:
-    void PresentLocked(HWND window);
-
     DibFrame output_;
     std::mutex outputLock_;
     TransitionTable table_ = {};
