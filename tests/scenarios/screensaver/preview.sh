@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Tapestrique.scr as a preview inside a window of a probe program (standing in for the
+# system's screensaver settings): its window fills the probe's "monitor"; keys, clicks and
+# mouse moves over it do not end it; a second, full-screen start ends at once with no window;
+# when the monitor goes, the preview ends by itself. (Wine does not show the drawing of a
+# child window whose parent belongs to another process, so what the preview shows is seen in
+# the documentation's picture of a screen the size of the monitor instead.)
+#   usage: preview.sh PREVIEW_PROBE.exe HOST_TQTOOL
+set -u
+probe=$1
+tqtool=$2
+source "$TQ_SOURCE_DIR/tests/harness/scenario.sh"
+source "$TQ_SOURCE_DIR/tests/harness/install_product.sh"
+source "$TQ_SOURCE_DIR/tests/scenarios/screensaver/screensaver_common.sh"
+[ -x "$tqtool" ] || scenario_fail "host tqtool missing: $tqtool"
+
+scenario_begin screensaver_preview
+pictures=$SCENARIO_DIR/pictures
+mkdir -p "$pictures"
+make_coloured_picture "$tqtool" "$pictures" "Amber Evening" "#c03030" || scenario_fail "cannot make a picture"
+make_coloured_picture "$tqtool" "$pictures" "Birch Meadow" "#30a040" || scenario_fail "cannot make a picture"
+install_screensaver "$pictures"/*.tqi
+set_screensaver_binary dwScreensaverSecondsBetweenChanges 02000000
+
+result=$SCENARIO_DIR/probe.txt
+# The probe's line that starts with KEY, without the line end Windows gives it.
+result_line() { tr -d '\r' <"$result" | grep "^$1"; }
+scenario_run -t 90 "$probe" "$SCREENSAVER" "$(scenario_path "$result")" p 6 &
+runner=$!
+waited=0
+until grep -q '^child' "$result" 2>/dev/null || [ "$waited" -ge 300 ]; do
+    sleep 0.1
+    waited=$((waited + 1))
+done
+read -r _ x y width height class < <(result_line child)
+[ "$class" = TapestriqueScr_WndClass ] && [ "$width" = 152 ] && [ "$height" = 112 ] ||
+    scenario_fail "no preview window of the monitor's size: $(result_line child)"
+
+# Over the preview: a click, a key and a long move, none of which ends it.
+sleep 2.5
+scenario_screenshot "$SCENARIO_DIR/preview.png"
+xdotool mousemove $((x + 20)) $((y + 20)) click 1 key a mousemove $((x + 140)) $((y + 100)) mousemove 10 10
+
+wait "$runner" || scenario_fail "the probe failed ($?)"
+result_line alive | grep -qx 'alive 1' || scenario_fail "the preview ended while the user worked over it"
+result_line announced | grep -qx 'announced 0' || scenario_fail "a plain preview announced its window"
+read -r _ code milliseconds window < <(result_line second)
+[ "$code" = 0 ] && [ "$milliseconds" -lt 5000 ] && [ "$window" = 0 ] ||
+    scenario_fail "a second copy did not end at once without a window: $(result_line second)"
+result_line 'ended 1' >/dev/null || scenario_fail "the preview did not end with its monitor"
+echo "screensaver_preview: ${width}x$height preview at $x,$y; second copy ended in $milliseconds ms: ok"
