@@ -48,4 +48,16 @@ read -r _ code milliseconds window < <(result_line second)
 [ "$code" = 0 ] && [ "$milliseconds" -lt 5000 ] && [ "$window" = 0 ] ||
     scenario_fail "a second copy did not end at once without a window: $(result_line second)"
 result_line 'ended 1' >/dev/null || scenario_fail "the preview did not end with its monitor"
-echo "screensaver_preview: ${width}x$height preview at $x,$y; second copy ended in $milliseconds ms: ok"
+# What a preview of the monitor's size shows: the screensaver full screen on a desktop of that
+# size composes its pictures at the same size, fitted and untitled, as a preview does.
+set_screensaver_binary btScreensaverImagesShowTitles 00
+scenario_start explorer /desktop=preview,${width}x$height "$SCREENSAVER"
+scenario_wait_window 'preview - Wine desktop' 30 || scenario_fail "the small desktop did not appear"
+sleep 4
+small=$(xdotool search --name 'preview - Wine desktop' | head -1)
+timeout 30 "$TQ_IMPORT" -display "$DISPLAY" -window "$small" "$SCENARIO_DIR/small-screen.png" ||
+    scenario_fail "no screenshot of the small desktop"
+mean=$(mean_colour "$SCENARIO_DIR/small-screen.png")
+[ "$(colour_distance "$mean" "0 0 0")" -gt 20 ] || scenario_fail "the small screen shows no picture (mean $mean)"
+"$TQ_CONVERT" "$SCENARIO_DIR/small-screen.png" -colors 64 "$TQ_SOURCE_DIR/docs/screenshots/screensaver-preview.png"
+echo "screensaver_preview: ${width}x$height preview at $x,$y; second copy ended in $milliseconds ms; a screen of its size shows $mean: ok"

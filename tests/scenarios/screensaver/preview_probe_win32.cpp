@@ -112,7 +112,7 @@ int main(int argc, char** argv) {
     if (!Start("\"" + screensaver + "\"" + arguments, preview)) return 3;
 
     HWND child = nullptr;
-    for (int waited = 0; waited < 400 && (child = GetWindow(g_monitor, GW_CHILD)) == nullptr; ++waited) Pump(50);
+    for (int waited = 0; waited < 200 && (child = GetWindow(g_monitor, GW_CHILD)) == nullptr; ++waited) Pump(50);
     if (child != nullptr) {
         RECT area = {};
         GetWindowRect(child, &area);
