@@ -57,12 +57,14 @@ int Dispatch(ScreensaverProcess& process) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+    // A second copy ends at once and says nothing: the system starts screensavers again and
+    // again while one runs.
+    FirstInstanceClaim claim = ClaimFirstInstance(kScreensaverMutexName);
+    if (claim.otherInstanceRunning) return 0;
+
     ScreensaverProcess process;
     process.instance = instance;
     process.commandLine = KeptCommandLine(commandLine != nullptr ? commandLine : "");
-
-    FirstInstanceClaim claim = ClaimFirstInstance(kScreensaverMutexName);
-    if (claim.otherInstanceRunning) return 0;
 
     RegistryStore store;
     LoadLanguageAndInstallation(store, process.settings);

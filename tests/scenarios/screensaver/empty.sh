@@ -7,8 +7,6 @@
 #   usage: empty.sh PREVIEW_PROBE.exe
 set -u
 probe=$1
-source "$TQ_SOURCE_DIR/tests/harness/scenario.sh"
-source "$TQ_SOURCE_DIR/tests/harness/install_product.sh"
 source "$TQ_SOURCE_DIR/tests/scenarios/screensaver/screensaver_common.sh"
 
 scenario_begin screensaver_empty

@@ -11,21 +11,11 @@
 #   usage: fullscreen.sh HOST_TQTOOL
 set -u
 tqtool=$1
-source "$TQ_SOURCE_DIR/tests/harness/scenario.sh"
-source "$TQ_SOURCE_DIR/tests/harness/install_product.sh"
 source "$TQ_SOURCE_DIR/tests/scenarios/screensaver/screensaver_common.sh"
-[ -x "$tqtool" ] || scenario_fail "host tqtool missing: $tqtool"
 
 scenario_begin screensaver_fullscreen
-pictures=$SCENARIO_DIR/pictures
-mkdir -p "$pictures"
-names=("Amber Evening" "Birch Meadow" "Cobalt Bay")
-colours=("#c03030" "#30a040" "#3040c0")
-for i in 0 1 2; do
-    make_coloured_picture "$tqtool" "$pictures" "${names[$i]}" "${colours[$i]}" || scenario_fail "cannot make ${names[$i]}"
-    cp "$SCENARIO_DIR/picture.jpg" "$SCENARIO_DIR/picture-$i.jpg"
-done
-install_screensaver "$pictures"/*.tqi
+make_collection "$tqtool" "Amber Evening" "#c03030" "Birch Meadow" "#30a040" "Cobalt Bay" "#3040c0"
+install_screensaver "$COLLECTION"/*.tqi
 set_screensaver_binary btScreensaverImagesSelectionMode 00
 
 # The references: black, and each picture's mean colour (the screen shows them whole, with

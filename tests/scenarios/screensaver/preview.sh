@@ -9,17 +9,11 @@
 set -u
 probe=$1
 tqtool=$2
-source "$TQ_SOURCE_DIR/tests/harness/scenario.sh"
-source "$TQ_SOURCE_DIR/tests/harness/install_product.sh"
 source "$TQ_SOURCE_DIR/tests/scenarios/screensaver/screensaver_common.sh"
-[ -x "$tqtool" ] || scenario_fail "host tqtool missing: $tqtool"
 
 scenario_begin screensaver_preview
-pictures=$SCENARIO_DIR/pictures
-mkdir -p "$pictures"
-make_coloured_picture "$tqtool" "$pictures" "Amber Evening" "#c03030" || scenario_fail "cannot make a picture"
-make_coloured_picture "$tqtool" "$pictures" "Birch Meadow" "#30a040" || scenario_fail "cannot make a picture"
-install_screensaver "$pictures"/*.tqi
+make_collection "$tqtool" "Amber Evening" "#c03030" "Birch Meadow" "#30a040"
+install_screensaver "$COLLECTION"/*.tqi
 set_screensaver_binary dwScreensaverSecondsBetweenChanges 02000000
 
 result=$SCENARIO_DIR/probe.txt

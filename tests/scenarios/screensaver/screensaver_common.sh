@@ -1,14 +1,20 @@
-# Sourced by the screensaver's scenarios after tests/harness/scenario.sh: a collection of
-# flat-coloured pictures, the screensaver's settings, and the screen's mean colour.
+# Sourced by the screensaver's scenarios, with the harness (tests/harness/scenario.sh and
+# install_product.sh): a collection of coloured pictures, the screensaver's settings, and the
+# screen's mean colour.
 #
 #   install_screensaver [PICTURE...]                   the product from this build tree, with the pictures
 #   make_coloured_picture TQTOOL FOLDER TITLE COLOUR   a 1024x768 picture mostly of one colour
 #                                                      (a gradient towards black and a pale disc)
+#   make_collection TQTOOL TITLE COLOUR...             such pictures in $COLLECTION, each one's
+#                                                      JPEG kept as $SCENARIO_DIR/picture-N.jpg
 #   set_screensaver_binary NAME HEX_BYTES              a value of the Screensaver key ("0a000000")
 #   mean_colour IMAGE                                  "R G B" (0-255) of a picture
 #   colour_distance "R G B" "R G B"                    the larger difference of one channel
 #   screensaver_window_exists                          whether the full-screen or preview window is up
 #   wait_screensaver_exit PID SECONDS                  whether the program ended within the time
+
+source "$TQ_SOURCE_DIR/tests/harness/scenario.sh"
+source "$TQ_SOURCE_DIR/tests/harness/install_product.sh"
 
 SCREENSAVER_KEY='HKCU\Software\Quillmere\Tapestrique\Settings\Screensaver'
 
@@ -26,6 +32,20 @@ make_coloured_picture() { # tqtool folder title colour
     "$TQ_CONVERT" -size 1024x768 "gradient:$4-#101010" -fill '#e8e0c8' -draw 'circle 700,330 700,430' \
         -quality 90 "$jpeg" || return 1
     "$1" tqi-pack "$jpeg" "$3" "$2/$3.tqi" >/dev/null
+}
+
+make_collection() { # tqtool title colour...
+    local tqtool=$1 number=0
+    shift
+    [ -x "$tqtool" ] || scenario_fail "host tqtool missing: $tqtool"
+    COLLECTION=$SCENARIO_DIR/pictures
+    mkdir -p "$COLLECTION"
+    while [ $# -ge 2 ]; do
+        make_coloured_picture "$tqtool" "$COLLECTION" "$1" "$2" || scenario_fail "cannot make the picture $1"
+        cp "$SCENARIO_DIR/picture.jpg" "$SCENARIO_DIR/picture-$number.jpg"
+        number=$((number + 1))
+        shift 2
+    done
 }
 
 set_screensaver_binary() { # name hex-bytes
