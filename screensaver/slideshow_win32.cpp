@@ -108,24 +108,18 @@ void Slideshow::PrepareWhileRoom(HANDLE stop) {
 bool Slideshow::PrepareNext() {
     const int count = static_cast<int>(titles_.size());
     const int index = NextPictureIndex(previousIndex_, count, randomOrder_, *random_);
+    // A picture that cannot be read or composed is passed over: the next choice starts after
+    // it, so neither order comes back to it at once (nor, at random, draws it forever).
+    previousIndex_ = index;
     PictureRecord record;
-    if (ReadCollectionPicture(imagesFolder_.c_str(), titles_[index].c_str(), record, true) != kFileOk) {
-        // In order the picture is skipped; at random another one is drawn next time.
-        if (!randomOrder_) previousIndex_ = index;
-        return false;
-    }
+    if (ReadCollectionPicture(imagesFolder_.c_str(), titles_[index].c_str(), record, true) != kFileOk) return false;
     OwnedRgbImage composed;
     const bool made = ComposePicture(record, request_, composed) == kComposeOk &&
                       renderer_.Prepare(composed.View(), slots_[ring_->SlotToPrepare()],
                                         slots_[ring_->SlotBeforePrepared()], ring_->Prepared(), *random_);
     FreePicturePayload(record);
-    if (!made) {
-        if (!randomOrder_) previousIndex_ = index;
-        return false;
-    }
-    previousIndex_ = index;
-    ring_->MarkPrepared();
-    return true;
+    if (made) ring_->MarkPrepared();
+    return made;
 }
 
 void Slideshow::StartClock() {

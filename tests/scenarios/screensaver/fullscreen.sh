@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Tapestrique.scr full screen on a Wine desktop, over a collection of three flat-coloured
-# pictures shown in order:
+# Tapestrique.scr full screen on a Wine desktop, over a collection of three coloured pictures
+# shown in order, and a damaged one between the first two that is passed over:
 #  - with transitions, the screen goes through all three in order and is caught once between
 #    two pictures (a mean colour that is none of them);
 #  - without transitions, every screenshot is one of the pictures (or the black before the
@@ -15,6 +15,7 @@ source "$TQ_SOURCE_DIR/tests/scenarios/screensaver/screensaver_common.sh"
 
 scenario_begin screensaver_fullscreen
 make_collection "$tqtool" "Amber Evening" "#c03030" "Birch Meadow" "#30a040" "Cobalt Bay" "#3040c0"
+make_damaged_picture "$tqtool" "$COLLECTION" "Ash Grove" || scenario_fail "cannot make the damaged picture"
 install_screensaver "$COLLECTION"/*.tqi
 set_screensaver_binary btScreensaverImagesSelectionMode 00
 

@@ -5,6 +5,8 @@
 #   install_screensaver [PICTURE...]                   the product from this build tree, with the pictures
 #   make_coloured_picture TQTOOL FOLDER TITLE COLOUR   a 1024x768 picture mostly of one colour
 #                                                      (a gradient towards black and a pale disc)
+#   make_damaged_picture TQTOOL FOLDER TITLE           a picture whose header reads but whose
+#                                                      picture does not
 #   make_collection TQTOOL TITLE COLOUR...             such pictures in $COLLECTION, each one's
 #                                                      JPEG kept as $SCENARIO_DIR/picture-N.jpg
 #   set_screensaver_binary NAME HEX_BYTES              a value of the Screensaver key ("0a000000")
@@ -32,6 +34,15 @@ make_coloured_picture() { # tqtool folder title colour
     "$TQ_CONVERT" -size 1024x768 "gradient:$4-#101010" -fill '#e8e0c8' -draw 'circle 700,330 700,430' \
         -quality 90 "$jpeg" || return 1
     "$1" tqi-pack "$jpeg" "$3" "$2/$3.tqi" >/dev/null
+}
+
+make_damaged_picture() { # tqtool folder title
+    local file="$2/$3.tqi" size
+    "$TQ_CONVERT" -size 640x480 xc:gray "$SCENARIO_DIR/damaged.jpg" &&
+        "$1" tqi-pack "$SCENARIO_DIR/damaged.jpg" "$3" "$file" >/dev/null || return 1
+    size=$(stat -c %s "$file")
+    # Over the end of the compressed picture; the header in front stays whole.
+    printf '%*s' 60 '' | tr ' ' X | dd of="$file" bs=1 seek=$((size - 80)) conv=notrunc 2>/dev/null
 }
 
 make_collection() { # tqtool title colour...
