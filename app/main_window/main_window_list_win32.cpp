@@ -5,7 +5,7 @@
 #include "app/main_window/collection_list.h"
 #include "app/main_window/main_window_win32.h"
 #include "app/wallpaper/compose_picture.h"
-#include "collection/collection_picture.h"
+#include "collection/collection_folder.h"
 #include "ui/control_ids.h"
 #include "ui/localization/text_table.h"
 #include "ui/progress_record.h"
@@ -120,4 +120,19 @@ void OnPictureListSelectionChanged(MainWindow& state) {
         state.previewBitmap = std::move(preview);  // the previous preview goes once it is no longer shown
     }
     SetWindowTextA(MainControl(state, kMainDetailsLabel), details.c_str());
+}
+
+int InsertPictureTitle(MainWindow& state, const std::string& title) {
+    const size_t index = TitleInsertPosition(state.titles, title);
+    state.titles.insert(state.titles.begin() + static_cast<std::ptrdiff_t>(index), title);
+    SendMessageA(MainControl(state, kMainPictureList), LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(title.c_str()));
+    UpdateCountLabel(state);
+    return static_cast<int>(index);
+}
+
+void RemovePictureTitle(MainWindow& state, int index) {
+    if (index < 0 || index >= static_cast<int>(state.titles.size())) return;
+    state.titles.erase(state.titles.begin() + index);
+    SendMessageA(MainControl(state, kMainPictureList), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    UpdateCountLabel(state);
 }

@@ -4,7 +4,7 @@
 
 #include "app/startup/os_version.h"
 #include "app/startup/program_icons_win32.h"
-#include "app/startup/startup_environment_win32.h"
+#include "base/file_io.h"
 #include "ui/data_resource.h"
 #include "ui/resource_sound.h"
 #include "ui/skin_cursors_win32.h"

@@ -7,7 +7,7 @@
 #include "base/file_io.h"
 #include "codec/formats/bmp_codec.h"
 #include "codec/image_source.h"
-#include "collection/collection_picture.h"
+#include "collection/collection_folder.h"
 #include "settings/settings_loader.h"
 
 namespace {
