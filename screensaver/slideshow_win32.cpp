@@ -2,7 +2,7 @@
 
 #include <mmsystem.h>
 
-#include "collection/collection_picture.h"
+#include "collection/collection_folder.h"
 #include "screensaver/slideshow_rules.h"
 
 namespace {
