@@ -18,6 +18,7 @@
 #include "ui/progress_record.h"
 #include "ui/skin_cursors_win32.h"
 #include "ui/window_helpers_win32.h"
+#include "ui/window_messages_win32.h"
 #include "win32/gdi_owners_win32.h"
 #include "win32/window_state_win32.h"
 
@@ -169,6 +170,9 @@ LRESULT CALLBACK ScreensaverProcedure(HWND window, UINT message, WPARAM wParam, 
             return OnEraseBackground(*state, reinterpret_cast<HDC>(wParam));
         case WM_SETCURSOR:
             return OnSetCursor(*state);
+        case WM_APP_MEDIA_EVENT:
+            state->music.OnPlayerEvent(wParam, lParam);
+            return 0;
         case WM_SYSCOMMAND:
             if ((wParam & 0xFFF0) == SC_SCREENSAVE) return 0;
             break;

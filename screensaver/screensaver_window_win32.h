@@ -2,7 +2,7 @@
 // (a child filling the window given on the command line). Its creation sets the slideshow up
 // behind the initialization window; in full screen a key, a click, a mouse move of more than
 // 100 pixels or the loss of activation closes it, while nothing the user does closes a
-// preview. Windows only.
+// preview. Full screen it also plays the music and may switch the display mode. Windows only.
 //
 //     ScreensaverWindow state(&process);
 //     if (CreateScreensaverWindow(state) != nullptr) exitCode = RunMessageLoop();
@@ -12,7 +12,8 @@
 
 #include "base/random.h"
 #include "screensaver/screensaver_process_win32.h"
-#include "screensaver/slideshow_companions_win32.h"
+#include "screensaver/display/display_mode_win32.h"
+#include "screensaver/music/screensaver_music_win32.h"
 #include "screensaver/slideshow_win32.h"
 
 struct ScreensaverWindow {
@@ -23,8 +24,8 @@ struct ScreensaverWindow {
     POINT mouseReference = {};  // in screen coordinates, taken at the end of the set-up
     bool idlePriority = false;  // the process runs at idle priority while it animates
     RandomState random;         // pictures, transitions and tracks
-    SlideshowMusic music;
-    SlideshowDisplayMode displayMode;
+    ScreensaverMusic music{random};
+    DisplayModeSwitch displayMode;  // before the slideshow, which presents through it
     Slideshow slideshow;
 };
 

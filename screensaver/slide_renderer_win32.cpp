@@ -72,6 +72,7 @@ void SlideRenderer::Run(SlideSlot& slot, const SlideSlot& previous, HANDLE stop,
     const DWORD start = timeGetTime();
     for (;;) {
         const float progress = FrameProgress(timeGetTime() - start, slot.duration, slot.hasEffect);
+        bool flipped = false;
         {
             std::lock_guard<std::mutex> lock(outputLock_);
             if (progress > 0.0f && progress < 1.0f) {
@@ -80,10 +81,12 @@ void SlideRenderer::Run(SlideSlot& slot, const SlideSlot& previous, HANDLE stop,
             } else {
                 CopyFrame((progress <= 0.0f ? previous : slot).picture.View(), output_.View());
             }
+            flipped = FlipLocked();
         }
-        // The window's own thread paints the frame: the system puts a window's drawing on the
-        // screen on that thread's time, which a thread drawing into it from outside cannot rely on.
-        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        // Otherwise the window's own thread paints the frame: the system puts a window's drawing
+        // on the screen on that thread's time, which a thread drawing into it from outside
+        // cannot rely on.
+        if (!flipped) RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         if (progress >= 1.0f || StopRequested(stop)) break;
     }
     slot.hasEffect = false;  // the effect borrows the previous picture, which goes next
@@ -101,5 +104,15 @@ void SlideRenderer::ShowStill(const ConstRgbView& picture) {
 
 bool SlideRenderer::Paint(HDC dc, const RECT& area) {
     std::lock_guard<std::mutex> lock(outputLock_);
-    return !output_.IsEmpty() && output_.PresentArea(dc, area);
+    if (output_.IsEmpty()) return false;
+    return FlipLocked() || output_.PresentArea(dc, area);
+}
+
+bool SlideRenderer::FlipLocked() {
+    if (flipping_ == nullptr || output_.IsEmpty()) return false;
+    HDC backBuffer = flipping_->BeginFrame();
+    if (backBuffer == nullptr) return false;
+    (void)output_.Present(backBuffer, 0, 0);
+    flipping_->PresentFrame(backBuffer);
+    return true;
 }

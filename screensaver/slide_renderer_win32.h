@@ -9,7 +9,9 @@
 //     window thread:   renderer.Paint(dc, area);
 //
 // The output frame is the only one that two threads touch (the display thread draws it, the
-// window thread paints it on the display thread's request), so it alone is locked. Windows only.
+// window thread paints it on the display thread's request), so it alone is locked. With a
+// flipping chain (a display mode switched full screen) the display thread presents every
+// frame itself, through the chain's back buffer. Windows only.
 #pragma once
 
 #include <windows.h>
@@ -19,6 +21,7 @@
 
 #include "base/random.h"
 #include "codec/pixels/rgb_view.h"
+#include "screensaver/display/display_mode_win32.h"
 #include "screensaver/transitions/transition_choice.h"
 #include "screensaver/transitions/transition_effect.h"
 #include "settings/settings.h"
@@ -50,6 +53,10 @@ public:
     [[nodiscard]] bool SetUpTransitions(const Settings& settings);
     [[nodiscard]] bool TransitionsActive() const { return available_.count > 0; }
 
+    // Frames go to the screen through the display's flipping chain from now on, instead of
+    // through the window.
+    void PresentThrough(DisplayModeSwitch& flipping) { flipping_ = &flipping; }
+
     // The loader's part: `picture` (of the canvas size) into `slot`, with the transition from
     // `previous` when transitions are active. `prepared` counts the pictures prepared before,
     // so 0 is the first. False when the frame cannot be made.
@@ -75,10 +82,14 @@ public:
     [[nodiscard]] bool Paint(HDC dc, const RECT& area);
 
 private:
+    // The output frame through the flipping chain; false without one.
+    [[nodiscard]] bool FlipLocked();
+
     DibFrame output_;
     std::mutex outputLock_;
     TransitionTable table_ = {};
     AvailableTransitions available_;
     TransitionChoiceState choice_;
     uint8_t selectionMode_ = 0;
+    DisplayModeSwitch* flipping_ = nullptr;
 };

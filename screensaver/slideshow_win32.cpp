@@ -36,7 +36,7 @@ void Slideshow::Start(ScreensaverProcess& process,
                       std::vector<std::string> titles,
                       std::string imagesFolder,
                       RandomState& random,
-                      SlideshowDisplayMode& displayMode) {
+                      DisplayModeSwitch& displayMode) {
     window_ = window;
     titles_ = std::move(titles);
     imagesFolder_ = std::move(imagesFolder);
@@ -47,15 +47,16 @@ void Slideshow::Start(ScreensaverProcess& process,
     const Settings& settings = process.settings;
     if (settings.btEnableDirectXVideo != 0 || process.Has(kScreensaverTestPreview)) {
         animated_ = renderer_.SetUpTransitions(settings);
-        if (animated_ && !process.IsPreview() && displayMode.Enter(settings.vmDirectXVideoMode, window)) {
-            // Pictures are composed at the size of the mode the display now has.
-            const int width = GetSystemMetrics(SM_CXSCREEN);
-            const int height = GetSystemMetrics(SM_CYSCREEN);
-            if (width != process.canvasWidth || height != process.canvasHeight) {
-                process.canvasWidth = width;
-                process.canvasHeight = height;
+        if (animated_ && !process.IsPreview()) {
+            const DisplayMode& wanted = settings.vmDirectXVideoMode;
+            const bool switched = displayMode.Enter(wanted, window);
+            if (switched && (int(wanted.width) != process.canvasWidth || int(wanted.height) != process.canvasHeight)) {
+                // Pictures are composed at the size of the mode the display now has.
+                process.canvasWidth = int(wanted.width);
+                process.canvasHeight = int(wanted.height);
                 animated_ = CreateRenderer(process) && renderer_.SetUpTransitions(settings);
             }
+            if (displayMode.PageFlipping()) renderer_.PresentThrough(displayMode);
         }
     }
     if (animated_) process.flags |= kScreensaverTransitionsActive;

@@ -21,8 +21,8 @@
 #include "base/random.h"
 #include "screensaver/picture_ring.h"
 #include "screensaver/screensaver_process_win32.h"
+#include "screensaver/display/display_mode_win32.h"
 #include "screensaver/slide_renderer_win32.h"
-#include "screensaver/slideshow_companions_win32.h"
 #include "ui/worker_thread_win32.h"
 #include "win32/system_handles_win32.h"
 
@@ -36,14 +36,15 @@ public:
     // Sets the renderer up at the canvas size (with the transitions that the settings and the
     // test preview ask for, and the display mode in full screen) and starts the loader and
     // display threads. Sets kScreensaverTransitionsActive when changes are animated; the
-    // canvas follows a display mode of another size. `random` is the process's random source,
-    // shared with the music.
+    // canvas follows a display mode of another size, and frames go through the display's
+    // flipping chain when it has one. `random` is the process's random source, shared with
+    // the music.
     void Start(ScreensaverProcess& process,
                HWND window,
                std::vector<std::string> titles,
                std::string imagesFolder,
                RandomState& random,
-               SlideshowDisplayMode& displayMode);
+               DisplayModeSwitch& displayMode);
 
     // A picture of the canvas size that stays on screen (no timer, no threads).
     void ShowStill(ScreensaverProcess& process, HWND window, const ConstRgbView& picture);

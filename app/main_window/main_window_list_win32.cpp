@@ -76,6 +76,12 @@ void FillPictureList(MainWindow& state, HWND initializationWindow) {
     });
     state.titles = std::move(collection.titles);
 
+    ShowTitlesInList(state);
+    (void)SendProgress(initializationWindow, kProgressInitialization, kStartedPosition,
+                       Text(TextId::StartingTapestrique));
+}
+
+void ShowTitlesInList(MainWindow& state) {
     // One pass with the redraw off. Inserting at the end keeps the collection's order even
     // when a skin gives the list box the sorting style.
     HWND list = MainControl(state, kMainPictureList);
@@ -90,8 +96,6 @@ void FillPictureList(MainWindow& state, HWND initializationWindow) {
         InvalidateRect(list, nullptr, TRUE);
     }
     UpdateCountLabel(state);
-    (void)SendProgress(initializationWindow, kProgressInitialization, kStartedPosition,
-                       Text(TextId::StartingTapestrique));
 }
 
 void UpdateCountLabel(MainWindow& state) {
