@@ -125,7 +125,7 @@ bool Slideshow::PrepareNext() {
 
 void Slideshow::StartClock() {
     timer_ = timeSetEvent(kTickMilliseconds, 0, OnTick, reinterpret_cast<DWORD_PTR>(this),
-                          TIME_PERIODIC | TIME_CALLBACK_FUNCTION);
+                          TIME_PERIODIC | TIME_CALLBACK_FUNCTION | TIME_KILL_SYNCHRONOUS);
     if (timer_ != 0) SetEvent(showNext_.Get());  // the first picture comes at once
 }
 
