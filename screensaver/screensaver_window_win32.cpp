@@ -86,7 +86,8 @@ LRESULT OnCreate(ScreensaverWindow& state, HWND window) {
     const std::string imagesFolder = PathInFolder(process.paths.folder, "Images");
     const std::string musicFolder = PathInFolder(process.paths.folder, "Music");
     SeedRandom(state.random, CurrentUtcTime());
-    (void)CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    // The music's media graph is made and driven on this thread.
+    state.comInitialized = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
 
     InitializationWindow initialization;
     (void)OpenInitializationWindow(initialization);
@@ -122,7 +123,7 @@ LRESULT OnClose(ScreensaverWindow& state) {
 LRESULT OnDestroy(ScreensaverWindow& state) {
     state.slideshow.Release();
     ShutdownCodec();
-    CoUninitialize();
+    if (state.comInitialized) CoUninitialize();
     PostQuitMessage(0);
     return 0;
 }
@@ -156,7 +157,7 @@ LRESULT OnSetCursor(const ScreensaverWindow& state) {
 LRESULT CALLBACK ScreensaverProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     ScreensaverWindow* state = AttachedWindowState<ScreensaverWindow>(window, message, lParam);
     if (state == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-    const bool fullScreen = state->window == nullptr || IsFullScreen(*state);
+    const bool fullScreen = IsFullScreen(*state);
     switch (message) {
         case WM_CREATE:
             return OnCreate(*state, window);

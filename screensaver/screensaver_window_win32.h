@@ -23,6 +23,7 @@ struct ScreensaverWindow {
     HWND window = nullptr;
     POINT mouseReference = {};  // in screen coordinates, taken at the end of the set-up
     bool idlePriority = false;  // the process runs at idle priority while it animates
+    bool comInitialized = false;
     RandomState random;         // pictures, transitions and tracks
     ScreensaverMusic music{random};
     DisplayModeSwitch displayMode;  // before the slideshow, which presents through it
