@@ -5,7 +5,9 @@
 #    two pictures (a mean colour that is none of them);
 #  - without transitions, every screenshot is one of the pictures (or the black before the
 #    first), and the changes come the configured number of seconds apart;
-#  - a mouse move of 100 pixels leaves it running, one of 101 ends it, with its window, at once.
+#  - a mouse move of 100 pixels leaves it running, one of 101 ends it at once, with its window
+#    and without leaving a thread of its own running (the stop of a worker that does not end
+#    says so in the debug output).
 # Screenshots: build/windows/scenarios/screensaver_fullscreen/, and the documentation's
 # full-screen and mid-transition pictures.
 #   usage: fullscreen.sh HOST_TQTOOL
@@ -87,7 +89,9 @@ wait_screensaver_exit "$SCREENSAVER_PID" 10 || scenario_fail "Escape did not end
 set_screensaver_binary btEnableDirectXVideo 00
 set_screensaver_binary dwScreensaverSecondsBetweenChanges 02000000
 xdotool mousemove 500 400
+export WINEDEBUG=+debugstr
 start_screensaver
+export WINEDEBUG=-all
 watch_screen cut 9 watch_all
 # Before the window comes up the screenshots show the desktop.
 awk '$2 != "-" { up = 1 } up && $2 == "-" { bad = 1 } END { exit !bad }' "$SCENARIO_DIR/cut.list" &&
@@ -107,6 +111,7 @@ kill -0 "$SCREENSAVER_PID" 2>/dev/null && screensaver_window_exists ||
 xdotool mousemove 500 299
 wait_screensaver_exit "$SCREENSAVER_PID" 5 || scenario_fail "a move of 101 pixels did not end the screensaver"
 screensaver_window_exists && scenario_fail "the window stayed after the end"
+grep -a 'did not stop' "$SCENARIO_DIR/programs.log" && scenario_fail "a thread was left running"
 
 "$TQ_CONVERT" "$steady_file" -resize 512x384 -colors 64 "$TQ_SOURCE_DIR/docs/screenshots/screensaver-fullscreen.png"
 "$TQ_CONVERT" "$middle_file" -resize 512x384 -colors 64 "$TQ_SOURCE_DIR/docs/screenshots/screensaver-transition.png"
