@@ -12,6 +12,7 @@
 #include "app/startup/program_process_win32.h"
 #include "app/startup/single_instance_win32.h"
 #include "app/startup/startup_environment_win32.h"
+#include "base/file_io.h"
 #include "settings/settings_loader.h"
 #include "ui/dialog_bitmap_win32.h"
 #include "ui/localization/language.h"

@@ -30,10 +30,17 @@ void ScreensaverMusic::OnPlayerEvent(WPARAM wParam, LPARAM) {
     player_.Close();
     // Closing answers the window's messages while it waits: the close request may have come.
     if (!on_) return;
-    const int next = ChooseNextTrack(previous_, static_cast<int>(tracks_.size()), *random_);
-    if (next < 0) return;
-    const std::string path = PathInFolder(folder_, tracks_[static_cast<size_t>(next)]);
-    if (!player_.Open(path.c_str(), window_) || !player_.Play()) on_ = false;
+    // A track that will not play is skipped; the music ends only when as many tries in a row
+    // as there are tracks found nothing to play.
+    const int count = static_cast<int>(tracks_.size());
+    for (int tries = 0; tries < count; ++tries) {
+        const int next = ChooseNextTrack(previous_, count, *random_);
+        if (next < 0) break;
+        const std::string path = PathInFolder(folder_, tracks_[static_cast<size_t>(next)]);
+        if (player_.Open(path.c_str(), window_) && player_.Play()) return;
+        player_.Close();
+    }
+    on_ = false;
 }
 
 void ScreensaverMusic::Stop() {
