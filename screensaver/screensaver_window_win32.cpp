@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "app/main_window/collection_list.h"
+#include "collection/collection_list.h"
 #include "base/directory_listing.h"
 #include "base/system_time.h"
 #include "codec/codec_state.h"
