@@ -22,6 +22,7 @@ constexpr int kFolderSlot = 2048;      // remembered folders: at most 2047
 constexpr int kLanguageSlot = 16;
 constexpr int kInstallPathSlot = 260;  // the system's path limit
 constexpr int kInstallTextSlot = 128;
+constexpr int kServiceAddressSlot = 260;  // the online service's address
 
 struct WindowPoint {
     int32_t x = 0;
@@ -116,6 +117,7 @@ struct Settings {
     char InstallDir[kInstallPathSlot];
     char TQClientID[kInstallTextSlot];
     char InstallVersion[kInstallTextSlot];
+    char ServiceBaseAddress[kServiceAddressSlot];  // the online service; empty for the built-in one
 };
 
 // The change modes of btChangeWallpaper.

@@ -114,6 +114,7 @@ constexpr SettingDescriptor kRowsAfterTransitions[] = {
     TQ_STRING(Install, InstallDir, kInstallPathSlot, ""),
     TQ_STRING(Install, TQClientID, kInstallTextSlot, ""),
     TQ_STRING(Install, InstallVersion, kInstallTextSlot, ""),
+    TQ_STRING(Install, ServiceBaseAddress, kServiceAddressSlot, ""),
 };
 
 constexpr size_t kRowCount =

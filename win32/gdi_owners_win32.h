@@ -21,6 +21,9 @@ using OwnedFont = UniqueHandle<HandleClosedBy<HFONT, DeleteObject>>;
 using OwnedPalette = UniqueHandle<HandleClosedBy<HPALETTE, DeleteObject>>;
 using OwnedRegion = UniqueHandle<HandleClosedBy<HRGN, DeleteObject>>;
 
+// An icon loaded or made for this program alone (LoadImage without LR_SHARED, CreateIcon...).
+using OwnedIcon = UniqueHandle<HandleClosedBy<HICON, DestroyIcon>>;
+
 // A context made by CreateCompatibleDC (or CreateDC), deleted with DeleteDC.
 using MemoryDc = UniqueHandle<HandleClosedBy<HDC, DeleteDC>>;
 
