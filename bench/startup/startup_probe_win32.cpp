@@ -25,17 +25,16 @@
 #include <string>
 
 #include "app/main_window/menu_commands.h"
+#include "app/startup/single_instance_win32.h"
 #include "win32/system_handles_win32.h"
 
 namespace {
 
-constexpr char kMainWindowClass[] = "TapestriqueExe_WndClass";
-constexpr char kMainWindowTitle[] = "Tapestrique";
 constexpr UINT kTrayIconId = 100;
 constexpr DWORD kPollMilliseconds = 5;
 
 HWND FindMainWindow() {
-    return FindWindowA(kMainWindowClass, kMainWindowTitle);
+    return FindWindowA(kMainWindowClassName, kMainWindowTitle);
 }
 
 // Changing nothing about an icon succeeds exactly when the shell holds that icon.
