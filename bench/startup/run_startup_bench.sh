@@ -83,7 +83,7 @@ for size in "${sizes[@]}"; do
     window=$(cut -d' ' -f2 "$SCENARIO_DIR/starts.txt" | median)
     peak=$(cut -d' ' -f3 "$SCENARIO_DIR/starts.txt" | median)
     results+=("$size $tray $window $peak")
-    echo "  $size pictures: $(wc -l <"$SCENARIO_DIR/starts.txt") starts, tray ms $(cut -d' ' -f1 "$SCENARIO_DIR/starts.txt" | xargs)"
+    echo "  $size pictures, to the tray in ms: $(cut -d' ' -f1 "$SCENARIO_DIR/starts.txt" | xargs)"
 done
 
 echo
