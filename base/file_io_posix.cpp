@@ -93,6 +93,17 @@ bool DeleteFilePath(const char* path) {
     return ::unlink(path) == 0;
 }
 
+bool CreateFolder(const char* path) {
+    if (::mkdir(path, 0755) == 0) return true;
+    struct stat info {};
+    return errno == EEXIST && ::stat(path, &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool IsExistingFile(const char* path) {
+    struct stat info {};
+    return ::stat(path, &info) == 0 && S_ISREG(info.st_mode);
+}
+
 bool MakeSiblingTempPath(const char* path, char* out, size_t outSize) {
     static std::atomic<unsigned> counter{0};
     int length = std::snprintf(out, outSize, "%s.~tmp%u-%u", path, static_cast<unsigned>(::getpid()), counter++);

@@ -94,6 +94,17 @@ bool DeleteFilePath(const char* path) {
     return DeleteFileA(path) != 0;
 }
 
+bool CreateFolder(const char* path) {
+    if (CreateDirectoryA(path, nullptr)) return true;
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool IsExistingFile(const char* path) {
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 bool MakeSiblingTempPath(const char* path, char* out, size_t outSize) {
     static std::atomic<unsigned> counter{0};
     int length = std::snprintf(out, outSize, "%s.~tmp%lu-%u", path, GetCurrentProcessId(), counter++);

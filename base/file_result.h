@@ -10,4 +10,5 @@ enum FileResult : int {
     kFileDamaged = 3,  // not a picture file: magic, title, lengths, a short read, a bad payload
     kFileEmptyOrUnreadable = 6,
     kFileOutOfMemory = 8,
+    kFileInvalidName = 9,  // a title that cannot name a file of the collection; nothing was touched
 };

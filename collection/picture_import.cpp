@@ -14,6 +14,7 @@
 #include "codec/image_reader.h"
 #include "codec/image_size.h"
 #include "codec/image_source.h"
+#include "collection/picture_title.h"
 
 namespace {
 
@@ -38,15 +39,6 @@ const char* FileName(const char* path) {
         if (*c == '/' || *c == '\\') name = c + 1;
     }
     return name;
-}
-
-// The file name without its last extension, cut to the longest title a record holds.
-void TitleFromPath(const char* path, char (&title)[kPictureTitleCapacity]) {
-    std::string name = FileName(path);
-    size_t dot = name.rfind('.');
-    if (dot != std::string::npos && dot > 0) name.resize(dot);
-    if (name.size() >= kPictureTitleCapacity) name.resize(kPictureTitleCapacity - 1);
-    std::memcpy(title, name.c_str(), name.size() + 1);
 }
 
 // Encodes the picture as a JPEG file of its own; false when it cannot be written.
@@ -89,7 +81,8 @@ ImportResult DecodeAndReadPayload(ImageSource* source,
         std::free(payload);
         return ImportResult::kCannotOpen;
     }
-    TitleFromPath(path, record.title);
+    const std::string title = TitleFromFileName(FileName(path));
+    std::memcpy(record.title, title.c_str(), title.size() + 1);  // at most 127 characters
     record.width = width;
     record.height = height;
     record.payload = payload;

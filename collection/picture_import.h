@@ -26,7 +26,7 @@ enum class ImportResult {
     kSizeRefused,  // a side outside the bounds above
 };
 
-// Fills `record` (title from the file name without its last extension, at most 127
-// characters; size; payload, freed by the holder) for `path`. A JPEG of a non-JPEG file is
+// Fills `record` (title: TitleFromFileName of the file's name, collection/picture_title.h;
+// size; payload, freed by the holder) for `path`. A JPEG of a non-JPEG file is
 // made in `temporaryFolder` and deleted again.
 [[nodiscard]] ImportResult PreparePictureImport(const char* path, const char* temporaryFolder, PictureRecord& record);

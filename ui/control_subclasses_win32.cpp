@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "ui/name_filter.h"
+#include "base/name_characters.h"
 #include "ui/window_messages_win32.h"
 
 namespace {

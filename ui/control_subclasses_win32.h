@@ -22,5 +22,5 @@
 [[nodiscard]] bool SubclassCursorForwarding(HWND control);
 
 // An edit field for a picture's name: a typed character that a name may not hold
-// (ui/name_filter.h) beeps and is not inserted.
+// (base/name_characters.h) beeps and is not inserted.
 [[nodiscard]] bool SubclassNameFilter(HWND edit);

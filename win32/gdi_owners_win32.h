@@ -20,6 +20,8 @@ using OwnedBrush = UniqueHandle<HandleClosedBy<HBRUSH, DeleteObject>>;
 using OwnedFont = UniqueHandle<HandleClosedBy<HFONT, DeleteObject>>;
 using OwnedPalette = UniqueHandle<HandleClosedBy<HPALETTE, DeleteObject>>;
 using OwnedRegion = UniqueHandle<HandleClosedBy<HRGN, DeleteObject>>;
+// Not a GDI object, but owned the same way: a loaded menu, destroyed with its popups.
+using OwnedMenu = UniqueHandle<HandleClosedBy<HMENU, DestroyMenu>>;
 
 // An icon loaded or made for this program alone (LoadImage without LR_SHARED, CreateIcon...).
 using OwnedIcon = UniqueHandle<HandleClosedBy<HICON, DestroyIcon>>;

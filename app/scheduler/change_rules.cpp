@@ -1,6 +1,5 @@
 #include "app/scheduler/change_rules.h"
 
-#include "base/text_case.h"
 #include "settings/settings_loader.h"
 
 bool IsChangeDueAt(const Settings& settings, const SystemTime& utcNow) {
@@ -27,14 +26,6 @@ SystemTime ScheduledChangeStamp(const SystemTime& utcNow) {
 void RecordScheduledChange(SettingsStore& store, Settings& settings, const SystemTime& utcNow) {
     settings.stLastWallpaperChange = ScheduledChangeStamp(utcNow);
     (void)WriteSetting(store, settings, settings.stLastWallpaperChange);
-}
-
-int FindPictureIndex(const std::vector<std::string>& names, const char* name) {
-    if (name == nullptr || name[0] == 0) return -1;
-    for (size_t i = 0; i < names.size(); ++i) {
-        if (EqualNoCaseCp1252(names[i], name)) return static_cast<int>(i);
-    }
-    return -1;
 }
 
 int ChooseNextPicture(int count, int currentIndex, bool hasCurrentName, uint8_t selectionMode, RandomState& random) {

@@ -7,10 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "settings/settings.h"
-#include "settings/settings_store.h"
 #include "base/random.h"
 #include "base/system_time.h"
+#include "collection/picture_title.h"  // FindPictureIndex: where the current picture stands
+#include "settings/settings.h"
+#include "settings/settings_store.h"
 
 // Whether an automatic change is due at `utcNow` (the decision of IsChangeDue):
 //  - mode 2 (every new day): due when the UTC calendar day differs from that of
@@ -28,10 +29,6 @@
 // Records a scheduled change at `utcNow`: sets stLastWallpaperChange to the stamp and writes
 // it (16 bytes, REG_BINARY). A failed write is ignored; the stamp in memory still governs.
 void RecordScheduledChange(SettingsStore& store, Settings& settings, const SystemTime& utcNow);
-
-// Position of `name` in the list (exact match of the whole entry, any letter case of
-// Windows-1252, accented letters included), or -1 when the name is empty or not in the list.
-[[nodiscard]] int FindPictureIndex(const std::vector<std::string>& names, const char* name);
 
 // The picture ChangeToNextPicture changes to, or -1 when there is nothing to change to:
 //  - with fewer than two pictures nothing, except one picture when there is no current name;

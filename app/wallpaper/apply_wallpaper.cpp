@@ -7,16 +7,10 @@
 #include "base/file_io.h"
 #include "codec/formats/bmp_codec.h"
 #include "codec/image_source.h"
-#include "collection/tqi_file.h"
+#include "collection/collection_folder.h"
 #include "settings/settings_loader.h"
 
 namespace {
-
-#ifdef _WIN32
-constexpr char kPathSeparator = '\\';
-#else
-constexpr char kPathSeparator = '/';
-#endif
 
 constexpr int kPathCapacity = 4096;
 
@@ -68,16 +62,8 @@ WallpaperFileResult ComposeWallpaperFile(const WallpaperContext& context) {
     if (context.wallpaperFilePath == nullptr || context.wallpaperFilePath[0] == 0) {
         return WallpaperFileResult::NoFilePath;
     }
-    // A picture name is a file name in the collection folder; a name from the registry that
-    // would reach into another folder is not one.
-    if (std::strpbrk(settings.szCurrentWallpaper, "\\/:") != nullptr) return WallpaperFileResult::PictureUnreadable;
-    char picturePath[kPathCapacity];
-    int length = std::snprintf(picturePath, sizeof picturePath, "%s%c%s.tqi", context.collectionFolder, kPathSeparator,
-                               settings.szCurrentWallpaper);
-    if (length < 0 || length >= static_cast<int>(sizeof picturePath)) return WallpaperFileResult::PictureUnreadable;
-
     PictureRecord record;
-    if (ReadPictureFile(PictureSource::FromPath(picturePath), record, true) != 0) {
+    if (ReadCollectionPicture(context.collectionFolder, settings.szCurrentWallpaper, record, true) != kFileOk) {
         return WallpaperFileResult::PictureUnreadable;
     }
     const WallpaperScreen& screen = context.screen;

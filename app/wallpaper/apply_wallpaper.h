@@ -68,10 +68,6 @@ enum class WallpaperFileResult : uint8_t {
 // dropped. False when the path does not fit `size` bytes.
 [[nodiscard]] bool BuildWallpaperFilePath(const char* windowsFolder, const char* userName, char* out, size_t size);
 
-// The tray tooltip for a current picture: "Tapestrique - <name>" cut to 63 characters, or
-// "Tapestrique" for none. `out` holds at least 64 bytes.
-void FormatWallpaperTooltip(const char* name, char* out, size_t size);
-
 // Makes `name` the current picture in memory and in the registry (szCurrentWallpaper). A
 // name that does not fit the 127-character slot is refused (false) and changes nothing.
 [[nodiscard]] bool StoreCurrentWallpaperName(SettingsStore& store, Settings& settings, const char* name);

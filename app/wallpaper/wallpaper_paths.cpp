@@ -22,16 +22,6 @@ bool BuildWallpaperFilePath(const char* windowsFolder, const char* userName, cha
     return true;
 }
 
-void FormatWallpaperTooltip(const char* name, char* out, size_t size) {
-    if (size == 0) return;
-    size_t limit = size < 64 ? size : 64;  // 63 characters and the NUL
-    if (name == nullptr || name[0] == 0) {
-        std::snprintf(out, limit, "%s", "Tapestrique");
-    } else {
-        std::snprintf(out, limit, "Tapestrique - %s", name);
-    }
-}
-
 bool StoreCurrentWallpaperName(SettingsStore& store, Settings& settings, const char* name) {
     size_t length = std::strlen(name);
     if (length >= sizeof settings.szCurrentWallpaper) return false;

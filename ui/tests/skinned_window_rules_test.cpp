@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "ui/name_filter.h"
+#include "base/name_characters.h"
 #include "ui/skin_record.h"
 #include "ui/skinned_window_rules.h"
 #include "ui/window_placement.h"

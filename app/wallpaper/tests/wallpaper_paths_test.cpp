@@ -29,23 +29,6 @@ TEST(WallpaperPathsTest, FileIsNamedAfterTheProductAndTheUser) {
     EXPECT_STREQ(small, "");
 }
 
-TEST(WallpaperPathsTest, TooltipIsCutTo63Characters) {
-    const std::string longName(120, 'n');
-    const struct {
-        const char* name;
-        std::string expected;
-    } cases[] = {
-        {"", "Tapestrique"},
-        {"Lighthouse", "Tapestrique - Lighthouse"},
-        {longName.c_str(), "Tapestrique - " + std::string(63 - 14, 'n')},
-    };
-    for (const auto& c : cases) {
-        char tooltip[128];
-        FormatWallpaperTooltip(c.name, tooltip, sizeof tooltip);
-        EXPECT_EQ(std::string(tooltip), c.expected);
-    }
-}
-
 TEST(WallpaperPathsTest, CurrentNameIsStoredOnlyWhenItFitsItsSlot) {
     MemoryStore store;
     Settings settings = DefaultSettings();

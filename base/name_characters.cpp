@@ -1,4 +1,4 @@
-#include "ui/name_filter.h"
+#include "base/name_characters.h"
 
 #include <string_view>
 
@@ -9,13 +9,16 @@ constexpr std::string_view kAllowedAscii =
     " !#$%&'()+,-.0123456789;=@ABCDEFGHIJKLMNOPQRSTUVWXYZ[]^_`abcdefghijklmnopqrstuvwxyz{}~";
 static_assert(kAllowedAscii.size() == 86);
 
-constexpr uint32_t kFirstAllowedHighByte = 0xA1;
+constexpr unsigned char kFirstAllowedHighByte = 0xA1;
 
 }  // namespace
 
+bool IsNameCharacter(unsigned char byte) {
+    if (byte >= kFirstAllowedHighByte) return true;
+    return byte != 0 && kAllowedAscii.find(static_cast<char>(byte)) != std::string_view::npos;
+}
+
 bool IsAllowedNameCharacter(uint32_t code) {
     if (code < 32) return true;
-    if (code > 0xFF) return false;
-    if (code >= kFirstAllowedHighByte) return true;
-    return kAllowedAscii.find(static_cast<char>(code)) != std::string_view::npos;
+    return code <= 0xFF && IsNameCharacter(static_cast<unsigned char>(code));
 }

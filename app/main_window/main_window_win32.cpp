@@ -1,0 +1,158 @@
+#include "app/main_window/main_window_win32.h"
+
+#include <memory>
+
+#include "app/main_window/popup_menu_win32.h"
+#include "app/main_window/tray_icon_win32.h"
+#include "app/startup/copy_data.h"
+#include "app/startup/application_flags.h"
+#include "ui/control_ids.h"
+#include "ui/window_helpers_win32.h"
+#include "ui/window_messages_win32.h"
+#include "win32/window_state_win32.h"
+
+namespace {
+
+// The skinned window's rules: dragged by its background, Tab walks the skin's chains and
+// Escape hides it like the close button.
+constexpr SkinnedWindowRules kMainWindowRules = {.dragByBackground = true, .moveFocusWithKeys = true};
+constexpr DWORD kHideAnimation = AW_BLEND | AW_HIDE;
+
+LRESULT OnSetFocus(MainWindow& state) {
+    HWND focus = state.skinned.focused;
+    if (focus == nullptr || !IsWindow(focus)) focus = MainControl(state, kMainPictureList);
+    if (focus != nullptr) {
+        SetFocus(focus);
+        InvalidateRect(focus, nullptr, FALSE);  // a hover button shows its focus
+    }
+    return 0;
+}
+
+// The window keeps its skin's size wherever it is moved, and remembers where it went.
+LRESULT OnWindowPosChanging(MainWindow& state, WINDOWPOS& position) {
+    if ((position.flags & SWP_NOMOVE) == 0) {
+        state.settings().ptTapestriqueExeWindowPosition = {position.x, position.y};
+    }
+    if ((position.flags & SWP_NOSIZE) == 0 && state.skinned.skin.backgroundWidth > 0) {
+        position.cx = state.skinned.skin.backgroundWidth;
+        position.cy = state.skinned.skin.backgroundHeight;
+    }
+    return 0;
+}
+
+LRESULT OnSystemCommand(MainWindow& state, HWND window, WPARAM command, LPARAM lParam) {
+    if ((command & 0xFFF0) != SC_CLOSE) return DefWindowProcA(window, WM_SYSCOMMAND, command, lParam);
+    (void)ShowWindowAnimated(state.window, 200, kHideAnimation);
+    return 0;
+}
+
+LRESULT OnTimer(MainWindow& state, WPARAM timer) {
+    // The online service's periodic check comes first here once the service is wired in.
+    if (timer == kSchedulerTimer) (void)IsChangeDue(state, true);
+    if (timer == kRepaintTimer) {
+        KillTimer(state.window, kRepaintTimer);
+        RedrawWindow(state.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+    }
+    return 0;
+}
+
+LRESULT OnCopyData(MainWindow& state, const COPYDATASTRUCT* data) {
+    if (data == nullptr) return 0;
+    CopyDataAnswer answer = AcceptCopyData(data->dwData, data->lpData, data->cbData);
+    if (answer.argument) {
+        SendMessageA(state.window, WM_APP_OPEN_ARGUMENT, 0, reinterpret_cast<LPARAM>(answer.argument.release()));
+    }
+    return answer.result;
+}
+
+// A command line handed over with "/file:": the picture it names is shown by the
+// collection's viewer, which takes WM_APP_SHOW_PICTURE; until then the text is only freed.
+LRESULT OnOpenArgument(LPARAM lParam) {
+    std::unique_ptr<char[]> argument(reinterpret_cast<char*>(lParam));
+    return 0;
+}
+
+LRESULT OnPrivateMessage(MainWindow& state, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_APP_APPLY_WALLPAPER:
+            ApplyCurrentWallpaper(state);
+            return 0;
+        case WM_APP_UPDATE_BUTTONS:
+            UpdateMainWindowButtons(state);
+            return 0;
+        case WM_APP_OPEN_ARGUMENT:
+            return OnOpenArgument(lParam);
+        case WM_APP_SCHEDULED_CHANGE:
+            OnScheduledChange(state);
+            return 0;
+        case WM_APP_TRAY_NOTIFY:
+            OnTrayNotify(state, lParam);
+            return 0;
+        default:
+            (void)wParam;
+            return 0;
+    }
+}
+
+LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    MainWindow* state = AttachedWindowState<MainWindow>(window, message, lParam);
+    if (state == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+    LRESULT result = 0;
+    if (HandleSkinnedWindowMessage(state->skinned, kMainWindowRules, window, message, wParam, lParam, result)) {
+        return result;
+    }
+    if (message == state->taskbarCreatedMessage && message != 0) {
+        RecreateTrayIcon(*state);
+        return 0;
+    }
+    switch (message) {
+        case WM_CREATE:
+            return OnMainWindowCreate(*state, window);
+        case WM_DESTROY:
+            OnMainWindowDestroy(*state);
+            return 0;
+        case WM_CLOSE:
+            if (OnMainWindowClose(*state) != 0) return DefWindowProcA(window, message, wParam, lParam);
+            return 0;
+        case WM_SETFOCUS:
+            return OnSetFocus(*state);
+        case WM_WINDOWPOSCHANGING:
+            return OnWindowPosChanging(*state, *reinterpret_cast<WINDOWPOS*>(lParam));
+        case WM_SYSCOMMAND:
+            return OnSystemCommand(*state, window, wParam, lParam);
+        case WM_COMMAND:
+            return OnMainWindowCommand(*state, wParam, lParam);
+        case WM_INITMENU:
+            PrepareMenu(*state, reinterpret_cast<HMENU>(wParam));
+            return 0;
+        case WM_HOTKEY:
+            OnHotkey(*state, wParam);
+            return 0;
+        case WM_TIMER:
+            return OnTimer(*state, wParam);
+        case WM_WININICHANGE:
+            OnEnvironmentChange(*state);
+            return 0;
+        case WM_COPYDATA:
+            return OnCopyData(*state, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        case WM_APP_APPLY_WALLPAPER:
+        case WM_APP_UPDATE_BUTTONS:
+        case WM_APP_OPEN_ARGUMENT:
+        case WM_APP_SCHEDULED_CHANGE:
+        case WM_APP_TRAY_NOTIFY:
+            return OnPrivateMessage(*state, message, wParam, lParam);
+        default:
+            return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+bool RegisterMainWindowClass() {
+    return RegisterProgramWindowClass(kMainWindowClassName, MainWindowProcedure, false);
+}
+
+HWND CreateMainWindow(MainWindow& state) {
+    return CreateWindowExA(0, kMainWindowClassName, kMainWindowTitle, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, state.process->instance, &state);
+}

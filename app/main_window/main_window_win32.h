@@ -1,0 +1,132 @@
+// The main window of Tapestrique.exe: the skinned window that shows the collection, and the
+// hub that stays alive, usually hidden, for the whole process. Its procedure receives the
+// buttons' commands, the tray icon's popup menu, the global hotkeys, the one-minute timer of
+// the wallpaper scheduler and the private messages of the other windows and threads.
+//
+//     ProcessFacts process = ...;                 // what start-up found out
+//     MainWindow main{&process};                   // outlives its window
+//     if (!RegisterMainWindowClass()) ...;
+//     HWND window = CreateMainWindow(main);        // runs the whole start-up sequence
+//
+// The window's work is split by subject over main_window_*_win32.cpp; this header is what
+// they share.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main_window/command_rules.h"
+#include "app/main_window/menu_commands.h"
+#include "app/wallpaper/apply_wallpaper.h"
+#include "app/startup/single_instance_win32.h"  // the window class, title and mutex names
+#include "app/wallpaper/wallpaper_shell_win32.h"
+#include "base/random.h"
+#include "settings/registry_store_win32.h"
+#include "settings/settings.h"
+#include "ui/skinned_window_win32.h"
+#include "win32/com_owners_win32.h"
+#include "win32/gdi_owners_win32.h"
+
+constexpr UINT_PTR kSchedulerTimer = 100;  // the wallpaper scheduler's one-minute tick
+constexpr UINT kSchedulerPeriod = 60000;
+// A moment after a wallpaper is applied the window paints itself again: some desktops (Wine's)
+// paint the new wallpaper over the windows above them.
+constexpr UINT_PTR kRepaintTimer = 101;
+constexpr UINT kRepaintDelay = 500;
+
+// What start-up found out before the main window exists; alive for the whole process.
+struct ProcessFacts {
+    HINSTANCE instance = nullptr;
+    std::string commandLine;  // empty when it was too long to keep
+    uint32_t flags = 0;       // ApplicationFlag bits
+    int osVersionCode = 0;
+    std::string windowsFolder;    // without a trailing backslash
+    std::string temporaryFolder;  // likewise
+    Settings settings = DefaultSettings();
+};
+
+// The popup menu and its five hotkeys.
+struct MainWindowMenu {
+    OwnedMenu menu;                                 // "MENUTAPESTRIQUE", one popup per language
+    std::array<bool, kHotkeyCount> registered = {};  // per hotkey id
+};
+
+struct MainWindow {
+    explicit MainWindow(ProcessFacts* facts) : process(facts) {}
+
+    ProcessFacts* process;
+    HWND window = nullptr;
+    HWND frontWindow = nullptr;  // brought forward when the application is opened
+    SkinnedWindow skinned;
+    RegistryStore store;
+
+    // Folders and names fixed when the window is created.
+    std::string imagesFolder;
+    std::string exportedFolder;
+    std::string musicFolder;
+    char wallpaperFile[MAX_PATH * 2] = {};
+
+    // The collection as the list shows it (the list box holds the same titles in this order).
+    std::vector<std::string> titles;
+    std::string selectedName;
+    OwnedBitmap previewBitmap;
+
+    WallpaperScreen screen;  // as last read by the environment checks
+    bool screenRead = false;
+    RandomState random;
+    OpenDialog openDialog = OpenDialog::None;
+    MainWindowMenu menu;
+    UINT taskbarCreatedMessage = 0;
+
+    std::unique_ptr<ScopedComInitialization> com;
+    std::unique_ptr<Win32WallpaperShell> shell;
+
+    Settings& settings() { return process->settings; }
+    [[nodiscard]] bool HasFlag(uint32_t flag) const { return (process->flags & flag) != 0; }
+    void SetFlag(uint32_t flag, bool on) { process->flags = on ? process->flags | flag : process->flags & ~flag; }
+};
+
+[[nodiscard]] bool RegisterMainWindowClass();
+
+// Creates the (hidden) main window and runs its start-up sequence; null when it cannot be made.
+[[nodiscard]] HWND CreateMainWindow(MainWindow& state);
+
+// --- The subjects of the window, each in its own file. ---
+
+// Start-up and tear-down (main_window_lifecycle_win32.cpp).
+LRESULT OnMainWindowCreate(MainWindow& state, HWND window);
+void OnMainWindowDestroy(MainWindow& state);
+LRESULT OnMainWindowClose(MainWindow& state);
+
+// Commands, buttons and the popup menu (main_window_commands_win32.cpp).
+[[nodiscard]] MainWindowState CurrentWindowState(MainWindow& state);
+LRESULT OnMainWindowCommand(MainWindow& state, WPARAM wParam, LPARAM lParam);
+void RunMenuCommand(MainWindow& state, MenuCommand command);
+void UpdateMainWindowButtons(MainWindow& state);
+void OpenMainWindow(MainWindow& state);
+void OnTrayNotify(MainWindow& state, LPARAM mouseMessage);
+void OnHotkey(MainWindow& state, WPARAM hotkeyId);
+
+// The picture list (main_window_list_win32.cpp).
+void FillPictureList(MainWindow& state, HWND initializationWindow);
+void SelectPicture(MainWindow& state, int index);  // -1: nothing; runs the selection change
+void OnPictureListSelectionChanged(MainWindow& state);
+void UpdateCountLabel(MainWindow& state);
+[[nodiscard]] HWND MainControl(const MainWindow& state, uint32_t controlId);
+
+// The wallpaper and its scheduler (main_window_wallpaper_win32.cpp).
+void ApplyCurrentWallpaper(MainWindow& state);
+void SetCurrentWallpaper(MainWindow& state, const char* name);
+void RemoveWallpaper(MainWindow& state);
+bool ChangeToNextPicture(MainWindow& state, bool notify);
+void EnableWallpaperChanger(MainWindow& state, bool on);
+bool IsChangeDue(MainWindow& state, bool send);
+void OnScheduledChange(MainWindow& state);
+void ApplyStartUpWallpaper(MainWindow& state);
+
+// The system's settings (main_window_environment_win32.cpp).
+void OnEnvironmentChange(MainWindow& state);

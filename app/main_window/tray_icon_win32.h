@@ -1,0 +1,14 @@
+// The main window's icon in the notification area (id 100): the small program icon, the
+// tooltip "Tapestrique" or "Tapestrique - <current picture>", and its mouse messages as
+// WM_APP_TRAY_NOTIFY. While it is there the application flag kFlagTrayIconPresent is set.
+#pragma once
+
+struct MainWindow;
+
+// Adds the icon with `tooltip` (at most 63 characters are shown).
+void AddTrayIcon(MainWindow& state, const char* tooltip);
+void DeleteTrayIcon(MainWindow& state);
+// The tooltip for the current picture, when the icon is there.
+void UpdateTrayTooltip(MainWindow& state);
+// The taskbar restarted (Explorer crashed or was restarted): the icon it lost is added again.
+void RecreateTrayIcon(MainWindow& state);
