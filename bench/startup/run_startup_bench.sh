@@ -2,7 +2,9 @@
 # How Tapestrique.exe's start grows with the collection: for each size, a collection of small
 # pictures installed into a private Wine prefix on its own Xvfb desktop, then starts measured
 # by the start-up probe: the time from the process's start to its tray icon and to its main
-# window, and the peak working set of the process once it waits for input. Each size gets one
+# window, the peak working set of the process once it waits for input, and the processor time
+# it and the Wine server used for the start (which, unlike the times, hardly depend on what else
+# the machine does). Each size gets one
 # start that is not counted (Wine's first start of a program reads everything cold), then the
 # median of RUNS starts. Goals: 10,000 pictures reach the tray in under 2 s, and the working set
 # grows by less than 10 MB from 1,000 to 10,000 pictures.
@@ -55,12 +57,27 @@ for index in range(count):
 EOF
 }
 
-# One start: the probe's figures as "tray_ms window_ms peak_kb", or nothing when it failed.
+# Processor milliseconds the prefix's Wine server has used: every file the program opens and
+# every message between its threads is a request to it, and that time is not the program's.
+server_milliseconds() {
+    local pid
+    for pid in $(pgrep -x wineserver64) $(pgrep -x wineserver); do
+        env -u WINEPREFIX grep -qzx "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null || continue
+        awk -v tick="$(getconf CLK_TCK)" '{ print int(($14 + $15) * 1000 / tick) }' "/proc/$pid/stat"
+        return
+    done
+    echo 0
+}
+
+# One start: "tray_ms window_ms peak_kb cpu_ms server_ms", or nothing when it failed.
 measure_start() {
-    local line
+    local line server_before
+    server_before=$(server_milliseconds)
     line=$(timeout 300 wine "$probe" launch 240 "$(tq_installed_windows_folder)\\Tapestrique.exe" </dev/null \
         2>>"$SCENARIO_DIR/programs.log" | tr -d '\r')
-    sed -nE 's/^tray_ms=(-?[0-9]+) window_ms=(-?[0-9]+) peak_working_set_kb=([0-9]+)$/\1 \2 \3/p' <<<"$line"
+    # "tray_ms=N window_ms=N peak_working_set_kb=N cpu_ms=N" without the names
+    line=$(grep -E '^tray_ms=' <<<"$line" | sed -E 's/[a-z_]+=//g')
+    [ -n "$line" ] && echo "$line $(($(server_milliseconds) - server_before))"
 }
 
 median() { sort -n | awk '{ value[NR] = $1 } END { if (NR) print value[int((NR + 1) / 2)] }'; }
@@ -82,19 +99,23 @@ for size in "${sizes[@]}"; do
     tray=$(cut -d' ' -f1 "$SCENARIO_DIR/starts.txt" | median)
     window=$(cut -d' ' -f2 "$SCENARIO_DIR/starts.txt" | median)
     peak=$(cut -d' ' -f3 "$SCENARIO_DIR/starts.txt" | median)
-    results+=("$size $tray $window $peak")
+    cpu=$(cut -d' ' -f4 "$SCENARIO_DIR/starts.txt" | median)
+    server=$(cut -d' ' -f5 "$SCENARIO_DIR/starts.txt" | median)
+    results+=("$size $tray $window $peak $cpu $server")
     echo "  $size pictures, to the tray in ms: $(cut -d' ' -f1 "$SCENARIO_DIR/starts.txt" | xargs)"
 done
 
 echo
-printf '%10s %12s %14s %22s\n' pictures "to-tray ms" "to-window ms" "peak working set MB"
+printf '%9s %11s %13s %21s %13s %16s\n' pictures "to-tray ms" "to-window ms" "peak working set MB" "processor ms" \
+    "Wine server ms"
 for entry in "${results[@]}"; do
-    read -r size tray window peak <<<"$entry"
-    printf '%10s %12s %14s %22.1f\n' "$size" "$tray" "$window" "$(awk -v k="$peak" 'BEGIN { print k / 1024 }')"
+    read -r size tray window peak cpu server <<<"$entry"
+    megabytes=$(awk -v k="$peak" 'BEGIN { print k / 1024 }')
+    printf '%9s %11s %13s %21.1f %13s %16s\n' "$size" "$tray" "$window" "$megabytes" "$cpu" "$server"
 done
 if [ ${#results[@]} -ge 2 ]; then
-    read -r first_size first_tray _ first_peak <<<"${results[0]}"
-    read -r last_size last_tray _ last_peak <<<"${results[-1]}"
+    read -r first_size first_tray _ first_peak _ <<<"${results[0]}"
+    read -r last_size last_tray _ last_peak _ <<<"${results[-1]}"
     awk -v fs="$first_size" -v ls="$last_size" -v ft="$first_tray" -v lt="$last_tray" -v fp="$first_peak" \
         -v lp="$last_peak" 'BEGIN {
         growth = (lp - fp) / 1024

@@ -5,7 +5,7 @@
 //   startup_probe launch SECONDS PROGRAM [ARGUMENTS]
 //       starts PROGRAM and waits until its tray icon is present and, unless the arguments hold
 //       "/hidden", its main window is shown; waits until it is idle, then prints
-//       "tray_ms=N window_ms=N peak_working_set_kb=N" (window_ms -1 when hidden), ends it
+//       "tray_ms=N window_ms=N peak_working_set_kb=N cpu_ms=N" (window_ms -1 when hidden), ends it
 //       with Exit and waits for the process
 //   startup_probe wait-shown SECONDS
 //       waits until the main window of a running Tapestrique is shown and idle, and prints its
@@ -16,6 +16,7 @@
 // Exit codes: 0 done; 1 nothing happened in SECONDS, or the program ended with another code
 // than 0; 2 wrong usage.
 #include <windows.h>
+
 #include <psapi.h>
 #include <shellapi.h>
 
@@ -31,7 +32,7 @@
 namespace {
 
 constexpr UINT kTrayIconId = 100;
-constexpr DWORD kPollMilliseconds = 5;
+constexpr DWORD kPollMilliseconds = 20;
 
 HWND FindMainWindow() {
     return FindWindowA(kMainWindowClassName, kMainWindowTitle);
@@ -84,6 +85,18 @@ OwnedHandle OpenWindowProcess(HWND window) {
     return OwnedHandle(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
 }
 
+// The processor time the process has used so far, user and kernel: unlike the time to the
+// tray, it hardly depends on what else the machine does.
+long long ProcessorMilliseconds(HANDLE process) {
+    FILETIME created, ended, kernel, user;
+    if (!GetProcessTimes(process, &created, &ended, &kernel, &user)) return -1;
+    auto ticks = [](const FILETIME& time) {
+        return static_cast<long long>((static_cast<unsigned long long>(time.dwHighDateTime) << 32) |
+                                      time.dwLowDateTime);
+    };
+    return (ticks(kernel) + ticks(user)) / 10000;
+}
+
 // Exit from the menu, then the process's end and its exit code.
 int ExitAndWait(HWND window, HANDLE process, DWORD milliseconds) {
     PostMessageA(window, WM_COMMAND, kCommandExit, 0);
@@ -128,8 +141,8 @@ int Launch(DWORD seconds, int argumentCount, char** arguments) {
         return trayMs >= 0 && (hidden || windowMs >= 0);
     });
     if (!ready) {
-        std::fprintf(stderr, "startup_probe: no %s in %lu s (window %p)\n", hidden ? "tray icon" : "tray icon and window",
-                     seconds, static_cast<void*>(window));
+        std::fprintf(stderr, "startup_probe: no %s in %lu s (window %p)\n",
+                     hidden ? "tray icon" : "tray icon and window", seconds, static_cast<void*>(window));
         TerminateProcess(process.Get(), 1);
         return 1;
     }
@@ -138,8 +151,9 @@ int Launch(DWORD seconds, int argumentCount, char** arguments) {
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof memory;
     if (!GetProcessMemoryInfo(process.Get(), &memory, sizeof memory)) memory.PeakWorkingSetSize = 0;
-    std::printf("tray_ms=%lld window_ms=%lld peak_working_set_kb=%llu\n", trayMs, windowMs,
-                static_cast<unsigned long long>(memory.PeakWorkingSetSize / 1024));
+    std::printf("tray_ms=%lld window_ms=%lld peak_working_set_kb=%llu cpu_ms=%lld\n", trayMs, windowMs,
+                static_cast<unsigned long long>(memory.PeakWorkingSetSize / 1024),
+                ProcessorMilliseconds(process.Get()));
     std::fflush(stdout);
     return ExitAndWait(window, process.Get(), seconds * 1000);
 }
