@@ -20,6 +20,7 @@
 #include <psapi.h>
 #include <shellapi.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -52,21 +53,15 @@ bool MainWindowShown(HWND window) {
     return window != nullptr && IsWindowVisible(window);
 }
 
+// Milliseconds since it was made.
 class Stopwatch {
 public:
-    Stopwatch() {
-        QueryPerformanceFrequency(&frequency_);
-        QueryPerformanceCounter(&start_);
-    }
     [[nodiscard]] long long Milliseconds() const {
-        LARGE_INTEGER now;
-        QueryPerformanceCounter(&now);
-        return (now.QuadPart - start_.QuadPart) * 1000 / frequency_.QuadPart;
+        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_).count();
     }
 
 private:
-    LARGE_INTEGER frequency_{};
-    LARGE_INTEGER start_{};
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 
 // Polls `ready` until it holds or the clock passes `deadlineMs`; true when it held.
