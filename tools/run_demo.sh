@@ -63,7 +63,10 @@ launch=(wine explorer /desktop=shell,1024x768 "$program")
 
 if [ -z "$own_display" ]; then
     echo "== Tapestrique on a Wine desktop (display $DISPLAY); close the desktop to end"
-    (cd "$(tq_installed_folder "$prefix")" && "${launch[@]}")
+    (cd "$(tq_installed_folder "$prefix")" && "${launch[@]}" </dev/null >/dev/null 2>&1)
+    # The command returns at once when the installation's Wine commands left the desktop open;
+    # the run lasts as long as the desktop, however it was opened.
+    wineserver -w
     exit 0
 fi
 
