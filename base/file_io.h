@@ -58,8 +58,9 @@ private:
 bool DeleteFilePath(const char* path);
 // Creates a folder (its parent must exist); true when it was created or already exists.
 [[nodiscard]] bool CreateFolder(const char* path);
-// True when `path` names an existing file (not a folder).
+// True when `path` names an existing file (not a folder), or an existing folder.
 [[nodiscard]] bool IsExistingFile(const char* path);
+[[nodiscard]] bool IsExistingFolder(const char* path);
 // A path in the folder of `path` for a temporary file that will replace it ("<path>.~tmp<n>"),
 // unique within the machine. False, with `out` empty, when it does not fit in `outSize`
 // characters with its NUL: a cut path could name a file in another folder.

@@ -104,6 +104,11 @@ bool IsExistingFile(const char* path) {
     return ::stat(path, &info) == 0 && S_ISREG(info.st_mode);
 }
 
+bool IsExistingFolder(const char* path) {
+    struct stat info {};
+    return ::stat(path, &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 bool MakeSiblingTempPath(const char* path, char* out, size_t outSize) {
     static std::atomic<unsigned> counter{0};
     int length = std::snprintf(out, outSize, "%s.~tmp%u-%u", path, static_cast<unsigned>(::getpid()), counter++);

@@ -105,6 +105,11 @@ bool IsExistingFile(const char* path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+bool IsExistingFolder(const char* path) {
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 bool MakeSiblingTempPath(const char* path, char* out, size_t outSize) {
     static std::atomic<unsigned> counter{0};
     int length = std::snprintf(out, outSize, "%s.~tmp%lu-%u", path, GetCurrentProcessId(), counter++);

@@ -15,4 +15,7 @@ enum AppMessage : UINT {
     WM_APP_LIST_ITEM = WM_APP + 10,         // one picture file found
     WM_APP_SHOW_PICTURE = WM_APP + 11,      // wParam: the read's result code; lParam: the picture record
     WM_APP_TRANSFER_DONE = WM_APP + 12,
+    // From an import worker to the main window, which owns the collection: lParam the picture
+    // to store, wParam the window that owns any question; answers 1 when it was stored.
+    WM_APP_ADD_PICTURE = WM_APP + 13,
 };

@@ -2,6 +2,9 @@
 // icon's mouse messages, and the enabled states of the buttons.
 #include <string>
 
+#include "app/collection/collection_commands_win32.h"
+#include "app/collection/import_pictures_win32.h"
+#include "app/collection/picture_file_window_win32.h"
 #include "app/main_window/main_window_win32.h"
 #include "app/main_window/popup_menu_win32.h"
 #include "app/online/service_pages.h"
@@ -56,10 +59,24 @@ void ClickThenRun(MainWindow& state, MenuCommand command) {
     RunMenuCommand(state, command);
 }
 
-// A click of one of the window's buttons. The collection's own commands (import, export,
-// preview, delete, rename) are answered by the collection's windows.
+// A click of one of the window's buttons.
 void OnButtonClick(MainWindow& state, UINT controlId) {
     switch (controlId) {
+        case kMainImportButton:
+            ImportPictures(state);
+            break;
+        case kMainExportButton:
+            ExportSelectedPicture(state);
+            break;
+        case kMainPreviewPicture:
+            PreviewSelectedPicture(state);
+            break;
+        case kMainDeleteButton:
+            DeleteSelectedPicture(state);
+            break;
+        case kMainRenameButton:
+            RenameSelectedPicture(state);
+            break;
         case kMainSetWallpaperButton:
             SetSelectedAsWallpaper(state);
             break;
@@ -204,4 +221,16 @@ void OnHotkey(MainWindow& state, WPARAM hotkeyId) {
     if (!command) return;
     if (command->playClick) (void)PlayResourceSound("WavClick");
     RunMenuCommand(state, command->command);
+}
+
+void ShowPictureFile(MainWindow& state, int result, OwnedPicture record) {
+    PictureFileRequest request;
+    request.result = result;
+    request.record = std::move(record);
+    request.screen = state.screen;
+    request.save = [&state](const PictureRecord& picture, HWND owner) {
+        return AddPictureToCollection(state, picture, owner);
+    };
+    request.openMainWindow = [&state] { OpenMainWindow(state); };
+    ShowPictureFileWindow(std::move(request));
 }

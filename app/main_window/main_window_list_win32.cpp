@@ -121,3 +121,18 @@ void OnPictureListSelectionChanged(MainWindow& state) {
     }
     SetWindowTextA(MainControl(state, kMainDetailsLabel), details.c_str());
 }
+
+int InsertPictureTitle(MainWindow& state, const std::string& title) {
+    const size_t index = TitleInsertPosition(state.titles, title);
+    state.titles.insert(state.titles.begin() + static_cast<std::ptrdiff_t>(index), title);
+    SendMessageA(MainControl(state, kMainPictureList), LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(title.c_str()));
+    UpdateCountLabel(state);
+    return static_cast<int>(index);
+}
+
+void RemovePictureTitle(MainWindow& state, int index) {
+    if (index < 0 || index >= static_cast<int>(state.titles.size())) return;
+    state.titles.erase(state.titles.begin() + index);
+    SendMessageA(MainControl(state, kMainPictureList), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    UpdateCountLabel(state);
+}

@@ -25,6 +25,7 @@
 #include "app/startup/single_instance_win32.h"  // the window class, title and mutex names
 #include "app/wallpaper/wallpaper_shell_win32.h"
 #include "base/random.h"
+#include "app/collection/owned_picture.h"
 #include "settings/registry_store_win32.h"
 #include "settings/settings.h"
 #include "ui/skinned_window_win32.h"
@@ -116,6 +117,10 @@ void FillPictureList(MainWindow& state, HWND initializationWindow);
 void SelectPicture(MainWindow& state, int index);  // -1: nothing; runs the selection change
 void OnPictureListSelectionChanged(MainWindow& state);
 void UpdateCountLabel(MainWindow& state);
+// Adds a title where the collection's order puts it (the count follows); its index.
+int InsertPictureTitle(MainWindow& state, const std::string& title);
+// Removes the entry at `index` (the count follows); nothing for -1.
+void RemovePictureTitle(MainWindow& state, int index);
 [[nodiscard]] HWND MainControl(const MainWindow& state, uint32_t controlId);
 
 // The wallpaper and its scheduler (main_window_wallpaper_win32.cpp).
@@ -127,6 +132,9 @@ void EnableWallpaperChanger(MainWindow& state, bool on);
 bool IsChangeDue(MainWindow& state, bool send);
 void OnScheduledChange(MainWindow& state);
 void ApplyStartUpWallpaper(MainWindow& state);
+
+// A picture file named on a command line, as read for result 0 (null otherwise).
+void ShowPictureFile(MainWindow& state, int result, OwnedPicture record);
 
 // The system's settings (main_window_environment_win32.cpp).
 void OnEnvironmentChange(MainWindow& state);

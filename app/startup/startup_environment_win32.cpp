@@ -79,16 +79,6 @@ std::string FindBrowserProgram(const std::string& temporaryFolder) {
     return browser;
 }
 
-bool IsExistingFile(const char* path) {
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-bool IsExistingFolder(const char* path) {
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 void ShowCommonControlsTooOldMessage() {
     MessageBoxA(nullptr, Text(TextId::CommonControlsTooOld), "Tapestrique", MB_ICONERROR);
 }

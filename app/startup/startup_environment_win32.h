@@ -34,9 +34,6 @@
 // program named does not exist.
 [[nodiscard]] std::string FindBrowserProgram(const std::string& temporaryFolder);
 
-// Whether `path` names an existing file (not a folder), or an existing folder.
-[[nodiscard]] bool IsExistingFile(const char* path);
-[[nodiscard]] bool IsExistingFolder(const char* path);
 
 // The error box of a comctl32 older than 4.71, in the current language, without owner.
 void ShowCommonControlsTooOldMessage();
