@@ -10,6 +10,7 @@ enum AppMessage : UINT {
     WM_APP_OPEN_ARGUMENT = WM_APP + 3,  // lParam: a heap copy of a command line; the receiver frees it
     WM_APP_SCHEDULED_CHANGE = WM_APP + 4,
     WM_APP_SET_FOCUS_CONTROL = WM_APP + 5,  // wParam: the control that now has the focus
+    WM_APP_MEDIA_EVENT = WM_APP + 6,        // wParam: a track player's event code, 1 the end of the track
     WM_APP_PROGRESS = WM_APP + 7,           // wParam: which progress display; lParam: the progress record
     WM_APP_TRAY_NOTIFY = WM_APP + 8,        // lParam: the mouse message over the tray icon
     WM_APP_LIST_ITEM = WM_APP + 10,         // one picture file found

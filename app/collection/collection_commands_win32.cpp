@@ -185,6 +185,11 @@ bool ReadSelected(const MainWindow& state, OwnedPicture& record) {
 }  // namespace
 
 bool AddPictureToCollection(MainWindow& state, const PictureRecord& record, HWND owner) {
+    // A title from outside (a picture file, a download) becomes a file name: it must be one.
+    if (CheckTitle(record.title, kStoredTitleLength) != TitleCheck::kValid) {
+        MessageBoxA(owner, Text(TextId::InvalidNameCharacters), "Tapestrique", MB_ICONWARNING);
+        return false;
+    }
     const bool exists = FindPictureIndex(state.titles, record.title) >= 0;
     if (exists && !AskOkCancel(owner, Format(TextId::OverwriteImage, record.title))) return false;
     if (StoreCollectionPicture(state.imagesFolder.c_str(), record) != kFileOk) {

@@ -10,7 +10,6 @@
 #include "app/online/service_pages.h"
 #include "app/scheduler/change_rules.h"
 #include "app/startup/application_flags.h"
-#include "app/startup/single_instance_win32.h"
 #include "base/text_case.h"
 #include "ui/control_ids.h"
 #include "ui/resource_sound.h"
@@ -125,7 +124,8 @@ MainWindowState CurrentWindowState(MainWindow& state) {
     current.selectedName = state.selectedName.c_str();
     current.openDialog = state.openDialog;
     current.closing = state.HasFlag(kFlagMainWindowClosing);
-    current.screensaverRunning = IsProgramRunning(kScreensaverMutexName);
+    current.screensaverRunning = IsScreensaverRunning();
+    current.desktopIconsHidden = AreDesktopIconsHidden();
     return current;
 }
 
@@ -158,6 +158,15 @@ void RunMenuCommand(MainWindow& state, MenuCommand command) {
         case kCommandRefreshDesktop:
             SendMessageA(state.window, WM_APP_APPLY_WALLPAPER, 0, 0);
             break;
+        case kCommandHideDesktopIcons:
+            ToggleDesktopIcons();
+            break;
+        case kCommandEnableScreensaver:
+            if (IsMenuItemEnabled(state, command)) SetSystemScreensaver(state.settings().btEnableScreensaver == 0, state.screensaver);
+            break;
+        case kCommandLaunchScreensaver:
+            if (IsMenuItemEnabled(state, command)) LaunchScreensaver(state.screensaver);
+            break;
         case kCommandOpen:
             OpenMainWindow(state);
             break;
@@ -174,7 +183,7 @@ void RunMenuCommand(MainWindow& state, MenuCommand command) {
         case kCommandExit:
             if (IsMenuItemEnabled(state, command)) PostMessageA(state.window, WM_CLOSE, 0, 0);
             break;
-        default:  // the desktop's icons and the screensaver come with the desktop integration
+        default:
             break;
     }
 }

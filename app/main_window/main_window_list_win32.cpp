@@ -2,7 +2,7 @@
 // collection's own alphabetical order, and the details and preview of the selected picture.
 #include <cstdio>
 
-#include "app/main_window/collection_list.h"
+#include "collection/collection_list.h"
 #include "app/main_window/main_window_win32.h"
 #include "app/wallpaper/compose_picture.h"
 #include "collection/collection_folder.h"
@@ -76,6 +76,12 @@ void FillPictureList(MainWindow& state, HWND initializationWindow) {
     });
     state.titles = std::move(collection.titles);
 
+    ShowTitlesInList(state);
+    (void)SendProgress(initializationWindow, kProgressInitialization, kStartedPosition,
+                       Text(TextId::StartingTapestrique));
+}
+
+void ShowTitlesInList(MainWindow& state) {
     // One pass with the redraw off. Inserting at the end keeps the collection's order even
     // when a skin gives the list box the sorting style.
     HWND list = MainControl(state, kMainPictureList);
@@ -90,8 +96,6 @@ void FillPictureList(MainWindow& state, HWND initializationWindow) {
         InvalidateRect(list, nullptr, TRUE);
     }
     UpdateCountLabel(state);
-    (void)SendProgress(initializationWindow, kProgressInitialization, kStartedPosition,
-                       Text(TextId::StartingTapestrique));
 }
 
 void UpdateCountLabel(MainWindow& state) {

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "app/desktop/desktop_integration_win32.h"
 #include "app/main_window/command_rules.h"
 #include "app/main_window/menu_commands.h"
 #include "app/wallpaper/apply_wallpaper.h"
@@ -70,6 +71,8 @@ struct MainWindow {
     std::string exportedFolder;
     std::string musicFolder;
     char wallpaperFile[MAX_PATH * 2] = {};
+    std::string applicationPath;  // for the Run entry
+    ScreensaverPaths screensaver;
 
     // The collection as the list shows it (the list box holds the same titles in this order).
     std::vector<std::string> titles;
@@ -100,6 +103,10 @@ struct MainWindow {
 
 // Start-up and tear-down (main_window_lifecycle_win32.cpp).
 LRESULT OnMainWindowCreate(MainWindow& state, HWND window);
+// The skin of the current language: the user's, else the built-in one, each tried again while
+// the user asks; then the window at its place with the skin's size.
+void LoadMainSkin(MainWindow& state);
+void PlaceMainWindow(MainWindow& state);
 void OnMainWindowDestroy(MainWindow& state);
 LRESULT OnMainWindowClose(MainWindow& state);
 
@@ -114,6 +121,8 @@ void OnHotkey(MainWindow& state, WPARAM hotkeyId);
 
 // The picture list (main_window_list_win32.cpp).
 void FillPictureList(MainWindow& state, HWND initializationWindow);
+// Puts the titles into the list box (after its skin was made again) and sets the count label.
+void ShowTitlesInList(MainWindow& state);
 void SelectPicture(MainWindow& state, int index);  // -1: nothing; runs the selection change
 void OnPictureListSelectionChanged(MainWindow& state);
 void UpdateCountLabel(MainWindow& state);
@@ -135,6 +144,10 @@ void ApplyStartUpWallpaper(MainWindow& state);
 
 // A picture file named on a command line, as read for result 0 (null otherwise).
 void ShowPictureFile(MainWindow& state, int result, OwnedPicture record);
+
+// Switches the interface to another language at run time: the window is rebuilt from its skin
+// in that language, keeping the list, the selection and the count (main_window_language_win32.cpp).
+bool SwitchLanguage(MainWindow& state, int language);
 
 // The system's settings (main_window_environment_win32.cpp).
 void OnEnvironmentChange(MainWindow& state);
