@@ -27,26 +27,16 @@
 #include <string>
 
 #include "app/main_window/menu_commands.h"
+#include "app/main_window/tray_icon_win32.h"
 #include "app/startup/single_instance_win32.h"
 #include "win32/system_handles_win32.h"
 
 namespace {
 
-constexpr UINT kTrayIconId = 100;
 constexpr DWORD kPollMilliseconds = 20;
 
 HWND FindMainWindow() {
     return FindWindowA(kMainWindowClassName, kMainWindowTitle);
-}
-
-// Changing nothing about an icon succeeds exactly when the shell holds that icon.
-bool TrayIconPresent(HWND window) {
-    NOTIFYICONDATAA data{};
-    data.cbSize = sizeof data;
-    data.hWnd = window;
-    data.uID = kTrayIconId;
-    data.uFlags = 0;
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
 bool MainWindowShown(HWND window) {
@@ -131,7 +121,7 @@ int Launch(DWORD seconds, int argumentCount, char** arguments) {
     bool ready = WaitUntil(clock, deadline, [&] {
         if (window == nullptr) window = FindMainWindow();
         if (window == nullptr) return false;
-        if (trayMs < 0 && TrayIconPresent(window)) trayMs = clock.Milliseconds();
+        if (trayMs < 0 && IsTrayIconPresent(window)) trayMs = clock.Milliseconds();
         if (!hidden && windowMs < 0 && MainWindowShown(window)) windowMs = clock.Milliseconds();
         return trayMs >= 0 && (hidden || windowMs >= 0);
     });
