@@ -9,6 +9,7 @@ repo=$(cd "$(dirname "$0")/../.." && pwd)
 seconds=${1:-30}
 export TQ_SOURCE_DIR=$repo TQ_BINARY_DIR=$repo/build/windows
 tqtool=$repo/build/host/tools/tqtool/tqtool
+cmake --build "$repo/build/host" --target slide_preparation_bench tqtool >/dev/null || exit 1
 source "$repo/tests/scenarios/screensaver/screensaver_common.sh"
 scenario_begin bench_screensaver
 
