@@ -7,5 +7,4 @@
 
 // False, leaving `out` empty, when the picture is missing from the data-resource file, does
 // not decode or cannot be laid out.
-[[nodiscard]] bool MakeNoImagesPicture(int canvasWidth, int canvasHeight, const char* languageCode,
-                                       OwnedRgbImage& out);
+[[nodiscard]] bool MakeNoImagesPicture(int canvasWidth, int canvasHeight, const char* languageCode, OwnedRgbImage& out);

@@ -10,7 +10,9 @@ int SlotOf(uint32_t sequence) {
 }  // namespace
 
 PictureRing::PictureRing(int pictureCount)
-    : ahead_(pictureCount <= 0 ? 0 : pictureCount < kMostPicturesAhead ? pictureCount : kMostPicturesAhead) {}
+    : ahead_(pictureCount <= 0                   ? 0
+             : pictureCount < kMostPicturesAhead ? pictureCount
+                                                 : kMostPicturesAhead) {}
 
 bool PictureRing::HasRoom() const {
     return Prepared() - Shown() < static_cast<uint32_t>(ahead_);

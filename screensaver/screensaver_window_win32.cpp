@@ -5,10 +5,10 @@
 
 #include <cstdlib>
 
-#include "collection/collection_list.h"
 #include "base/directory_listing.h"
 #include "base/system_time.h"
 #include "codec/codec_state.h"
+#include "collection/collection_list.h"
 #include "screensaver/no_images_picture.h"
 #include "settings/registry_store_win32.h"
 #include "settings/settings_loader.h"
@@ -64,11 +64,12 @@ void AnnounceTestPreview(const ScreensaverWindow& state) {
     const uint32_t handle = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(state.window));
     COPYDATASTRUCT data = {kAnnouncementData, sizeof handle, const_cast<uint32_t*>(&handle)};
     DWORD_PTR answer = 0;
-    (void)SendMessageTimeoutA(dialog, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 5000,
-                              &answer);
+    (void)SendMessageTimeoutA(dialog, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 5000, &answer);
 }
 
-void StartSlideshow(ScreensaverWindow& state, std::vector<std::string> titles, const std::string& imagesFolder,
+void StartSlideshow(ScreensaverWindow& state,
+                    std::vector<std::string> titles,
+                    const std::string& imagesFolder,
                     const std::string& musicFolder) {
     ScreensaverProcess& process = *state.process;
     state.slideshow.Start(process, state.window, std::move(titles), imagesFolder, state.random, state.displayMode);

@@ -11,9 +11,9 @@
 #include <windows.h>
 
 #include "base/random.h"
-#include "screensaver/screensaver_process_win32.h"
 #include "screensaver/display/display_mode_win32.h"
 #include "screensaver/music/screensaver_music_win32.h"
+#include "screensaver/screensaver_process_win32.h"
 #include "screensaver/slideshow_win32.h"
 
 struct ScreensaverWindow {
@@ -24,7 +24,7 @@ struct ScreensaverWindow {
     POINT mouseReference = {};  // in screen coordinates, taken at the end of the set-up
     bool idlePriority = false;  // the process runs at idle priority while it animates
     bool comInitialized = false;
-    RandomState random;         // pictures, transitions and tracks
+    RandomState random;  // pictures, transitions and tracks
     ScreensaverMusic music{random};
     DisplayModeSwitch displayMode;  // before the slideshow, which presents through it
     Slideshow slideshow;

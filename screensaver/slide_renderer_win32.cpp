@@ -41,7 +41,8 @@ bool SlideRenderer::SetUpTransitions(const Settings& settings) {
     TrialFrames frames = {black.View(), output_.View()};
     available_ = FindAvailableTransitions(table_, CanCreateEffect, &frames);
     choice_ = TransitionChoiceState();
-    choice_.first = ForcedFirstTransition(settings.btTransitionsForceFadeFirstTransition != 0, CanCreateEffect, &frames);
+    choice_.first =
+        ForcedFirstTransition(settings.btTransitionsForceFadeFirstTransition != 0, CanCreateEffect, &frames);
     return TransitionsActive();
 }
 
@@ -62,7 +63,8 @@ bool SlideRenderer::Prepare(const ConstRgbView& picture,
     slot.duration = choice.duration;
     const Frame& from = choice.backwards ? slot.picture.View() : previous.picture.View();
     const Frame& to = choice.backwards ? previous.picture.View() : slot.picture.View();
-    slot.hasEffect = CreateTransitionEffect(EffectCatalogue(choice.entry).classId, from, to, output_.View(), slot.effect);
+    slot.hasEffect =
+        CreateTransitionEffect(EffectCatalogue(choice.entry).classId, from, to, output_.View(), slot.effect);
     const int wipeStyle = WipeStyleOfEntry(choice.entry);
     if (slot.hasEffect && wipeStyle >= 0) (void)SetWipeStyle(slot.effect, wipeStyle);
     return true;

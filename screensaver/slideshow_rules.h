@@ -24,7 +24,9 @@
 
 // How every picture is composed at the canvas size: black background, the settings'
 // presentation, title and greyscale; a preview always fits the picture, without title or grey.
-[[nodiscard]] ComposeRequest SlideshowComposeRequest(const Settings& settings, int canvasWidth, int canvasHeight,
+[[nodiscard]] ComposeRequest SlideshowComposeRequest(const Settings& settings,
+                                                     int canvasWidth,
+                                                     int canvasHeight,
                                                      bool preview);
 
 // The no-images picture that an empty collection shows: the normal one centred on black when

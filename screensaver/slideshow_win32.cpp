@@ -144,7 +144,8 @@ unsigned __stdcall Slideshow::DisplayThread(void* argument) {
     const HANDLE waits[] = {stop, show.showNext_.Get()};
     while (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
         bool stopped = false;
-        while (!show.ring_->HasReady() && !stopped) stopped = WaitForSingleObject(stop, kReadyPollMilliseconds) == WAIT_OBJECT_0;
+        while (!show.ring_->HasReady() && !stopped)
+            stopped = WaitForSingleObject(stop, kReadyPollMilliseconds) == WAIT_OBJECT_0;
         if (stopped) break;
         show.ShowNext(stop);
     }

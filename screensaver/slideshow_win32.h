@@ -19,9 +19,9 @@
 
 #include "app/wallpaper/compose_picture.h"
 #include "base/random.h"
+#include "screensaver/display/display_mode_win32.h"
 #include "screensaver/picture_ring.h"
 #include "screensaver/screensaver_process_win32.h"
-#include "screensaver/display/display_mode_win32.h"
 #include "screensaver/slide_renderer_win32.h"
 #include "ui/worker_thread_win32.h"
 #include "win32/system_handles_win32.h"
@@ -77,7 +77,7 @@ private:
     bool randomOrder_ = false;
     bool animated_ = false;
     uint32_t secondsBetweenChanges_ = 0;
-    int previousIndex_ = -1;     // the loader's
+    int previousIndex_ = -1;       // the loader's
     uint32_t secondsCounted_ = 0;  // the timer's
 
     std::optional<PictureRing> ring_;

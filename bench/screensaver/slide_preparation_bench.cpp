@@ -73,7 +73,8 @@ int main(int argc, char** argv) {
     // One picture on screen and at most three ahead, each a 32-bit frame, plus the output
     // frame the transitions draw into and the black one the first starts from.
     const double frameBytes = double(width) * height * 4;
-    std::printf("frames the ring holds at most: %d pictures + output + black = %.1f MB, whatever the collection's size\n",
-                kRingSlots, (kRingSlots + 2) * frameBytes / (1024 * 1024));
+    std::printf(
+        "frames the ring holds at most: %d pictures + output + black = %.1f MB, whatever the collection's size\n",
+        kRingSlots, (kRingSlots + 2) * frameBytes / (1024 * 1024));
     return 0;
 }

@@ -75,7 +75,8 @@ TEST(PictureRingTest, EveryInterleavingKeepsTheInvariantAndReleasesAll) {
                     ExpectInvariant(ring);
                 }
                 Destroy(ring, slots);
-                ASSERT_EQ(slots.faults.load(), 0) << pictures << " pictures, pattern " << pattern << ", stop " << stopAfter;
+                ASSERT_EQ(slots.faults.load(), 0)
+                    << pictures << " pictures, pattern " << pattern << ", stop " << stopAfter;
                 ASSERT_EQ(slots.made.load(), slots.released.load());
                 for (auto& picture : slots.picture) ASSERT_EQ(picture.load(), 0u);
             }

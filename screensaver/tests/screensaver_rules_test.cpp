@@ -25,25 +25,25 @@ TEST(ScreensaverCommandLineTest, ModesAndWindowNumbers) {
         {"/l 1234", Preview, 1234},
         {"-L 1234", Preview, 1234},
         {"/p:1234", Preview, 1234},
-        {"/p1234", Preview, 234},        // one character is always skipped as the separator
-        {"/p   77x", Preview, 77},       // blanks skipped, digits up to the first other character
-        {"/p 0", FullScreen, 0},         // no window: full screen
-        {"/p", FullScreen, 0},           // nothing after the switch
+        {"/p1234", Preview, 234},   // one character is always skipped as the separator
+        {"/p   77x", Preview, 77},  // blanks skipped, digits up to the first other character
+        {"/p 0", FullScreen, 0},    // no window: full screen
+        {"/p", FullScreen, 0},      // nothing after the switch
         {"/p x12", FullScreen, 0},
-        {"-l 5 /p 9", Preview, 9},       // "/p" is looked for first, wherever it stands
+        {"-l 5 /p 9", Preview, 9},  // "/p" is looked for first, wherever it stands
         {"/t 4321", TestPreview, 4321},
         {"-T:4321", TestPreview, 4321},
-        {"/t 5 /p 6", Preview, 6},       // a preview switch wins over the test preview
+        {"/t 5 /p 6", Preview, 6},  // a preview switch wins over the test preview
         {"/c", Configuration, 0},
-        {"/c:1234", Configuration, 0},   // the number after a configuration switch is not read
+        {"/c:1234", Configuration, 0},  // the number after a configuration switch is not read
         {"-C", Configuration, 0},
         {"/a", Configuration, 0},
         {"-a", Configuration, 0},
         {"/p 1234 /a", Configuration, 1234},
         {"/t 99 -c", Configuration, 99},
         {"\"C:\\Program Files\\x.scr\" /S", FullScreen, 0},
-        {"/p -5", Preview, -5},          // atoi's sign
-        {"/p 4294967297", Preview, 1},   // wraps as a 32-bit number
+        {"/p -5", Preview, -5},         // atoi's sign
+        {"/p 4294967297", Preview, 1},  // wraps as a 32-bit number
     };
     for (const LaunchCase& c : cases) {
         ScreensaverLaunch launch = ReadScreensaverCommandLine(c.commandLine);
@@ -92,7 +92,7 @@ TEST(SlideshowRulesTest, TickPacesChanges) {
         bool changes;
     };
     uint32_t counted = 0;
-    const Tick threeSeconds[] = {{true, false}, {true, false}, {true, true},  {true, false},  {false, false},
+    const Tick threeSeconds[] = {{true, false},  {true, false},  {true, true}, {true, false}, {false, false},
                                  {false, false}, {false, false}, {true, true}, {true, false}};
     for (const Tick& tick : threeSeconds) EXPECT_EQ(TickChangesPicture(counted, 3, tick.ready), tick.changes);
     for (uint32_t setting : {0u, 1u}) {

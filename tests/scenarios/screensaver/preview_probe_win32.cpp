@@ -99,15 +99,16 @@ int main(int argc, char** argv) {
     monitorClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     monitorClass.lpszClassName = kMonitorClass;
     if (!RegisterClassA(&probeClass) || !RegisterClassA(&monitorClass)) return 2;
-    HWND probe = CreateWindowExA(0, kProbeClass, "Preview probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 60, 60, 400, 300,
-                                 nullptr, nullptr, instance, nullptr);
-    g_monitor = CreateWindowExA(0, kMonitorClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40, 152, 112, probe, nullptr,
-                                instance, nullptr);
+    HWND probe = CreateWindowExA(0, kProbeClass, "Preview probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN,
+                                 60, 60, 400, 300, nullptr, nullptr, instance, nullptr);
+    g_monitor = CreateWindowExA(0, kMonitorClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40, 152, 112, probe,
+                                nullptr, instance, nullptr);
     if (probe == nullptr || g_monitor == nullptr) return 2;
     Pump(200);
 
     char arguments[64];
-    std::snprintf(arguments, sizeof arguments, " /%c %u", mode, static_cast<unsigned>(reinterpret_cast<uintptr_t>(g_monitor)));
+    std::snprintf(arguments, sizeof arguments, " /%c %u", mode,
+                  static_cast<unsigned>(reinterpret_cast<uintptr_t>(g_monitor)));
     PROCESS_INFORMATION preview = {};
     if (!Start("\"" + screensaver + "\"" + arguments, preview)) return 3;
 
@@ -118,7 +119,8 @@ int main(int argc, char** argv) {
         GetWindowRect(child, &area);
         char className[64] = {};
         GetClassNameA(child, className, sizeof className);
-        Report("child %ld %ld %ld %ld %s", area.left, area.top, area.right - area.left, area.bottom - area.top, className);
+        Report("child %ld %ld %ld %ld %s", area.left, area.top, area.right - area.left, area.bottom - area.top,
+               className);
     } else {
         Report("child none");
     }
