@@ -3,8 +3,10 @@
 # step checks whether it is already done, so `make run` and `make test` call it every time.
 #
 #   1. Debian packages (compilers, MinGW-w64, Wine, Xvfb, ImageMagick, Pillow, fonts, the
-#      photographs of the resampling tests, libraries), then a check that the programs named
-#      in tools/tool_paths.sh work: a test that would compare with a missing tool fails.
+#      photographs of the resampling tests, libraries, the GStreamer plugins and the PulseAudio
+#      server through which Wine's DirectShow plays the music tests), then a check that the
+#      programs named in tools/tool_paths.sh work: a test that would compare with a missing
+#      tool fails.
 #   2. libjpeg-turbo, libpng and libtiff for the MinGW cross build, built from Debian's own
 #      source packages into a cache outside the clone, keyed by their package versions.
 set -euo pipefail
@@ -22,6 +24,7 @@ packages=(
     clang libclang-rt-14-dev clang-format
     libfreetype-dev fonts-liberation nlohmann-json3-dev
     python3 python3-pil libvips-tools dpkg-dev libjpeg-turbo-progs mate-backgrounds
+    gstreamer1.0-plugins-base gstreamer1.0-plugins-good pulseaudio pulseaudio-utils
 )
 
 missing=()

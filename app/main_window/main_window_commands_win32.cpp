@@ -2,12 +2,14 @@
 // icon's mouse messages, and the enabled states of the buttons.
 #include <string>
 
+#include "app/collection/collection_commands_win32.h"
+#include "app/collection/import_pictures_win32.h"
+#include "app/collection/picture_file_window_win32.h"
 #include "app/main_window/main_window_win32.h"
 #include "app/main_window/popup_menu_win32.h"
 #include "app/online/service_pages.h"
 #include "app/scheduler/change_rules.h"
 #include "app/startup/application_flags.h"
-#include "app/startup/single_instance_win32.h"
 #include "base/text_case.h"
 #include "ui/control_ids.h"
 #include "ui/resource_sound.h"
@@ -56,10 +58,24 @@ void ClickThenRun(MainWindow& state, MenuCommand command) {
     RunMenuCommand(state, command);
 }
 
-// A click of one of the window's buttons. The collection's own commands (import, export,
-// preview, delete, rename) are answered by the collection's windows.
+// A click of one of the window's buttons.
 void OnButtonClick(MainWindow& state, UINT controlId) {
     switch (controlId) {
+        case kMainImportButton:
+            ImportPictures(state);
+            break;
+        case kMainExportButton:
+            ExportSelectedPicture(state);
+            break;
+        case kMainPreviewPicture:
+            PreviewSelectedPicture(state);
+            break;
+        case kMainDeleteButton:
+            DeleteSelectedPicture(state);
+            break;
+        case kMainRenameButton:
+            RenameSelectedPicture(state);
+            break;
         case kMainSetWallpaperButton:
             SetSelectedAsWallpaper(state);
             break;
@@ -108,7 +124,8 @@ MainWindowState CurrentWindowState(MainWindow& state) {
     current.selectedName = state.selectedName.c_str();
     current.openDialog = state.openDialog;
     current.closing = state.HasFlag(kFlagMainWindowClosing);
-    current.screensaverRunning = IsProgramRunning(kScreensaverMutexName);
+    current.screensaverRunning = IsScreensaverRunning();
+    current.desktopIconsHidden = AreDesktopIconsHidden();
     return current;
 }
 
@@ -141,6 +158,15 @@ void RunMenuCommand(MainWindow& state, MenuCommand command) {
         case kCommandRefreshDesktop:
             SendMessageA(state.window, WM_APP_APPLY_WALLPAPER, 0, 0);
             break;
+        case kCommandHideDesktopIcons:
+            ToggleDesktopIcons();
+            break;
+        case kCommandEnableScreensaver:
+            if (IsMenuItemEnabled(state, command)) SetSystemScreensaver(state.settings().btEnableScreensaver == 0, state.screensaver);
+            break;
+        case kCommandLaunchScreensaver:
+            if (IsMenuItemEnabled(state, command)) LaunchScreensaver(state.screensaver);
+            break;
         case kCommandOpen:
             OpenMainWindow(state);
             break;
@@ -157,7 +183,7 @@ void RunMenuCommand(MainWindow& state, MenuCommand command) {
         case kCommandExit:
             if (IsMenuItemEnabled(state, command)) PostMessageA(state.window, WM_CLOSE, 0, 0);
             break;
-        default:  // the desktop's icons and the screensaver come with the desktop integration
+        default:
             break;
     }
 }
@@ -204,4 +230,16 @@ void OnHotkey(MainWindow& state, WPARAM hotkeyId) {
     if (!command) return;
     if (command->playClick) (void)PlayResourceSound("WavClick");
     RunMenuCommand(state, command->command);
+}
+
+void ShowPictureFile(MainWindow& state, int result, OwnedPicture record) {
+    PictureFileRequest request;
+    request.result = result;
+    request.record = std::move(record);
+    request.screen = state.screen;
+    request.save = [&state](const PictureRecord& picture, HWND owner) {
+        return AddPictureToCollection(state, picture, owner);
+    };
+    request.openMainWindow = [&state] { OpenMainWindow(state); };
+    ShowPictureFileWindow(std::move(request));
 }

@@ -27,6 +27,7 @@ void ReadInterfaceEffects(MainWindow& state) {
 }  // namespace
 
 void OnEnvironmentChange(MainWindow& state) {
+    (void)SyncScreensaverState(state.store, state.settings(), state.screensaver);
     ReadInterfaceEffects(state);
     const WallpaperScreen current = ReadWallpaperScreen();
     const EnvironmentChange change = DecideEnvironmentChange(
@@ -34,4 +35,5 @@ void OnEnvironmentChange(MainWindow& state) {
     state.screen = current;
     if (change.redrawPreview) OnPictureListSelectionChanged(state);
     if (change.reapplyWallpaper) SendMessageA(state.window, WM_APP_APPLY_WALLPAPER, 0, 0);
+    if (state.settings().btDesktopIconsTextBkgndTransparent == 1) MakeIconTextTransparent();
 }

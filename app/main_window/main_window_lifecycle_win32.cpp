@@ -12,6 +12,7 @@
 #include "app/scheduler/change_rules.h"
 #include "app/startup/application_flags.h"
 #include "app/startup/command_line.h"
+#include "app/startup/installation_check.h"
 #include "base/directory_listing.h"
 #include "base/text_case.h"
 #include "base/whole_file.h"
@@ -52,34 +53,13 @@ bool LoadDefaultSkin(MainWindow& state) {
     return ParseMainSkin(state, record, size);
 }
 
-// The user's skin, else the built-in one, each tried again as long as the user asks; without
-// either the window has no face, but the tray, the menu, the hotkeys and the timer still work.
-void LoadMainSkin(MainWindow& state) {
-    FreeSkin(state.skinned.skin);
-    const char* name = state.settings().szCurrentSkin;
-    if (name[0] != '\0' && !EqualNoCaseAscii(name, kDefaultSkinName)) {
-        while (!LoadUserSkin(state, name)) {
-            if (!AskRetry(TextId::CurrentSkinFailed)) break;
-        }
-        if (!state.skinned.skin.elements.empty() || state.skinned.skin.background.IsValid()) return;
-    }
-    while (!LoadDefaultSkin(state)) {
-        if (!AskRetry(TextId::DefaultSkinFailed)) return;
-    }
-}
-
-void PlaceMainWindow(MainWindow& state) {
-    const Skin& skin = state.skinned.skin;
-    const WindowPoint at = MainWindowPosition(state.settings().ptTapestriqueExeWindowPosition, state.screen.width,
-                                              state.screen.height, skin.backgroundWidth, skin.backgroundHeight);
-    MoveWindow(state.window, at.x, at.y, skin.backgroundWidth, skin.backgroundHeight, TRUE);
-}
-
 void MakeFolders(MainWindow& state) {
     const char* install = state.settings().InstallDir;
     state.imagesFolder = PathInFolder(install, "Images");
     state.exportedFolder = PathInFolder(install, "Exported");
     state.musicFolder = PathInFolder(install, "Music");
+    state.applicationPath = PathInFolder(install, kApplicationFileName);
+    state.screensaver = MakeScreensaverPaths(state.process->windowsFolder);
     if (!GetWallpaperFilePath(state.wallpaperFile, sizeof state.wallpaperFile)) state.wallpaperFile[0] = '\0';
 }
 
@@ -114,6 +94,29 @@ void PostPictureArgument(MainWindow& state) {
 
 }  // namespace
 
+// Without any skin the window has no face, but the tray, the menu, the hotkeys and the timer
+// still work.
+void LoadMainSkin(MainWindow& state) {
+    FreeSkin(state.skinned.skin);
+    const char* name = state.settings().szCurrentSkin;
+    if (name[0] != '\0' && !EqualNoCaseAscii(name, kDefaultSkinName)) {
+        while (!LoadUserSkin(state, name)) {
+            if (!AskRetry(TextId::CurrentSkinFailed)) break;
+        }
+        if (!state.skinned.skin.elements.empty() || state.skinned.skin.background.IsValid()) return;
+    }
+    while (!LoadDefaultSkin(state)) {
+        if (!AskRetry(TextId::DefaultSkinFailed)) return;
+    }
+}
+
+void PlaceMainWindow(MainWindow& state) {
+    const Skin& skin = state.skinned.skin;
+    const WindowPoint at = MainWindowPosition(state.settings().ptTapestriqueExeWindowPosition, state.screen.width,
+                                              state.screen.height, skin.backgroundWidth, skin.backgroundHeight);
+    MoveWindow(state.window, at.x, at.y, skin.backgroundWidth, skin.backgroundHeight, TRUE);
+}
+
 LRESULT OnMainWindowCreate(MainWindow& state, HWND window) {
     state.window = window;
     state.frontWindow = window;
@@ -129,13 +132,20 @@ LRESULT OnMainWindowCreate(MainWindow& state, HWND window) {
     // not read yet, so this reading never counts as a change.
     state.screen = ReadWallpaperScreen();
     state.screen.desktopColour = kDesktopColourUnread;
+    const uint8_t screensaverSetting = state.settings().btEnableScreensaver;
     SendMessageA(window, WM_WININICHANGE, 0, 0);
+    // A fresh installation installs its screensaver (the setting's default) rather than
+    // taking over the system's choice.
+    if (state.HasFlag(kFlagFirstRun) && state.settings().btEnableScreensaver != screensaverSetting) {
+        SetSystemScreensaver(screensaverSetting == 1, state.screensaver);
+    }
 
     LoadMainSkin(state);
     PlaceMainWindow(state);
 
     InitializationWindow initialization;
     (void)OpenInitializationWindow(initialization);
+    WriteRunEntry(state.settings(), state.applicationPath);
     RegisterHotkeys(state);
     FillPictureList(state, initialization.window);
     if (state.settings().btShowSystemTrayIcon == 1) AddTrayIcon(state, "Tapestrique");

@@ -76,6 +76,12 @@ void FillPictureList(MainWindow& state, HWND initializationWindow) {
     });
     state.titles = std::move(collection.titles);
 
+    ShowTitlesInList(state);
+    (void)SendProgress(initializationWindow, kProgressInitialization, kStartedPosition,
+                       Text(TextId::StartingTapestrique));
+}
+
+void ShowTitlesInList(MainWindow& state) {
     // One pass with the redraw off. Inserting at the end keeps the collection's order even
     // when a skin gives the list box the sorting style.
     HWND list = MainControl(state, kMainPictureList);
@@ -90,8 +96,6 @@ void FillPictureList(MainWindow& state, HWND initializationWindow) {
         InvalidateRect(list, nullptr, TRUE);
     }
     UpdateCountLabel(state);
-    (void)SendProgress(initializationWindow, kProgressInitialization, kStartedPosition,
-                       Text(TextId::StartingTapestrique));
 }
 
 void UpdateCountLabel(MainWindow& state) {
@@ -120,4 +124,19 @@ void OnPictureListSelectionChanged(MainWindow& state) {
         state.previewBitmap = std::move(preview);  // the previous preview goes once it is no longer shown
     }
     SetWindowTextA(MainControl(state, kMainDetailsLabel), details.c_str());
+}
+
+int InsertPictureTitle(MainWindow& state, const std::string& title) {
+    const size_t index = TitleInsertPosition(state.titles, title);
+    state.titles.insert(state.titles.begin() + static_cast<std::ptrdiff_t>(index), title);
+    SendMessageA(MainControl(state, kMainPictureList), LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(title.c_str()));
+    UpdateCountLabel(state);
+    return static_cast<int>(index);
+}
+
+void RemovePictureTitle(MainWindow& state, int index) {
+    if (index < 0 || index >= static_cast<int>(state.titles.size())) return;
+    state.titles.erase(state.titles.begin() + index);
+    SendMessageA(MainControl(state, kMainPictureList), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    UpdateCountLabel(state);
 }

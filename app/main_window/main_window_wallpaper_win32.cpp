@@ -1,6 +1,7 @@
 // The wallpaper on the main window: making a picture current or removing it, the changes to
 // the next picture, the scheduler's tick, and the wallpaper at start-up. The decisions are
 // the scheduler's (app/scheduler/change_rules.h); this carries them out.
+#include "app/collection/collection_commands_win32.h"
 #include "app/main_window/main_window_win32.h"
 #include "app/main_window/tray_icon_win32.h"
 #include "app/scheduler/change_rules.h"
@@ -64,7 +65,7 @@ bool ChangeToNextPicture(MainWindow& state, bool notify) {
 
     const AfterChange after = DecideAfterChange(settings, notify, notify && IsFullScreenForeground(state));
     if (after.playSound) (void)PlayResourceSound("WavGlock");
-    // The full-screen preview of the new picture belongs to the collection's viewer.
+    if (after.showPicture) PreviewSelectedPicture(state);
     return true;
 }
 

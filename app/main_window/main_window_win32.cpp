@@ -1,10 +1,15 @@
 #include "app/main_window/main_window_win32.h"
 
 #include <memory>
+#include <optional>
+#include <string>
 
+#include "app/collection/collection_commands_win32.h"
 #include "app/main_window/popup_menu_win32.h"
 #include "app/main_window/tray_icon_win32.h"
+#include "app/startup/command_line.h"
 #include "app/startup/copy_data.h"
+#include "collection/tqi_file.h"
 #include "app/startup/application_flags.h"
 #include "ui/control_ids.h"
 #include "ui/window_helpers_win32.h"
@@ -65,11 +70,22 @@ LRESULT OnCopyData(MainWindow& state, const COPYDATASTRUCT* data) {
     return answer.result;
 }
 
-// A command line handed over with "/file:": the picture it names is shown by the
-// collection's viewer, which takes WM_APP_SHOW_PICTURE; until then the text is only freed.
-LRESULT OnOpenArgument(LPARAM lParam) {
-    std::unique_ptr<char[]> argument(reinterpret_cast<char*>(lParam));
-    return 0;
+// A command line with "/file:" (from this start or handed over by a second one): the picture
+// file it names is read, never written, and handed to the picture viewer with the result.
+LRESULT OnOpenArgument(MainWindow& state, LPARAM lParam) {
+    std::unique_ptr<char[]> commandLine(reinterpret_cast<char*>(lParam));
+    if (!commandLine) return 0;
+    const std::optional<std::string> path = PictureFileArgument(commandLine.get());
+    commandLine.reset();
+    if (!path) return 0;
+    OwnedPicture record = MakeOwnedPicture();
+    const FileResult result = ReadPictureFile(PictureSource::FromPath(path->c_str()), *record, true);
+    if (result != kFileOk) record.reset();
+    if (PostMessageA(state.window, WM_APP_SHOW_PICTURE, static_cast<WPARAM>(result),
+                     reinterpret_cast<LPARAM>(record.get()))) {
+        (void)record.release();  // the receiver owns it
+    }
+    return result == kFileOk ? 1 : 0;
 }
 
 LRESULT OnPrivateMessage(MainWindow& state, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -81,7 +97,15 @@ LRESULT OnPrivateMessage(MainWindow& state, UINT message, WPARAM wParam, LPARAM 
             UpdateMainWindowButtons(state);
             return 0;
         case WM_APP_OPEN_ARGUMENT:
-            return OnOpenArgument(lParam);
+            return OnOpenArgument(state, lParam);
+        case WM_APP_SHOW_PICTURE:
+            ShowPictureFile(state, static_cast<int>(wParam), OwnedPicture(reinterpret_cast<PictureRecord*>(lParam)));
+            return 0;
+        case WM_APP_ADD_PICTURE:
+            return AddPictureToCollection(state, *reinterpret_cast<const PictureRecord*>(lParam),
+                                          reinterpret_cast<HWND>(wParam))
+                       ? 1
+                       : 0;
         case WM_APP_SCHEDULED_CHANGE:
             OnScheduledChange(state);
             return 0;
@@ -89,7 +113,6 @@ LRESULT OnPrivateMessage(MainWindow& state, UINT message, WPARAM wParam, LPARAM 
             OnTrayNotify(state, lParam);
             return 0;
         default:
-            (void)wParam;
             return 0;
     }
 }
@@ -138,6 +161,8 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
         case WM_APP_APPLY_WALLPAPER:
         case WM_APP_UPDATE_BUTTONS:
         case WM_APP_OPEN_ARGUMENT:
+        case WM_APP_SHOW_PICTURE:
+        case WM_APP_ADD_PICTURE:
         case WM_APP_SCHEDULED_CHANGE:
         case WM_APP_TRAY_NOTIFY:
             return OnPrivateMessage(*state, message, wParam, lParam);

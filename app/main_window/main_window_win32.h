@@ -19,12 +19,14 @@
 #include <string>
 #include <vector>
 
+#include "app/desktop/desktop_integration_win32.h"
 #include "app/main_window/command_rules.h"
 #include "app/main_window/menu_commands.h"
 #include "app/wallpaper/apply_wallpaper.h"
 #include "app/startup/single_instance_win32.h"  // the window class, title and mutex names
 #include "app/wallpaper/wallpaper_shell_win32.h"
 #include "base/random.h"
+#include "app/collection/owned_picture.h"
 #include "settings/registry_store_win32.h"
 #include "settings/settings.h"
 #include "ui/skinned_window_win32.h"
@@ -69,6 +71,8 @@ struct MainWindow {
     std::string exportedFolder;
     std::string musicFolder;
     char wallpaperFile[MAX_PATH * 2] = {};
+    std::string applicationPath;  // for the Run entry
+    ScreensaverPaths screensaver;
 
     // The collection as the list shows it (the list box holds the same titles in this order).
     std::vector<std::string> titles;
@@ -99,6 +103,10 @@ struct MainWindow {
 
 // Start-up and tear-down (main_window_lifecycle_win32.cpp).
 LRESULT OnMainWindowCreate(MainWindow& state, HWND window);
+// The skin of the current language: the user's, else the built-in one, each tried again while
+// the user asks; then the window at its place with the skin's size.
+void LoadMainSkin(MainWindow& state);
+void PlaceMainWindow(MainWindow& state);
 void OnMainWindowDestroy(MainWindow& state);
 LRESULT OnMainWindowClose(MainWindow& state);
 
@@ -113,9 +121,15 @@ void OnHotkey(MainWindow& state, WPARAM hotkeyId);
 
 // The picture list (main_window_list_win32.cpp).
 void FillPictureList(MainWindow& state, HWND initializationWindow);
+// Puts the titles into the list box (after its skin was made again) and sets the count label.
+void ShowTitlesInList(MainWindow& state);
 void SelectPicture(MainWindow& state, int index);  // -1: nothing; runs the selection change
 void OnPictureListSelectionChanged(MainWindow& state);
 void UpdateCountLabel(MainWindow& state);
+// Adds a title where the collection's order puts it (the count follows); its index.
+int InsertPictureTitle(MainWindow& state, const std::string& title);
+// Removes the entry at `index` (the count follows); nothing for -1.
+void RemovePictureTitle(MainWindow& state, int index);
 [[nodiscard]] HWND MainControl(const MainWindow& state, uint32_t controlId);
 
 // The wallpaper and its scheduler (main_window_wallpaper_win32.cpp).
@@ -127,6 +141,13 @@ void EnableWallpaperChanger(MainWindow& state, bool on);
 bool IsChangeDue(MainWindow& state, bool send);
 void OnScheduledChange(MainWindow& state);
 void ApplyStartUpWallpaper(MainWindow& state);
+
+// A picture file named on a command line, as read for result 0 (null otherwise).
+void ShowPictureFile(MainWindow& state, int result, OwnedPicture record);
+
+// Switches the interface to another language at run time: the window is rebuilt from its skin
+// in that language, keeping the list, the selection and the count (main_window_language_win32.cpp).
+bool SwitchLanguage(MainWindow& state, int language);
 
 // The system's settings (main_window_environment_win32.cpp).
 void OnEnvironmentChange(MainWindow& state);

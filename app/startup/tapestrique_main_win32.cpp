@@ -11,6 +11,7 @@
 #include "app/startup/install_dialog_win32.h"
 #include "app/startup/installation_check.h"
 #include "app/startup/os_version.h"
+#include "base/file_io.h"
 #include "app/startup/program_icons_win32.h"
 #include "app/startup/single_instance_win32.h"
 #include "app/startup/startup_environment_win32.h"

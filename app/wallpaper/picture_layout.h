@@ -36,3 +36,10 @@ void FitPicture(int areaWidth, int areaHeight, int width, int height, int& fitWi
 // 2 stretched, 3 stretched keeping the aspect ratio, anything else nothing). An empty area or
 // picture is not drawn.
 [[nodiscard]] PicturePlacement PlacePicture(int areaWidth, int areaHeight, int width, int height, uint8_t presentation);
+
+// The presentation of a picture shown alone on the screen (the full-screen preview, a picture
+// file opened from the command line): fitted when it is at least 640 pixels wide or 480 high,
+// otherwise centred at its own size.
+[[nodiscard]] constexpr uint8_t FullScreenPresentation(int width, int height) {
+    return width >= 640 || height >= 480 ? 3 : 1;
+}
