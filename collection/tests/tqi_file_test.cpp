@@ -257,7 +257,9 @@ TEST(TqiWrite, LargePayloadsAreDeflatedOnlyWhenTheyShrink) {
         FreePicturePayload(back);
         std::free(file);
         if (payload == &noise) {
-            EXPECT_LE(fileSize, 43 + 5 + payload->size() + payload->size() / 1000) << "no bigger than stored";
+            // Stored blocks cost 5 bytes per 64 KB; deflate falling back to them block by block
+            // on its own costs more than three times that.
+            EXPECT_LE(fileSize, 43 + 5 + payload->size() + payload->size() / 5000) << "stored, not deflated";
         } else {
             EXPECT_LT(fileSize, payload->size() / 2) << "deflated";
         }
