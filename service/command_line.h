@@ -13,7 +13,7 @@
 struct ServiceCommandLine {
     std::string command;  // "serve", "catalogue-add", "client-add"; empty with `help`
     bool help = false;
-    std::string listen = "127.0.0.1:8080";
+    std::string listen = "127.0.0.1:8642";  // where the client looks unless its installer says otherwise
     std::string database;
     std::string pictures;
     std::string quota;    // checked by the command that uses it

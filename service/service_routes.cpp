@@ -2,7 +2,10 @@
 
 #include <httplib.h>
 
+#include <array>
+#include <chrono>
 #include <cstdlib>
+#include <memory>
 #include <ctime>
 #include <mutex>
 
@@ -47,7 +50,45 @@ bool QueryOf(const httplib::Request& request, RequestQuery& query) {
     return ParseRequestQuery(QueryOfTarget(request.target), query);
 }
 
-void AnswerNewestList(ServiceStore& store, const httplib::Request& request, httplib::Response& response) {
+// The newest list is what every client asks for most, and it changes only when pictures are
+// added: each instance answers from a copy for up to a second, so a burst of clients costs the
+// database one query a second, and a new picture shows everywhere a second later at most.
+class NewestListCache {
+public:
+    // The reply listing `count` pictures (1 to kNewestListLargest); false when the store fails.
+    [[nodiscard]] bool Reply(ServiceStore& store, int count, std::string& reply) {
+        auto now = std::chrono::steady_clock::now();
+        Entry& entry = entries_[static_cast<size_t>(count - 1)];
+        {
+            std::lock_guard lock(mutex_);
+            if (entry.filled && now - entry.made < kLifetime) {
+                reply = entry.reply;
+                return true;
+            }
+        }
+        std::vector<CataloguePicture> newest;
+        if (!store.NewestPictures(count, newest)) return false;
+        reply = NewestListReply(newest);
+        std::lock_guard lock(mutex_);
+        entry = {true, now, reply};
+        return true;
+    }
+
+private:
+    static constexpr std::chrono::milliseconds kLifetime{1000};
+    struct Entry {
+        bool filled = false;
+        std::chrono::steady_clock::time_point made;
+        std::string reply;
+    };
+    std::mutex mutex_;
+    std::array<Entry, kNewestListLargest> entries_;
+};
+
+void AnswerNewestList(ServiceStore& store,
+                      NewestListCache& cache,
+                      const httplib::Request& request,
+                      httplib::Response& response) {
     RequestQuery query;
     int count = kNewestListDefault;
     if (QueryOf(request, query)) {
@@ -57,9 +98,9 @@ void AnswerNewestList(ServiceStore& store, const httplib::Request& request, http
             if (count > kNewestListLargest) count = kNewestListLargest;
         }
     }
-    std::vector<CataloguePicture> newest;
-    if (!store.NewestPictures(count, newest)) return ReplyText(response, kErrorServer, 503);
-    ReplyText(response, NewestListReply(newest));
+    std::string reply;
+    if (!cache.Reply(store, count, reply)) return ReplyText(response, kErrorServer, 503);
+    ReplyText(response, reply);
 }
 
 // "<Category>/<Gallery>/<Image>" split into its parts; false unless there are exactly three
@@ -184,9 +225,10 @@ void ConfigureService(httplib::Server& server, ServiceStore& store, const Servic
     ServiceStore* shared = &store;
     const ServiceOptions* settings = &options;
     server.Get("/health", [](const httplib::Request&, httplib::Response& response) { ReplyText(response, "OK\n"); });
+    auto cache = std::make_shared<NewestListCache>();
     server.Get("/TQClient/TQClient_GetNewestImages.php",
-               [shared](const httplib::Request& request, httplib::Response& response) {
-                   AnswerNewestList(*shared, request, response);
+               [shared, cache](const httplib::Request& request, httplib::Response& response) {
+                   AnswerNewestList(*shared, *cache, request, response);
                });
     server.Get("/TQClient/TQClient_GetTQIFile.php",
                [shared, settings](const httplib::Request& request, httplib::Response& response) {

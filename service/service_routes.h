@@ -7,6 +7,7 @@
 //   GET /TQClient/TQClient_UserLogin.php?...[&Start=...]          a page (service_pages_html.h)
 //   GET /health                                                   "OK"
 //
+// The newest list may be up to a second old (each instance keeps its last answer that long).
 // A picture-file request always answers 200: the client reads the body either as a .tqi file
 // or as one of the tokens, checked in this order: the client is unknown (ERROR_TQCLIENTID),
 // the picture is unknown (ERROR_FILE), the client had its quota today (ERROR_DOWNLOADS), the
