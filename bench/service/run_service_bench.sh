@@ -49,7 +49,7 @@ start() {
     "$service" serve --listen "127.0.0.1:$1" --db "$2" --pictures "$3" --quota "$4" 2>>"$work/service-$1.log" &
     servers+=($!)
     for _ in $(seq 100); do
-        curl -sf "http://127.0.0.1:$1/health" >/dev/null 2>&1 && return 0
+        (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null && return 0
         sleep 0.05
     done
     echo "run_service_bench: the service on port $1 did not start:" >&2
