@@ -4,31 +4,24 @@
 #include <libpq-fe.h>
 
 #include <array>
+#include <string>
 #include <type_traits>
 
 #include "service/connection_pool.h"
 #include "service/service_store.h"
+#include "service/store_schema.h"
 
 namespace {
 
-constexpr char kSchema[] = R"sql(
-SET client_min_messages = warning;
-CREATE TABLE IF NOT EXISTS pictures (
-    id BIGSERIAL PRIMARY KEY,
-    category TEXT NOT NULL, gallery TEXT NOT NULL, image TEXT NOT NULL, title TEXT NOT NULL,
-    UNIQUE (category, gallery, image));
-CREATE TABLE IF NOT EXISTS clients (id TEXT PRIMARY KEY);
-CREATE TABLE IF NOT EXISTS downloads (
-    client TEXT NOT NULL, day TEXT NOT NULL, count INTEGER NOT NULL, PRIMARY KEY (client, day));
-)sql";
+constexpr char kPicturesTable[] =
+    "SET client_min_messages = warning;\n"
+    "CREATE TABLE IF NOT EXISTS pictures (id BIGSERIAL PRIMARY KEY, " TQ_PICTURE_COLUMNS;
 
-enum Statement { kAddPicture, kAddClient, kNewest, kFindPicture, kFindClient, kTakeDownload, kStatementCount };
-
-constexpr std::array<const char*, kStatementCount> kStatementName = {
+constexpr std::array<const char*, kStoreStatementCount> kStatementName = {
     "add_picture", "add_client", "newest", "find_picture", "find_client", "take_download",
 };
 
-constexpr std::array<const char*, kStatementCount> kStatementText = {
+constexpr std::array<const char*, kStoreStatementCount> kStatementText = {
     "INSERT INTO pictures (category, gallery, image, title) VALUES ($1, $2, $3, $4) "
     "ON CONFLICT (category, gallery, image) DO UPDATE SET title = excluded.title",
     "INSERT INTO clients (id) VALUES ($1) ON CONFLICT DO NOTHING",
@@ -77,13 +70,14 @@ std::unique_ptr<PostgresConnection> OpenConnection(const std::string& address, s
         return nullptr;
     }
     if (error) {
-        QueryResult schema(PQexec(owner->connection, kSchema));
+        std::string tables = std::string(kPicturesTable) + kClientTables;
+        QueryResult schema(PQexec(owner->connection, tables.c_str()));
         if (!schema.Succeeded()) {
             *error = PQerrorMessage(owner->connection);
             return nullptr;
         }
     }
-    for (int i = 0; i < kStatementCount; ++i) {
+    for (int i = 0; i < kStoreStatementCount; ++i) {
         QueryResult prepared(PQprepare(owner->connection, kStatementName[i], kStatementText[i], 0, nullptr));
         if (!prepared.Succeeded()) {
             if (error) *error = PQerrorMessage(owner->connection);
@@ -148,7 +142,7 @@ public:
 
 private:
     template <typename Reader>
-    bool Run(Statement statement, const std::vector<std::string>& parameters, Reader&& read) {
+    bool Run(StoreStatement statement, const std::vector<std::string>& parameters, Reader&& read) {
         auto connection = pool_.Acquire();
         if (!connection) return false;
         std::vector<const char*> values;
