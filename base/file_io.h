@@ -58,7 +58,7 @@ private:
 bool DeleteFilePath(const char* path);
 // Creates a folder (its parent must exist); true when it was created or already exists.
 [[nodiscard]] bool CreateFolder(const char* path);
-// True when `path` names an existing file (not a folder), or an existing folder.
+// Whether `path` names an existing file (not a folder), or an existing folder.
 [[nodiscard]] bool IsExistingFile(const char* path);
 [[nodiscard]] bool IsExistingFolder(const char* path);
 // A path in the folder of `path` for a temporary file that will replace it ("<path>.~tmp<n>"),

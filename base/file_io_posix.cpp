@@ -94,9 +94,7 @@ bool DeleteFilePath(const char* path) {
 }
 
 bool CreateFolder(const char* path) {
-    if (::mkdir(path, 0755) == 0) return true;
-    struct stat info {};
-    return errno == EEXIST && ::stat(path, &info) == 0 && S_ISDIR(info.st_mode);
+    return ::mkdir(path, 0755) == 0 || IsExistingFolder(path);
 }
 
 bool IsExistingFile(const char* path) {

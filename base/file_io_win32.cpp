@@ -95,9 +95,7 @@ bool DeleteFilePath(const char* path) {
 }
 
 bool CreateFolder(const char* path) {
-    if (CreateDirectoryA(path, nullptr)) return true;
-    const DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return CreateDirectoryA(path, nullptr) || IsExistingFolder(path);
 }
 
 bool IsExistingFile(const char* path) {

@@ -22,15 +22,6 @@ std::string PicturePath(const char* folder, const char* title) {
     return PathInFolder(folder, std::string(title) + kPictureExtension);
 }
 
-// A full read whose payload is freed on every path out of the caller's scope.
-struct ReadPicture {
-    PictureRecord record;
-    ReadPicture() = default;
-    ReadPicture(const ReadPicture&) = delete;
-    ReadPicture& operator=(const ReadPicture&) = delete;
-    ~ReadPicture() { FreePicturePayload(record); }
-};
-
 }  // namespace
 
 FileResult ReadCollectionPicture(const char* folder, const char* title, PictureRecord& record, bool withPayload) {
@@ -58,7 +49,7 @@ FileResult RenameCollectionPicture(const char* folder, const char* oldTitle, con
     if (!IsUsableTitle(oldTitle) || !IsUsableTitle(newTitle) || EqualNoCaseCp1252(oldTitle, newTitle)) {
         return kFileInvalidName;
     }
-    ReadPicture picture;
+    ScopedPictureRecord picture;
     FileResult result = ReadCollectionPicture(folder, oldTitle, picture.record, true);
     if (result != kFileOk) return result;
     std::strcpy(picture.record.title, newTitle);  // fits: usable titles have at most 127 characters
@@ -79,7 +70,7 @@ FileResult ExportCollectionPicture(const char* collectionFolder,
                                    const char* exportFolder,
                                    std::string& exportedPath) {
     if (!IsUsableTitle(title)) return kFileInvalidName;
-    ReadPicture picture;
+    ScopedPictureRecord picture;
     FileResult result = ReadCollectionPicture(collectionFolder, title, picture.record, true);
     if (result != kFileOk) return result;
     if (!CreateFolder(exportFolder)) return kFileNotWritten;

@@ -15,3 +15,13 @@ struct PictureRecord {
 
 // Frees the payload of a record (after a successful full read) and clears its fields.
 void FreePicturePayload(PictureRecord& record);
+
+// A record whose payload is freed when it goes out of scope, for a full read held on the stack.
+struct ScopedPictureRecord {
+    PictureRecord record;
+
+    ScopedPictureRecord() = default;
+    ScopedPictureRecord(const ScopedPictureRecord&) = delete;
+    ScopedPictureRecord& operator=(const ScopedPictureRecord&) = delete;
+    ~ScopedPictureRecord() { FreePicturePayload(record); }
+};

@@ -63,3 +63,18 @@ void OpenLinkTarget(const char* target) {
         ShellExecuteA(nullptr, "open", target, nullptr, nullptr, SW_SHOWNORMAL);
     }
 }
+
+bool HandleLinkLabelMessage(LinkLabel& label, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    if (message == WM_SETCURSOR) {
+        TrackLinkHover(label, reinterpret_cast<HWND>(wParam));
+        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);  // the cursor is set; nobody resets it
+        result = TRUE;
+        return true;
+    }
+    if (message == WM_CTLCOLORSTATIC) {
+        HBRUSH brush = ColourLinkLabel(label, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        result = reinterpret_cast<INT_PTR>(brush);
+        return brush != nullptr;
+    }
+    return false;
+}

@@ -30,6 +30,16 @@ void TrackLinkHover(LinkLabel& label, HWND underCursor);
 // null for any other control.
 [[nodiscard]] HBRUSH ColourLinkLabel(const LinkLabel& label, HDC dc, HWND control);
 
+// A dialog procedure's first step: answers WM_SETCURSOR (the hover and the cursor) and the
+// link's WM_CTLCOLORSTATIC; true, with the dialog procedure's answer in `result`, when the
+// message was answered.
+[[nodiscard]] bool HandleLinkLabelMessage(LinkLabel& label,
+                                          HWND dialog,
+                                          UINT message,
+                                          WPARAM wParam,
+                                          LPARAM lParam,
+                                          INT_PTR& result);
+
 // True for the WM_COMMAND of a click on the link.
 [[nodiscard]] bool IsLinkClick(const LinkLabel& label, WPARAM command);
 

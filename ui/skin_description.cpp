@@ -8,6 +8,8 @@
 #include <iterator>
 #include <sstream>
 
+#include "base/windows1252_text.h"
+
 namespace {
 
 using Json = nlohmann::json;
@@ -325,39 +327,6 @@ bool ReadElement(const Context& context, const Json& element, SkinElementSource&
 }
 
 }  // namespace
-
-// UTF-8 into Windows code page 1252; false for a character that the code page lacks.
-bool Utf8ToWindows1252(const std::string& in, std::string& out) {
-    static const uint16_t kHighTable[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                            0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-                                            0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                            0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-    std::string result;
-    for (size_t i = 0; i < in.size();) {
-        unsigned char lead = static_cast<unsigned char>(in[i]);
-        uint32_t code = 0;
-        size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
-        if (length == 0 || i + length > in.size()) return false;
-        code = length == 1 ? lead : lead & (0x7F >> length);
-        for (size_t k = 1; k < length; ++k) {
-            unsigned char next = static_cast<unsigned char>(in[i + k]);
-            if ((next & 0xC0) != 0x80) return false;
-            code = (code << 6) | (next & 0x3F);
-        }
-        i += length;
-        if (code == 0xFEFF && result.empty()) continue;  // a byte-order mark
-        if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) {
-            result.push_back(static_cast<char>(code));
-            continue;
-        }
-        size_t k = 0;
-        while (k < 32 && (kHighTable[k] == 0 || kHighTable[k] != code)) ++k;
-        if (k == 32) return false;
-        result.push_back(static_cast<char>(0x80 + k));
-    }
-    out = result;
-    return true;
-}
 
 bool LookUpStyleName(const std::string& name, uint32_t& value) {
     return FindNamed(kStyleNames, std::size(kStyleNames), name, value);

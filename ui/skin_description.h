@@ -22,10 +22,5 @@ struct SkinDescriptionOptions {
                                        SkinSource& skin,
                                        std::string& error);
 
-// UTF-8 (the description's encoding) into Windows code page 1252 (what the programs show);
-// false for malformed UTF-8 or a character that the code page lacks. `in` and `out` may be
-// the same string.
-[[nodiscard]] bool Utf8ToWindows1252(const std::string& in, std::string& out);
-
 // A style given by name ("WS_TABSTOP", "LBS_SORT", ...); false for an unknown name.
 [[nodiscard]] bool LookUpStyleName(const std::string& name, uint32_t& value);

@@ -160,16 +160,11 @@ INT_PTR OnExportedCommand(const ExportedDialog& state, HWND dialog, WPARAM comma
 INT_PTR CALLBACK ExportedProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     ExportedDialog* state = AttachedDialogState<ExportedDialog>(dialog, message, lParam);
     if (state == nullptr) return FALSE;
+    INT_PTR result = FALSE;
+    if (HandleLinkLabelMessage(state->link, dialog, message, wParam, lParam, result)) return result;
     switch (message) {
         case WM_INITDIALOG:
             return OnExportedInit(*state, dialog);
-        case WM_SETCURSOR:
-            TrackLinkHover(state->link, reinterpret_cast<HWND>(wParam));
-            SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
-            return TRUE;
-        case WM_CTLCOLORSTATIC:
-            return reinterpret_cast<INT_PTR>(
-                ColourLinkLabel(state->link, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
         case WM_COMMAND:
             return OnExportedCommand(*state, dialog, wParam);
         default:

@@ -2,7 +2,7 @@
 // collection's own alphabetical order, and the details and preview of the selected picture.
 #include <cstdio>
 
-#include "app/main_window/collection_list.h"
+#include "collection/collection_list.h"
 #include "app/main_window/main_window_win32.h"
 #include "app/wallpaper/compose_picture.h"
 #include "collection/collection_folder.h"

@@ -23,16 +23,6 @@ INT_PTR OnInitDialog(InstallDialog& state, HWND dialog) {
     return TRUE;
 }
 
-INT_PTR OnSetCursor(InstallDialog& state, HWND dialog, HWND underCursor) {
-    TrackLinkHover(state.link, underCursor);
-    SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);  // the cursor is set; nobody resets it
-    return TRUE;
-}
-
-INT_PTR OnControlColour(const InstallDialog& state, HDC dc, HWND control) {
-    return reinterpret_cast<INT_PTR>(ColourLinkLabel(state.link, dc, control));  // FALSE for other labels
-}
-
 INT_PTR OnCommand(const InstallDialog& state, HWND dialog, WPARAM command) {
     if (IsLinkClick(state.link, command)) {
         OpenLinkTarget(state.downloadAddress.c_str());
@@ -49,13 +39,11 @@ INT_PTR OnCommand(const InstallDialog& state, HWND dialog, WPARAM command) {
 INT_PTR CALLBACK InstallDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     InstallDialog* state = AttachedDialogState<InstallDialog>(dialog, message, lParam);
     if (state == nullptr) return FALSE;
+    INT_PTR result = FALSE;
+    if (HandleLinkLabelMessage(state->link, dialog, message, wParam, lParam, result)) return result;
     switch (message) {
         case WM_INITDIALOG:
             return OnInitDialog(*state, dialog);
-        case WM_SETCURSOR:
-            return OnSetCursor(*state, dialog, reinterpret_cast<HWND>(wParam));
-        case WM_CTLCOLORSTATIC:
-            return OnControlColour(*state, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_COMMAND:
             return OnCommand(*state, dialog, wParam);
         default:

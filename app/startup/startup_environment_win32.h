@@ -34,6 +34,5 @@
 // program named does not exist.
 [[nodiscard]] std::string FindBrowserProgram(const std::string& temporaryFolder);
 
-
 // The error box of a comctl32 older than 4.71, in the current language, without owner.
 void ShowCommonControlsTooOldMessage();

@@ -15,6 +15,7 @@
 #include "app/startup/program_icons_win32.h"
 #include "app/startup/single_instance_win32.h"
 #include "app/startup/startup_environment_win32.h"
+#include "base/file_io.h"
 #include "settings/settings_loader.h"
 #include "ui/data_resource.h"
 #include "ui/dialog_bitmap_win32.h"

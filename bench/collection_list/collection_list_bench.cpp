@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window/collection_list.h"
+#include "collection/collection_list.h"
 #include "base/directory_listing.h"
 #include "base/file_io.h"
 #include "collection/tqi_file.h"

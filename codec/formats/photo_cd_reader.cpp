@@ -1,5 +1,6 @@
 // Photo CD image packs: the base picture (sub-image 3, 768 x 512) converted from the disc's
-// luma/chroma form to RGB. Overview packs are recognised and refused.
+// luma/chroma form to RGB and turned upright as the pack says (a portrait reads 512 x 768).
+// Overview packs are recognised and refused.
 #include <cstdint>
 #include <cstring>
 
@@ -14,6 +15,9 @@ constexpr size_t kSectorSize = 2048;
 constexpr size_t kHeaderSize = 3 * kSectorSize;  // the blank sector, the pack header, attributes
 constexpr size_t kSignatureOffset = kSectorSize;
 constexpr int kBaseSubImage = 3;
+// Bits 0-1 of the image attributes in the pack header: the quarter turns counterclockwise
+// that make the stored picture (always landscape on the disc) upright.
+constexpr size_t kAttributesOffset = 0x0E02;
 
 // Where each sub-image starts (in sectors) for the three that are stored uncompressed.
 constexpr size_t kSubImageSector[] = {4, 23, 96};
@@ -53,26 +57,47 @@ int Chroma(const unsigned char* plane, int width, int height, int twiceX, int tw
     return (sum + 2) / 4;
 }
 
-// The pack header: an image pack, not an overview pack.
-[[nodiscard]] int ReadHeader(BoundedReader& in) {
+// The pack header: an image pack, not an overview pack, and its quarter turns.
+[[nodiscard]] int ReadHeader(BoundedReader& in, int& quarterTurns) {
+    static_assert(kAttributesOffset < kHeaderSize);
     const unsigned char* header = nullptr;
     if (!in.View(kHeaderSize, header)) return kCodecNotPhotoCd;
     if (std::memcmp(header, "PCD_OPA", 7) == 0) return kCodecPhotoCdOverview;
     if (std::memcmp(header + kSignatureOffset, "PCD", 3) != 0) return kCodecNotPhotoCd;
+    quarterTurns = header[kAttributesOffset] & 3;
     return kCodecOk;
+}
+
+// Where the stored pixel (x, y) of a width x height picture lands, counted in pixels, once
+// the picture is turned counterclockwise `quarterTurns` times.
+size_t TurnedIndex(int x, int y, int width, int height, int quarterTurns) {
+    switch (quarterTurns) {
+        case 1:
+            return static_cast<size_t>(width - 1 - x) * height + y;
+        case 2:
+            return static_cast<size_t>(height - 1 - y) * width + (width - 1 - x);
+        case 3:
+            return static_cast<size_t>(x) * height + (height - 1 - y);
+        default:
+            return static_cast<size_t>(y) * width + x;
+    }
 }
 
 }  // namespace
 
 int ReadPhotoCdSize(BoundedReader& in, int& width, int& height) {
-    width = SubImageWidth(kBaseSubImage);
-    height = SubImageHeight(kBaseSubImage);
-    return ReadHeader(in);
+    int quarterTurns = 0;
+    const int result = ReadHeader(in, quarterTurns);
+    const bool portrait = (quarterTurns & 1) != 0;
+    width = portrait ? SubImageHeight(kBaseSubImage) : SubImageWidth(kBaseSubImage);
+    height = portrait ? SubImageWidth(kBaseSubImage) : SubImageHeight(kBaseSubImage);
+    return result;
 }
 
 int ReadPhotoCdImage(BoundedReader& in, RgbImage& out) {
     out = RgbImage{};
-    int result = ReadHeader(in);
+    int quarterTurns = 0;
+    int result = ReadHeader(in, quarterTurns);
     if (result != kCodecOk) return result;
 
     const int width = SubImageWidth(kBaseSubImage);
@@ -101,12 +126,13 @@ int ReadPhotoCdImage(BoundedReader& in, RgbImage& out) {
     }
     for (int y = 0; y < height; ++y) {
         const unsigned char* luma = data + (y / 2) * pairSize + (y & 1) * width;
-        unsigned char* target = pixels.Data() + static_cast<size_t>(y) * width * 3;
-        for (int x = 0; x < width; ++x, target += 3) {
+        for (int x = 0; x < width; ++x) {
+            unsigned char* target = pixels.Data() + TurnedIndex(x, y, width, height, quarterTurns) * 3;
             YccToRgb(luma[x], Chroma(chroma1, static_cast<int>(chromaWidth), static_cast<int>(chromaHeight), x, y),
                      Chroma(chroma2, static_cast<int>(chromaWidth), static_cast<int>(chromaHeight), x, y), target);
         }
     }
-    DeliverRgbImage(pixels, width, height, out);
+    const bool portrait = (quarterTurns & 1) != 0;
+    DeliverRgbImage(pixels, portrait ? height : width, portrait ? width : height, out);
     return kCodecOk;
 }

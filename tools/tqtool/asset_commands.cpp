@@ -19,6 +19,7 @@
 #include "base/byte_order.h"
 #include "base/payload_block.h"
 #include "base/whole_file.h"
+#include "base/windows1252_text.h"
 #include "codec/formats/bmp_codec.h"
 #include "tools/tqtool/command.h"
 #include "ui/data_resource.h"

@@ -24,8 +24,9 @@ struct ToolCommandRegistrar {
 // (a codec error, a picture-file, resource or composition result), and those families use
 // 1 to 68, so tqtool's codes stay above them.
 enum ToolExit : int {
-    kToolExitMissingFont = 69,  // --title without the font that draws it
-    kToolExitUsage = 125,       // wrong arguments, an unknown command or output type, a bad manifest line
+    kToolExitMissingFont = 69,   // --title without the font that draws it
+    kToolExitTitleRefused = 70,  // a title the collection's rules refuse: invalid, missing, or already there
+    kToolExitUsage = 125,        // wrong arguments, an unknown command or output type, a bad manifest line
 };
 
 // Prints "usage: tqtool LINE" to stderr and returns kToolExitUsage.

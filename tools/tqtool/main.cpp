@@ -24,10 +24,12 @@ void PrintHelp(FILE* out) {
     std::fprintf(out, "usage: tqtool COMMAND ARGUMENTS...\n\ncommands:\n");
     for (const ToolCommand& command : commands) std::fprintf(out, "  %s\n", command.usage);
     std::fprintf(out,
-                 "\nExit codes: 0 success; %d wrong usage; %d a font that --title needs is missing; otherwise the\n"
-                 "failing operation's result code: codec errors (decode, resize), picture-file results (tqi-*),\n"
+                 "\nTitles are given and printed in UTF-8 and stored in Windows-1252.\n"
+                 "\nExit codes: 0 success; %d wrong usage; %d a font that --title needs is missing; %d a title\n"
+                 "the collection refuses (invalid, missing, or already there); otherwise the failing operation's\n"
+                 "result code: codec errors (decode, resize), picture-file results (tqi-*, collection commands),\n"
                  "resource and skin results (dat-*, skin-*), composition results (compose).\n",
-                 kToolExitUsage, kToolExitMissingFont);
+                 kToolExitUsage, kToolExitMissingFont, kToolExitTitleRefused);
 }
 
 }  // namespace

@@ -2,19 +2,22 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "base/whole_file.h"
 #include "codec/formats/jpeg_codec.h"
 #include "collection/tqi_file.h"
+#include "tools/tqtool/collection_arguments.h"
 #include "tools/tqtool/command.h"
 
 namespace {
 
 int RunTqiPack(int argc, char** argv) {
     if (argc != 3) return ToolUsage("tqi-pack IN.jpg \"Title\" OUT.tqi");
-    const char* title = argv[1];
-    size_t titleLength = std::strlen(title);
-    if (titleLength < 1 || titleLength >= kPictureTitleCapacity) {
+    // Any title a picture file can hold, so that tests can make files the collection refuses.
+    std::string title;
+    if (!TitleArgument(argv[1], title)) return kToolExitTitleRefused;
+    if (title.empty() || title.size() >= kPictureTitleCapacity) {
         std::fprintf(stderr, "tqtool: the title must have 1 to 127 characters\n");
         return kToolExitUsage;
     }
@@ -31,7 +34,7 @@ int RunTqiPack(int argc, char** argv) {
         std::free(jpeg);
         return kFileDamaged;
     }
-    std::memcpy(record.title, title, titleLength + 1);
+    std::memcpy(record.title, title.c_str(), title.size() + 1);
     record.payload = jpeg;
     record.payloadSize = static_cast<uint32_t>(jpegSize);
     result = WritePictureFile(argv[2], record);
@@ -49,7 +52,7 @@ int RunTqiInfo(int argc, char** argv) {
         std::fprintf(stderr, "tqtool: %s: header read failed (result %d)\n", argv[0], result);
         return result;
     }
-    std::printf("title: %s\nwidth: %d\nheight: %d\n", record.title, record.width, record.height);
+    std::printf("title: %s\nwidth: %d\nheight: %d\n", PrintedTitle(record.title).c_str(), record.width, record.height);
     // The payload size is read where the file declares it, without inflating the payload.
     PictureBlockLengths lengths;
     if (ReadPictureBlockLengths(source, lengths)) {

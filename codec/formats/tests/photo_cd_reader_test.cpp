@@ -83,6 +83,44 @@ TEST(PhotoCdReader, ChromaTintsAndIsInterpolatedBetweenSamples) {
     ReleaseRgbImage(image);
 }
 
+TEST(PhotoCdReader, PacksAreTurnedUprightAsTheirAttributesSay) {
+    // Every stored pixel has a grey of its own along the edges and corners checked.
+    auto luma = [](int x, int y) { return (x * 7 + y * 13) % 256; };
+    const Bytes landscape = BuildPack(
+        luma, [](int, int) { return 156; }, [](int, int) { return 137; });
+    struct Case {
+        int quarterTurns;  // counterclockwise
+        int width;
+        int height;
+    };
+    for (const Case c : {Case{1, kHeight, kWidth}, Case{2, kWidth, kHeight}, Case{3, kHeight, kWidth}}) {
+        SCOPED_TRACE(c.quarterTurns);
+        Bytes pack = landscape;
+        pack[0x0E02] = static_cast<unsigned char>(0xFC | c.quarterTurns);  // the other attribute bits stay set
+        BoundedReader header(pack.data(), pack.size());
+        int width = 0;
+        int height = 0;
+        ASSERT_EQ(ReadPhotoCdSize(header, width, height), kCodecOk);
+        EXPECT_EQ(width, c.width);
+        EXPECT_EQ(height, c.height);
+        RgbImage image;
+        ASSERT_EQ(Decode(pack, image), kCodecOk);
+        ASSERT_EQ(image.width, c.width);
+        ASSERT_EQ(image.height, c.height);
+        for (int y : {0, 1, 255, kHeight - 1}) {
+            for (int x : {0, 2, 400, kWidth - 1}) {
+                // The stored (x, y) turned counterclockwise.
+                int tx = x, ty = y;
+                if (c.quarterTurns == 1) tx = y, ty = kWidth - 1 - x;
+                if (c.quarterTurns == 2) tx = kWidth - 1 - x, ty = kHeight - 1 - y;
+                if (c.quarterTurns == 3) tx = kHeight - 1 - y, ty = x;
+                EXPECT_EQ(Pixel(image, tx, ty)[0], luma(x, y)) << x << "," << y;
+            }
+        }
+        ReleaseRgbImage(image);
+    }
+}
+
 TEST(PhotoCdReader, FailsWithTheDocumentedCodes) {
     Bytes valid = BuildPack([](int, int) { return 0; }, [](int, int) { return 156; }, [](int, int) { return 137; });
     Bytes overview(8192, 0);

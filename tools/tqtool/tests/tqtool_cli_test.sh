@@ -51,8 +51,8 @@ data[frame + 5:frame + 9] = (5000).to_bytes(2, 'big') * 2
 open(sys.argv[2], 'wb').write(data)
 PY
 set +e
-TMPDIR=$work/tmp "$tqtool" import "$work/smallest.png" "$work/largest.png" "$work/photo.jpg" "$work/narrow.png" \
-    "$work/wide.bmp" "$work/bomb.jpg" "$work/collection" >"$work/import.out" 2>"$work/import.err"
+TMPDIR=$work/tmp "$tqtool" import --collection "$work/collection" "$work/smallest.png" "$work/largest.png" \
+    "$work/photo.jpg" "$work/narrow.png" "$work/wide.bmp" "$work/bomb.jpg" >"$work/import.out" 2>"$work/import.err"
 imported=$?
 set -e
 [ "$imported" -eq 1 ]

@@ -1,4 +1,4 @@
-#include "app/main_window/collection_list.h"
+#include "collection/collection_list.h"
 
 #include <algorithm>
 
