@@ -53,6 +53,8 @@ bool QueryOf(const httplib::Request& request, RequestQuery& query) {
 // The newest list is what every client asks for most, and it changes only when pictures are
 // added: each instance answers from a copy for up to a second, so a burst of clients costs the
 // database one query a second, and a new picture shows everywhere a second later at most.
+// While one request renews an old copy, the others still answer from it rather than queue up
+// behind the database.
 class NewestListCache {
 public:
     // The reply listing `count` pictures (1 to kNewestListLargest); false when the store fails.
@@ -61,23 +63,30 @@ public:
         Entry& entry = entries_[static_cast<size_t>(count - 1)];
         {
             std::lock_guard lock(mutex_);
-            if (entry.filled && now - entry.made < kLifetime) {
+            if (entry.filled && (entry.renewing || now - entry.made < kLifetime)) {
                 reply = entry.reply;
                 return true;
             }
+            entry.renewing = true;
         }
         std::vector<CataloguePicture> newest;
-        if (!store.NewestPictures(count, newest)) return false;
-        reply = NewestListReply(newest);
+        bool listed = store.NewestPictures(count, newest);
+        if (listed) reply = NewestListReply(newest);
         std::lock_guard lock(mutex_);
-        entry = {true, now, reply};
-        return true;
+        entry.renewing = false;
+        if (listed) {
+            entry.filled = true;
+            entry.made = now;
+            entry.reply = reply;
+        }
+        return listed;
     }
 
 private:
     static constexpr std::chrono::milliseconds kLifetime{1000};
     struct Entry {
         bool filled = false;
+        bool renewing = false;
         std::chrono::steady_clock::time_point made;
         std::string reply;
     };
