@@ -110,10 +110,17 @@ addresses() {
     for port in "$@"; do echo "http://127.0.0.1:$port$path"; done
 }
 
+# warm URL...: a second of load that is not measured, so that the figures are those of a
+# running service (database connections open, thumbnails made).
+warm() {
+    for url in "$@"; do wrk -t1 -c"$connections" -d1s "$url" >/dev/null 2>&1 || true; done
+}
+
 # scenarios NAME-PREFIX PORT...: the three kinds of request against the given instances.
 scenarios() {
     local prefix=$1
     shift
+    warm $(addresses "$newest" "$@") $(addresses "$thumbnail" "$@") $(addresses "$(download bench)" "$@")
     load "$prefix newest list" "GETNEWESTIMAGES_OK:" "$seconds" "$connections" $(addresses "$newest" "$@")
     load "$prefix thumbnail" $'\xff\xd8' "$seconds" "$connections" $(addresses "$thumbnail" "$@")
     load "$prefix .tqi download" "TapestriqueImage" "$seconds" "$connections" $(addresses "$(download bench)" "$@")
