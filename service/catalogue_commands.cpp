@@ -34,11 +34,16 @@ const char* LoadPicture(const std::string& path, const std::string& temporaryFol
                    : "not a readable .tqi file";
     }
     switch (PreparePictureImport(path.c_str(), temporaryFolder.c_str(), record)) {
-        case ImportResult::kImported: return nullptr;
-        case ImportResult::kCannotOpen: return "cannot be opened";
-        case ImportResult::kOutOfMemory: return "out of memory";
-        case ImportResult::kNotAnImage: return "not a picture";
-        case ImportResult::kSizeRefused: return "a side is outside 64 to 4096 pixels";
+        case ImportResult::kImported:
+            return nullptr;
+        case ImportResult::kCannotOpen:
+            return "cannot be opened";
+        case ImportResult::kOutOfMemory:
+            return "out of memory";
+        case ImportResult::kNotAnImage:
+            return "not a picture";
+        case ImportResult::kSizeRefused:
+            return "a side is outside 64 to 4096 pixels";
     }
     return "not a picture";
 }
@@ -64,7 +69,8 @@ bool AddOne(ServiceStore& store, const CatalogueAddition& addition, const std::s
         return false;
     }
     // A picture added again under the same name gets a new thumbnail.
-    (void)DeleteFilePath(ThumbnailFilePath(addition.pictures, picture.category, picture.gallery, picture.image).c_str());
+    (void)DeleteFilePath(
+        ThumbnailFilePath(addition.pictures, picture.category, picture.gallery, picture.image).c_str());
     if (!store.AddPicture(picture)) {
         std::fprintf(report, "%s: the database refused the picture\n", path.c_str());
         return false;
@@ -83,8 +89,7 @@ bool AddToCatalogue(ServiceStore& store, const CatalogueAddition& addition, FILE
     }
     std::string category = addition.pictures + "/" + addition.category;
     std::string gallery = category + "/" + addition.gallery;
-    if (!CreateFolder(addition.pictures.c_str()) || !CreateFolder(category.c_str()) ||
-        !CreateFolder(gallery.c_str())) {
+    if (!CreateFolder(addition.pictures.c_str()) || !CreateFolder(category.c_str()) || !CreateFolder(gallery.c_str())) {
         std::fprintf(report, "cannot create the folder %s\n", gallery.c_str());
         return false;
     }

@@ -16,7 +16,9 @@ constexpr size_t kCatalogueNameLength = 64;
 [[nodiscard]] std::string MakeCatalogueName(std::string_view text);
 
 // "<category>/<gallery>/<image>", the identifier the newest list announces.
-[[nodiscard]] std::string PictureIdentifier(std::string_view category, std::string_view gallery, std::string_view image);
+[[nodiscard]] std::string PictureIdentifier(std::string_view category,
+                                            std::string_view gallery,
+                                            std::string_view image);
 
 // Where a catalogue picture's files live under the pictures folder `root`.
 [[nodiscard]] std::string PictureFilePath(std::string_view root,

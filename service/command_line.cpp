@@ -12,7 +12,8 @@ struct OptionRow {
 };
 
 constexpr std::array<OptionRow, 8> kOptions = {{
-    {"--listen", "TQ_SERVICE_LISTEN", &ServiceCommandLine::listen, "HOST:PORT to answer on (127.0.0.1:8642, the client's default)"},
+    {"--listen", "TQ_SERVICE_LISTEN", &ServiceCommandLine::listen,
+     "HOST:PORT to answer on (127.0.0.1:8642, the client's default)"},
     {"--db", "TQ_SERVICE_DB", &ServiceCommandLine::database, "sqlite:PATH or postgresql://... (the database)"},
     {"--pictures", "TQ_SERVICE_PICTURES", &ServiceCommandLine::pictures, "DIR holding the pictures and thumbnails"},
     {"--quota", "TQ_SERVICE_QUOTA", &ServiceCommandLine::quota, "N downloads per client and UTC day (20)"},

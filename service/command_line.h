@@ -16,7 +16,7 @@ struct ServiceCommandLine {
     std::string listen = "127.0.0.1:8642";  // where the client looks unless its installer says otherwise
     std::string database;
     std::string pictures;
-    std::string quota;    // checked by the command that uses it
+    std::string quota;  // checked by the command that uses it
     std::string threads;
     std::string category;
     std::string gallery;

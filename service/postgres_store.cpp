@@ -112,14 +112,14 @@ public:
                        std::string_view image,
                        CataloguePicture& out) override {
         int rows = 0;
-        bool ran = Run(kFindPicture, {std::string(category), std::string(gallery), std::string(image)},
-                       [&](const QueryResult& result) {
-                           rows = result.Rows();
-                           if (rows > 0) {
-                               out = {std::string(category), std::string(gallery), std::string(image),
-                                      result.Value(0, 0)};
-                           }
-                       });
+        bool ran =
+            Run(kFindPicture, {std::string(category), std::string(gallery), std::string(image)},
+                [&](const QueryResult& result) {
+                    rows = result.Rows();
+                    if (rows > 0) {
+                        out = {std::string(category), std::string(gallery), std::string(image), result.Value(0, 0)};
+                    }
+                });
         return !ran ? Lookup::kFailed : rows > 0 ? Lookup::kFound : Lookup::kMissing;
     }
 

@@ -67,7 +67,8 @@ int Serve(const ServiceCommandLine& line, ServiceStore& store) {
 int main(int argc, char** argv) {
     ServiceCommandLine line;
     std::string error;
-    if (!ParseServiceCommandLine({argv + 1, argv + argc}, [](const char* name) -> const char* { return std::getenv(name); }, line, error)) {
+    if (!ParseServiceCommandLine(
+            {argv + 1, argv + argc}, [](const char* name) -> const char* { return std::getenv(name); }, line, error)) {
         std::fprintf(stderr, "tapestrique-service: %s\n\n%s", error.c_str(), ServiceUsage().c_str());
         return 2;
     }

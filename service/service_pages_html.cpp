@@ -13,12 +13,23 @@ std::string EscapeHtml(std::string_view text) {
     std::string out;
     for (char c : text) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            case '\'': out += "&#39;"; break;
-            default: out += c;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&#39;";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -58,10 +69,14 @@ std::string TextWith(const ServicePageContent& content, PageText text, std::stri
 
 const char* StartValue(ServicePageKind kind) {
     switch (kind) {
-        case ServicePageKind::kNewestImages: return "&amp;Start=NewestImages";
-        case ServicePageKind::kHelp: return "&amp;Start=Help";
-        case ServicePageKind::kDownload: return "&amp;Start=Download";
-        case ServicePageKind::kUser: break;
+        case ServicePageKind::kNewestImages:
+            return "&amp;Start=NewestImages";
+        case ServicePageKind::kHelp:
+            return "&amp;Start=Help";
+        case ServicePageKind::kDownload:
+            return "&amp;Start=Download";
+        case ServicePageKind::kUser:
+            break;
     }
     return "";
 }
@@ -73,7 +88,9 @@ std::string PageLink(const ServicePageContent& content, ServicePageKind kind, Pa
     return link + EscapeHtml(Text(content, label)) + "</a>";
 }
 
-std::string Paragraph(const std::string& html) { return "<p>" + html + "</p>\n"; }
+std::string Paragraph(const std::string& html) {
+    return "<p>" + html + "</p>\n";
+}
 
 std::string UserBody(const ServicePageContent& content) {
     std::string body;
@@ -143,7 +160,9 @@ std::string RenderServicePage(const ServicePageContent& content) {
     PageText title = PageText::kUserTitle;
     std::string body;
     switch (content.kind) {
-        case ServicePageKind::kUser: body = UserBody(content); break;
+        case ServicePageKind::kUser:
+            body = UserBody(content);
+            break;
         case ServicePageKind::kNewestImages:
             title = PageText::kNewestTitle;
             body = NewestBody(content);

@@ -5,8 +5,8 @@
 #include <array>
 #include <chrono>
 #include <cstdlib>
-#include <memory>
 #include <ctime>
+#include <memory>
 #include <mutex>
 
 #include "base/system_time.h"
@@ -25,8 +25,8 @@ constexpr char kMissingClient[] = "---";  // what a client without an identifier
 std::string UtcDay() {
     SystemTime now = CurrentUtcTime();
     char day[32];
-    std::snprintf(day, sizeof day, "%04u-%02u-%02u", static_cast<unsigned>(now.wYear), static_cast<unsigned>(now.wMonth),
-                  static_cast<unsigned>(now.wDay));
+    std::snprintf(day, sizeof day, "%04u-%02u-%02u", static_cast<unsigned>(now.wYear),
+                  static_cast<unsigned>(now.wMonth), static_cast<unsigned>(now.wDay));
     return day;
 }
 
@@ -145,7 +145,9 @@ void AnswerThumbnail(ServiceStore& store,
 }
 
 // The .tqi file's bytes, or the error token that answers instead.
-std::string PictureFileReply(ServiceStore& store, const ServiceOptions& options, const httplib::Request& request,
+std::string PictureFileReply(ServiceStore& store,
+                             const ServiceOptions& options,
+                             const httplib::Request& request,
                              bool& isFile) {
     isFile = false;
     RequestQuery query;
@@ -165,9 +167,13 @@ std::string PictureFileReply(ServiceStore& store, const ServiceOptions& options,
         return kErrorServer;
     }
     switch (store.TakeDownload(wanted.client, UtcDay(), options.quota)) {
-        case DownloadGrant::kGranted: isFile = true; return file;
-        case DownloadGrant::kQuotaReached: return kErrorDownloads;
-        case DownloadGrant::kFailed: break;
+        case DownloadGrant::kGranted:
+            isFile = true;
+            return file;
+        case DownloadGrant::kQuotaReached:
+            return kErrorDownloads;
+        case DownloadGrant::kFailed:
+            break;
     }
     return kErrorServer;
 }
@@ -206,12 +212,11 @@ void LogRequest(FILE* log, const httplib::Request& request, const httplib::Respo
     static std::mutex logMutex;
     SystemTime now = CurrentUtcTime();
     char line[2400];
-    int length = std::snprintf(line, sizeof line, "%04u-%02u-%02uT%02u:%02u:%02uZ %s %s %.2000s %d %zu\n",
-                               static_cast<unsigned>(now.wYear), static_cast<unsigned>(now.wMonth),
-                               static_cast<unsigned>(now.wDay), static_cast<unsigned>(now.wHour),
-                               static_cast<unsigned>(now.wMinute), static_cast<unsigned>(now.wSecond),
-                               request.remote_addr.c_str(), request.method.c_str(), request.target.c_str(),
-                               response.status, response.body.size());
+    int length = std::snprintf(
+        line, sizeof line, "%04u-%02u-%02uT%02u:%02u:%02uZ %s %s %.2000s %d %zu\n", static_cast<unsigned>(now.wYear),
+        static_cast<unsigned>(now.wMonth), static_cast<unsigned>(now.wDay), static_cast<unsigned>(now.wHour),
+        static_cast<unsigned>(now.wMinute), static_cast<unsigned>(now.wSecond), request.remote_addr.c_str(),
+        request.method.c_str(), request.target.c_str(), response.status, response.body.size());
     if (length <= 0) return;
     std::lock_guard lock(logMutex);
     std::fwrite(line, 1, std::min(static_cast<size_t>(length), sizeof line - 1), log);

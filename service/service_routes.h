@@ -31,10 +31,10 @@ constexpr char kErrorFile[] = "ERROR_FILE";
 constexpr char kErrorServer[] = "ERROR_SERVER";
 
 struct ServiceOptions {
-    std::string pictures;             // the pictures folder
-    int quota = kDefaultDailyQuota;   // downloads per client and UTC day
+    std::string pictures;                  // the pictures folder
+    int quota = kDefaultDailyQuota;        // downloads per client and UTC day
     int threads = kDefaultRequestThreads;  // one per open connection
-    FILE* log = stderr;               // one line per request; null for none
+    FILE* log = stderr;                    // one line per request; null for none
 };
 
 // Sets the server up to answer every address above; `store` and `options` must outlive it.

@@ -13,7 +13,7 @@ enum StoreStatement {
 };
 
 // The pictures' columns after their key, with their uniqueness.
-#define TQ_PICTURE_COLUMNS                                                                    \
+#define TQ_PICTURE_COLUMNS                                                                      \
     "category TEXT NOT NULL, gallery TEXT NOT NULL, image TEXT NOT NULL, title TEXT NOT NULL, " \
     "UNIQUE (category, gallery, image));\n"
 

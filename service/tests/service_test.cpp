@@ -167,9 +167,9 @@ TEST_P(ServiceTest, EveryAddressAnswersWhatTheClientParses) {
         EXPECT_EQ(decodedHeight, height);
         EXPECT_TRUE(test_support::FileExists(options_.pictures + "/Nature/Alps/" + image + "_Thumbnail.jpg"));
     }
-    for (const char* missing : {"/Wallpapers/Nature/Alps/Nope_Thumbnail.jpg",
-                                "/Wallpapers/Nature/../Alps/Eiger_Thumbnail.jpg", "/Wallpapers/Eiger_Thumbnail.jpg",
-                                "/Nowhere"}) {
+    for (const char* missing :
+         {"/Wallpapers/Nature/Alps/Nope_Thumbnail.jpg", "/Wallpapers/Nature/../Alps/Eiger_Thumbnail.jpg",
+          "/Wallpapers/Eiger_Thumbnail.jpg", "/Nowhere"}) {
         auto reply = service.Get(missing);
         ASSERT_TRUE(reply);
         EXPECT_EQ(reply->status, 404) << missing;
@@ -212,7 +212,9 @@ TEST_P(ServiceTest, EveryAddressAnswersWhatTheClientParses) {
         {PageAddress(""), {}, "<h1>Your Tapestrique account</h1>"},
         {PageAddress("&Start=Help&Language=CA"), {}, "<h1>Ajuda</h1>"},
         {PageAddress("&Start=Download"), {{"Accept-Language", "de-DE, es;q=0.8"}}, "<h1>Descargar Tapestrique</h1>"},
-        {PageAddress("&Start=NewestImages"), {{"Accept-Language", "fr-CH, fr;q=0.9"}}, "Nature/Alps/Eiger_Thumbnail.jpg"},
+        {PageAddress("&Start=NewestImages"),
+         {{"Accept-Language", "fr-CH, fr;q=0.9"}},
+         "Nature/Alps/Eiger_Thumbnail.jpg"},
     };
     for (const auto& [address, headers, expected] : pages) {
         auto page = service.Get(address, headers);
@@ -282,7 +284,9 @@ TEST_P(ServiceTest, TheQuotaIsExactAcrossInstancesAndConcurrentRequests) {
     EXPECT_EQ(other_replies, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, ServiceTest, testing::Values("sqlite", "postgres"),
+INSTANTIATE_TEST_SUITE_P(Backends,
+                         ServiceTest,
+                         testing::Values("sqlite", "postgres"),
                          [](const testing::TestParamInfo<std::string>& info) { return info.param; });
 
 TEST(RequestQueryTest, DecodesTheClientsQueriesAndRefusesBrokenOnes) {
@@ -294,7 +298,8 @@ TEST(RequestQueryTest, DecodesTheClientsQueriesAndRefusesBrokenOnes) {
     EXPECT_EQ(*query.Find("Flag"), "");
     EXPECT_EQ(query.Find("image"), nullptr);
 
-    for (const char* broken : {"a=%", "a=%4", "a=%G1", "%zz=1"}) EXPECT_FALSE(ParseRequestQuery(broken, query)) << broken;
+    for (const char* broken : {"a=%", "a=%4", "a=%G1", "%zz=1"})
+        EXPECT_FALSE(ParseRequestQuery(broken, query)) << broken;
     std::string many;
     for (size_t i = 0; i <= kRequestQueryParameters; ++i) many += "p=1&";
     EXPECT_FALSE(ParseRequestQuery(many, query));
