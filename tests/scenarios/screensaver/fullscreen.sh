@@ -8,8 +8,8 @@
 #  - a mouse move of 100 pixels leaves it running, one of 101 ends it at once, with its window
 #    and without leaving a thread of its own running (the stop of a worker that does not end
 #    says so in the debug output).
-# Screenshots: build/windows/scenarios/screensaver_fullscreen/, and the documentation's
-# full-screen and mid-transition pictures.
+# Screenshots: build/windows/scenarios/screensaver_fullscreen/, with the full-screen and
+# mid-transition pictures of docs/screenshots/ (screensaver-*.png) made small.
 #   usage: fullscreen.sh HOST_TQTOOL
 set -u
 tqtool=$1
@@ -116,6 +116,6 @@ wait_screensaver_exit "$SCREENSAVER_PID" 5 || scenario_fail "a move of 101 pixel
 screensaver_window_exists && scenario_fail "the window stayed after the end"
 grep -a 'did not stop' "$SCENARIO_DIR/programs.log" && scenario_fail "a thread was left running"
 
-"$TQ_CONVERT" "$steady_file" -resize 512x384 -colors 64 "$TQ_SOURCE_DIR/docs/screenshots/screensaver-fullscreen.png"
-"$TQ_CONVERT" "$middle_file" -resize 512x384 -colors 64 "$TQ_SOURCE_DIR/docs/screenshots/screensaver-transition.png"
+"$TQ_CONVERT" "$steady_file" -resize 512x384 -colors 64 "$SCENARIO_DIR/screensaver-fullscreen.png"
+"$TQ_CONVERT" "$middle_file" -resize 512x384 -colors 64 "$SCENARIO_DIR/screensaver-transition.png"
 echo "screensaver_fullscreen: order $order, transition caught at ${middle}/10 s, cuts at $(tr '\n' ' ' <<<"$changes"): ok"

@@ -4,7 +4,8 @@
 # mouse moves over it do not end it; a second, full-screen start ends at once with no window;
 # when the monitor goes, the preview ends by itself. (Wine does not show the drawing of a
 # child window whose parent belongs to another process, so what the preview shows is seen in
-# the documentation's picture of a screen the size of the monitor instead.)
+# the picture of a screen the size of the monitor instead, kept as the scenario's
+# screensaver-preview.png for docs/screenshots/.)
 #   usage: preview.sh PREVIEW_PROBE.exe HOST_TQTOOL
 set -u
 probe=$1
@@ -53,5 +54,5 @@ timeout 30 "$TQ_IMPORT" -display "$DISPLAY" -window "$small" "$SCENARIO_DIR/smal
     scenario_fail "no screenshot of the small desktop"
 mean=$(mean_colour "$SCENARIO_DIR/small-screen.png")
 [ "$(colour_distance "$mean" "0 0 0")" -gt 20 ] || scenario_fail "the small screen shows no picture (mean $mean)"
-"$TQ_CONVERT" "$SCENARIO_DIR/small-screen.png" -colors 64 "$TQ_SOURCE_DIR/docs/screenshots/screensaver-preview.png"
+"$TQ_CONVERT" "$SCENARIO_DIR/small-screen.png" -colors 64 "$SCENARIO_DIR/screensaver-preview.png"
 echo "screensaver_preview: ${width}x$height preview at $x,$y; second copy ended in $milliseconds ms; a screen of its size shows $mean: ok"
