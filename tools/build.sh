@@ -69,7 +69,9 @@ done
 
 # Deliverables in one place.
 mkdir -p "$out_root/host" "$out_root/windows"
-[ -x "$build_root/host/tools/tqtool/tqtool" ] && cp -f "$build_root/host/tools/tqtool/tqtool" "$out_root/host/"
+for program in "$build_root"/host/tools/tqtool/tqtool "$build_root"/host/service/tapestrique-service; do
+    [ -x "$program" ] && cp -f "$program" "$out_root/host/"
+done
 for program in "$build_root"/windows/app/Tapestrique.exe "$build_root"/windows/screensaver/Tapestrique.scr \
                "$build_root"/windows/assets/Tapestrique.dat; do
     [ -f "$program" ] && cp -f "$program" "$out_root/windows/"

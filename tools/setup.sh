@@ -4,7 +4,8 @@
 #
 #   1. Debian packages (compilers, MinGW-w64, Wine, Xvfb, ImageMagick, Pillow, fonts, the
 #      photographs of the resampling tests, libraries, the GStreamer plugins and the PulseAudio
-#      server through which Wine's DirectShow plays the music tests), then a check that the
+#      server through which Wine's DirectShow plays the music tests; the picture service's HTTP
+#      library, SQLite, PostgreSQL and the load generator of its benchmark), then a check that the
 #      programs named in tools/tool_paths.sh work: a test that would compare with a missing
 #      tool fails.
 #   2. libjpeg-turbo, libpng and libtiff for the MinGW cross build, built from Debian's own
@@ -19,12 +20,13 @@ if [ "$(id -u)" -ne 0 ]; then sudo_cmd="sudo"; fi
 packages=(
     build-essential g++ cmake make ninja-build pkg-config
     mingw-w64 libz-mingw-w64-dev nasm
-    wine64 wine xvfb xauth x11-utils imagemagick
+    wine64 wine xvfb xauth x11-utils xdotool imagemagick
     libjpeg-dev libpng-dev libtiff-dev zlib1g-dev googletest
     clang libclang-rt-14-dev clang-format
     libfreetype-dev fonts-liberation nlohmann-json3-dev
     python3 python3-pil libvips-tools dpkg-dev libjpeg-turbo-progs mate-backgrounds
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good pulseaudio pulseaudio-utils
+    libcpp-httplib-dev libsqlite3-dev libpq-dev postgresql wrk
 )
 
 missing=()

@@ -5,20 +5,21 @@ TQ_CONVERT=${TQ_CONVERT:-/usr/bin/convert}
 TQ_IDENTIFY=${TQ_IDENTIFY:-/usr/bin/identify}
 TQ_COMPARE=${TQ_COMPARE:-/usr/bin/compare}
 TQ_IMPORT=${TQ_IMPORT:-/usr/bin/import}
+TQ_XDOTOOL=${TQ_XDOTOOL:-/usr/bin/xdotool}
 # Debian's own interpreter: python3-pil is installed for it, not for a python3 (pyenv, a
 # virtual environment) that may come first on PATH.
 TQ_PYTHON=${TQ_PYTHON:-/usr/bin/python3}
 TQ_FONT_DIR=${TQ_FONT_DIR:-/usr/share/fonts/truetype/liberation}
-export TQ_CONVERT TQ_IDENTIFY TQ_COMPARE TQ_IMPORT TQ_PYTHON TQ_FONT_DIR
+export TQ_CONVERT TQ_IDENTIFY TQ_COMPARE TQ_IMPORT TQ_XDOTOOL TQ_PYTHON TQ_FONT_DIR
 
-tq_tool_names=(TQ_CONVERT TQ_IDENTIFY TQ_COMPARE TQ_IMPORT TQ_PYTHON TQ_FONT_DIR)
+tq_tool_names=(TQ_CONVERT TQ_IDENTIFY TQ_COMPARE TQ_IMPORT TQ_XDOTOOL TQ_PYTHON TQ_FONT_DIR)
 
 # Fails, naming what is missing, unless every program works (set-up ends with this check, so a
 # test never meets a missing tool).
 tq_check_tools() {
     local missing=()
     local program
-    for program in "$TQ_CONVERT" "$TQ_IDENTIFY" "$TQ_COMPARE" "$TQ_IMPORT" "$TQ_PYTHON"; do
+    for program in "$TQ_CONVERT" "$TQ_IDENTIFY" "$TQ_COMPARE" "$TQ_IMPORT" "$TQ_XDOTOOL" "$TQ_PYTHON"; do
         [ -x "$program" ] || missing+=("$program")
     done
     "$TQ_PYTHON" -c 'import PIL.Image' 2>/dev/null || missing+=("Pillow for $TQ_PYTHON")

@@ -8,10 +8,21 @@
 #                                runs a program on the desktop, waits (60 s by default) and
 #                                returns its exit code (124 on time-out)
 #   scenario_start PROGRAM ARGS...   starts a program in the background (killed at teardown)
+#   scenario_wait_exit PID [SECONDS] waits (60 s by default) for a program started with
+#                                scenario_start (PID: $! after it) to end and returns its exit
+#                                code (124 on time-out)
 #   scenario_wait_window TITLE [SECONDS]  waits until a window whose title contains TITLE exists
+#   scenario_until SECONDS COMMAND...   runs the command every half second until it succeeds;
+#                                status 1 when it has not within SECONDS
 #   scenario_reg_query KEY VALUE prints a registry value's data ("" and status 1 when absent)
 #   scenario_reg_add KEY VALUE TYPE DATA
+#   scenario_reg_delete KEY VALUE
+#   scenario_key KEY...          presses keys on the desktop as the user does (xdotool's names:
+#                                ctrl+alt+c, Escape)
+#   scenario_pointer X Y         moves the mouse to a point of the desktop
+#   scenario_click [-r] X Y      clicks there with the left (with -r the right) button
 #   scenario_screenshot FILE.png captures the whole desktop
+#   scenario_crop IMAGE "X Y WIDTH HEIGHT" OUT.png   cuts a rectangle out of a screenshot
 #   scenario_path UNIX_PATH      prints the path as the Windows programs see it (Z:\...)
 #   scenario_windows_dir         prints the Unix path of the prefix's Windows directory
 #   scenario_fail MESSAGE        prints the message and exits with failure
@@ -83,6 +94,16 @@ scenario_start() {
     SCENARIO_BACKGROUND_PIDS="$SCENARIO_BACKGROUND_PIDS $!"
 }
 
+scenario_wait_exit() {
+    local pid=$1 seconds=${2:-60} waited=0
+    while kill -0 "$pid" 2>/dev/null; do
+        [ "$waited" -ge $((seconds * 10)) ] && return 124
+        sleep 0.1
+        waited=$((waited + 1))
+    done
+    wait "$pid"
+}
+
 scenario_wait_window() {
     local title=$1 seconds=${2:-30} waited=0
     while [ "$waited" -lt $((seconds * 5)) ]; do
@@ -91,6 +112,15 @@ scenario_wait_window() {
         waited=$((waited + 1))
     done
     return 1
+}
+
+scenario_until() {
+    local deadline=$(($(date +%s) + $1))
+    shift
+    until "$@"; do
+        [ "$(date +%s)" -lt "$deadline" ] || return 1
+        sleep 0.5
+    done
 }
 
 scenario_reg_query() {
@@ -104,8 +134,38 @@ scenario_reg_add() {
     timeout 60 wine reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1
 }
 
+scenario_reg_delete() {
+    timeout 60 wine reg delete "$1" /v "$2" /f >/dev/null 2>&1
+}
+
+scenario_key() {
+    "$TQ_XDOTOOL" key "$@" || scenario_fail "cannot press $*"
+}
+
+scenario_pointer() {
+    "$TQ_XDOTOOL" mousemove "$1" "$2" || scenario_fail "cannot move the mouse to $1,$2"
+}
+
+scenario_click() {
+    local button=1
+    if [ "$1" = "-r" ]; then
+        button=3
+        shift
+    fi
+    scenario_pointer "$1" "$2"
+    # The move reaches the program before the click, as a hand would do it.
+    sleep 0.2
+    "$TQ_XDOTOOL" click "$button" || scenario_fail "cannot click at $1,$2"
+}
+
 scenario_screenshot() {
     timeout 30 "$TQ_IMPORT" -display "$DISPLAY" -window root "$1" || scenario_fail "screenshot failed"
+}
+
+scenario_crop() {
+    local x y width height
+    read -r x y width height <<<"$2"
+    "$TQ_CONVERT" "$1" -crop "${width}x${height}+${x}+${y}" +repage "$3" || scenario_fail "cannot crop $1"
 }
 
 scenario_path() {

@@ -1,0 +1,77 @@
+# Sourced by the tapestrique_exe scenarios: Tapestrique.exe installed with the sample
+# collection into the scenario's Wine prefix, started, looked at from outside by the probe
+# (tapestrique_probe_win32.cpp) and ended.
+#
+#   exe_begin NAME PROBE.exe HOST_TQTOOL   scenario_begin, then the installation of the
+#                                  programs of the build tree and the six sample pictures
+#   exe_start ARGS...              starts the installed Tapestrique.exe; its pid in EXE_PID
+#   exe_probe ARGS...              runs the probe; its output in $SCENARIO_DIR/probe.txt
+#   exe_value KEY                  a "key=value" of the probe's last output
+#   exe_wait CONDITION [SECONDS]   waits until the main window is shown, hidden or gone
+#   exe_exit                       ends the program with its menu's command, then exe_expect_exit
+#   exe_expect_exit                checks that the window and the tray icon go and the program
+#                                  ends with 0
+#   exe_current_wallpaper          szCurrentWallpaper
+#   EXE_KEYS                       the program's registry key
+source "${TQ_SOURCE_DIR:?}/tests/harness/scenario.sh"
+source "$TQ_SOURCE_DIR/tests/harness/install_product.sh"
+
+EXE_KEYS='HKCU\Software\Quillmere\Tapestrique'
+
+exe_begin() {
+    local name=$1 tqtool=$3
+    EXE_PROBE=$2
+    [ -f "$EXE_PROBE" ] || { echo "no probe: $EXE_PROBE"; exit 1; }
+    [ -x "$tqtool" ] || { echo "host tqtool missing: $tqtool (build the host configuration first)"; exit 1; }
+    [ -f "$TQ_BINARY_DIR/app/Tapestrique.exe" ] || { echo "Tapestrique.exe is not built"; exit 1; }
+    scenario_begin "$name"
+    # Kept between runs: drawing the pictures takes longer than the rest of the set-up.
+    local collection=$TQ_BINARY_DIR/scenarios/sample_collection
+    "$TQ_SOURCE_DIR/tools/make_sample_collection.sh" "$tqtool" "$collection" >/dev/null ||
+        scenario_fail "cannot make the sample collection"
+    local programs=$SCENARIO_DIR/programs
+    mkdir -p "$programs"
+    cp "$TQ_BINARY_DIR/app/Tapestrique.exe" "$TQ_BINARY_DIR/assets/Tapestrique.dat" "$programs/" ||
+        scenario_fail "cannot take the programs"
+    tq_install_product "$WINEPREFIX" "$programs" "$collection"/*.tqi || scenario_fail "cannot install"
+    EXE_PROGRAM="$(tq_installed_folder "$WINEPREFIX")/Tapestrique.exe"
+    # Nothing on the desktop under the mouse, so that no control of the window shows hovered.
+    scenario_pointer 1 1
+}
+
+exe_start() {
+    scenario_start "$EXE_PROGRAM" "$@"
+    EXE_PID=$!
+}
+
+exe_probe() {
+    timeout 60 wine "$EXE_PROBE" "$@" </dev/null 2>>"$SCENARIO_DIR/programs.log" | tr -d '\r' >"$SCENARIO_DIR/probe.txt"
+    local status=${PIPESTATUS[0]}
+    cat "$SCENARIO_DIR/probe.txt" >>"$SCENARIO_DIR/probe.log"
+    return "$status"
+}
+
+exe_value() {
+    sed -n "s/^$1=//p" "$SCENARIO_DIR/probe.txt"
+}
+
+exe_wait() {
+    exe_probe wait "$1" "${2:-60}" ||
+        scenario_fail "the main window is not $1: $(tr '\n' ' ' <"$SCENARIO_DIR/probe.txt")"
+}
+
+exe_exit() {
+    exe_probe command exit || scenario_fail "no main window to end"
+    exe_expect_exit
+}
+
+exe_expect_exit() {
+    exe_wait gone 30
+    scenario_wait_exit "$EXE_PID" 30
+    local status=$?
+    [ "$status" -eq 0 ] || scenario_fail "Tapestrique.exe ended with $status"
+}
+
+exe_current_wallpaper() {
+    scenario_reg_query "$EXE_KEYS\\Variables" szCurrentWallpaper
+}

@@ -1,0 +1,240 @@
+// Looks at a running Tapestrique.exe from outside, as another program on the same desktop
+// sees it, and drives what a user's input cannot reach cheaply. Used by the tapestrique_exe
+// scenarios; it must run on the program's desktop. Prints lines of key=value.
+//
+//   tapestrique_probe state                 the main window: window, visible, tray (its icon),
+//                                           rect (x y width height), count and details (the
+//                                           labels' texts), picture (a picture window is open)
+//   tapestrique_probe wait CONDITION SECONDS   waits until the main window is "shown", "hidden"
+//                                           (in the tray) or "gone" (window and tray icon),
+//                                           then prints the state
+//   tapestrique_probe command open|exit     posts the menu command to the main window
+//   tapestrique_probe system-close          sends the main window the system close command
+//   tapestrique_probe control-centre ID     centre: the middle of a main-window control
+//   tapestrique_probe processes NAME        processes: how many run the program NAME
+//   tapestrique_probe install-dialog SECONDS   waits for the installation dialog: dialog,
+//                                           close (its button's text), centre (the button's
+//                                           middle), link (the download link exists)
+//   tapestrique_probe picture-window SECONDS   waits for a picture opened from a command line:
+//                                           picture (its title), centre (its Close button's middle)
+//   tapestrique_probe menu SECONDS          waits for a popup menu to open: menu (its rect)
+//
+// Coordinates are the desktop's. Exit codes: 0 done, 1 the window or the condition did not
+// come in time, 64 wrong usage.
+#include <windows.h>
+
+#include <shellapi.h>
+#include <tlhelp32.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "app/main_window/menu_commands.h"
+#include "ui/control_ids.h"
+#include "win32/system_handles_win32.h"
+
+namespace {
+
+constexpr char kMainWindowClass[] = "TapestriqueExe_WndClass";
+constexpr char kPictureWindowClass[] = "TapestriqueExeOpenTQIFile_WndClass";
+constexpr char kPopupMenuClass[] = "#32768";
+constexpr char kProgramTitle[] = "Tapestrique";
+constexpr UINT kTrayIconId = 100;
+
+HWND FindMainWindow() {
+    return FindWindowA(kMainWindowClass, kProgramTitle);
+}
+
+// Whether the program's icon is in the notification area: modifying an icon with nothing to
+// change succeeds only when the tray holds an icon of that window and id.
+bool HasTrayIcon(HWND window) {
+    if (window == nullptr) return false;
+    NOTIFYICONDATAA icon = {};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = window;
+    icon.uID = kTrayIconId;
+    return Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE;
+}
+
+std::string ControlText(HWND window, int id) {
+    char text[256] = {};
+    HWND control = GetDlgItem(window, id);
+    if (control != nullptr) GetWindowTextA(control, text, sizeof text);
+    return text;
+}
+
+// The visible top-level window of the class (and title, unless null): windows that have
+// closed may leave hidden ones of the same class behind, menus in particular.
+HWND FindVisibleWindow(const char* className, const char* title) {
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, className, title)) != nullptr) {
+        if (IsWindowVisible(window)) return window;
+    }
+    return nullptr;
+}
+
+void PrintCentre(HWND control) {
+    RECT rect = {};
+    if (control != nullptr) GetWindowRect(control, &rect);
+    std::printf("centre=%ld %ld\n", (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+}
+
+void PrintState(HWND window) {
+    RECT rect = {};
+    if (window != nullptr) GetWindowRect(window, &rect);
+    std::printf("window=%d\nvisible=%d\ntray=%d\n", window != nullptr, window != nullptr && IsWindowVisible(window),
+                HasTrayIcon(window));
+    std::printf("rect=%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    std::printf("count=%s\ndetails=%s\n", ControlText(window, kMainCountLabel).c_str(),
+                ControlText(window, kMainDetailsLabel).c_str());
+    std::printf("picture=%d\n", FindVisibleWindow(kPictureWindowClass, nullptr) != nullptr);
+}
+
+// Polls every 100 ms until `holds` is true or the time is up; whether it held.
+template <typename Condition>
+bool WaitUntil(Condition holds, int seconds) {
+    const DWORD start = GetTickCount();
+    while (!holds()) {
+        if (GetTickCount() - start >= static_cast<DWORD>(seconds) * 1000) return false;
+        Sleep(100);
+    }
+    return true;
+}
+
+// The visible window of the class (and title), once it has come within the time; null if not.
+HWND WaitForVisibleWindow(const char* className, const char* title, int seconds) {
+    HWND window = nullptr;
+    (void)WaitUntil([&] { return (window = FindVisibleWindow(className, title)) != nullptr; }, seconds);
+    return window;
+}
+
+bool IsCondition(const char* condition) {
+    return std::strcmp(condition, "shown") == 0 || std::strcmp(condition, "hidden") == 0 ||
+           std::strcmp(condition, "gone") == 0;
+}
+
+int Wait(const char* condition, int seconds) {
+    // The window seen last, so that its tray icon can still be asked for once it has gone.
+    HWND last = FindMainWindow();
+    const bool reached = WaitUntil(
+        [&] {
+            HWND window = FindMainWindow();
+            if (window != nullptr) last = window;
+            if (std::strcmp(condition, "shown") == 0) return window != nullptr && IsWindowVisible(window) != FALSE;
+            if (std::strcmp(condition, "hidden") == 0) {
+                return window != nullptr && !IsWindowVisible(window) && HasTrayIcon(window);
+            }
+            return window == nullptr && !HasTrayIcon(last);
+        },
+        seconds);
+    PrintState(FindMainWindow());
+    return reached ? 0 : 1;
+}
+
+int PostCommand(UINT command) {
+    HWND window = FindMainWindow();
+    return window != nullptr && PostMessageA(window, WM_COMMAND, command, 0) ? 0 : 1;
+}
+
+int SystemClose() {
+    HWND window = FindMainWindow();
+    if (window == nullptr) return 1;
+    SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return 0;
+}
+
+int ControlCentre(int id) {
+    HWND control = GetDlgItem(FindMainWindow(), id);
+    if (control == nullptr) return 1;
+    PrintCentre(control);
+    return 0;
+}
+
+int CountProcesses(const char* name) {
+    // The snapshot reports failure with INVALID_HANDLE_VALUE, as files do.
+    OwnedFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot.IsValid()) return 1;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL more = Process32First(snapshot.Get(), &entry); more; more = Process32Next(snapshot.Get(), &entry)) {
+        if (lstrcmpiA(entry.szExeFile, name) == 0) ++count;
+    }
+    std::printf("processes=%d\n", count);
+    return 0;
+}
+
+int DescribeInstallDialog(int seconds) {
+    HWND dialog = WaitForVisibleWindow(reinterpret_cast<LPCSTR>(WC_DIALOG), kProgramTitle, seconds);
+    std::printf("dialog=%d\n", dialog != nullptr);
+    if (dialog == nullptr) return 1;
+    std::printf("close=%s\nlink=%d\n", ControlText(dialog, kDialogCancel).c_str(),
+                GetDlgItem(dialog, kLinkLabel) != nullptr);
+    PrintCentre(GetDlgItem(dialog, kDialogCancel));
+    return 0;
+}
+
+// The buttons over a picture are on a dialog of their own: a child of the picture's window, or
+// a window it owns.
+HWND FindButtonsDialog(HWND picture) {
+    const LPCSTR dialogClass = reinterpret_cast<LPCSTR>(WC_DIALOG);
+    HWND child = FindWindowExA(picture, nullptr, dialogClass, nullptr);
+    if (child != nullptr) return child;
+    for (HWND dialog = FindWindowExA(nullptr, nullptr, dialogClass, nullptr); dialog != nullptr;
+         dialog = FindWindowExA(nullptr, dialog, dialogClass, nullptr)) {
+        if (GetWindow(dialog, GW_OWNER) == picture) return dialog;
+    }
+    return nullptr;
+}
+
+int DescribePictureWindow(int seconds) {
+    HWND window = WaitForVisibleWindow(kPictureWindowClass, nullptr, seconds);
+    if (window == nullptr) return 1;
+    char title[256] = {};
+    GetWindowTextA(window, title, sizeof title);
+    std::printf("picture=%s\n", title);
+    HWND buttons = FindButtonsDialog(window);
+    PrintCentre(buttons != nullptr ? GetDlgItem(buttons, kDialogCancel) : nullptr);
+    return 0;
+}
+
+int DescribePopupMenu(int seconds) {
+    HWND menu = WaitForVisibleWindow(kPopupMenuClass, nullptr, seconds);
+    if (menu == nullptr) return 1;
+    RECT rect;
+    GetWindowRect(menu, &rect);
+    std::printf("menu=%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    return 0;
+}
+
+int Usage() {
+    std::fprintf(stderr,
+                 "usage: tapestrique_probe state | wait shown|hidden|gone SECONDS | command open|exit |\n"
+                 "       system-close | control-centre ID | processes NAME | install-dialog SECONDS |\n"
+                 "       picture-window SECONDS | menu SECONDS\n");
+    return 64;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return Usage();
+    const std::string action = argv[1];
+    if (action == "state") {
+        PrintState(FindMainWindow());
+        return 0;
+    }
+    if (action == "system-close") return SystemClose();
+    if (argc < 3) return Usage();
+    if (action == "wait" && argc == 4 && IsCondition(argv[2])) return Wait(argv[2], std::atoi(argv[3]));
+    if (action == "command" && std::strcmp(argv[2], "open") == 0) return PostCommand(kCommandOpen);
+    if (action == "command" && std::strcmp(argv[2], "exit") == 0) return PostCommand(kCommandExit);
+    if (action == "control-centre") return ControlCentre(std::atoi(argv[2]));
+    if (action == "processes") return CountProcesses(argv[2]);
+    if (action == "install-dialog") return DescribeInstallDialog(std::atoi(argv[2]));
+    if (action == "picture-window") return DescribePictureWindow(std::atoi(argv[2]));
+    if (action == "menu") return DescribePopupMenu(std::atoi(argv[2]));
+    return Usage();
+}
