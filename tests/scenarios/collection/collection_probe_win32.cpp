@@ -174,7 +174,8 @@ int WaitMain(int seconds) {
         if (index > 0) titles += '|';
         titles += ListText(list, index);
     }
-    std::printf("titles=%s\nselected=%s\n", titles.c_str(), ListText(list, SendMessageA(list, LB_GETCURSEL, 0, 0)).c_str());
+    std::printf("titles=%s\nselected=%s\n", titles.c_str(),
+                ListText(list, SendMessageA(list, LB_GETCURSEL, 0, 0)).c_str());
     return 0;
 }
 
@@ -186,7 +187,8 @@ int Select(const char* title) {
     HWND main = FindMainWindow();
     HWND list = GetDlgItem(main, kMainPictureList);
     // Whole titles only: LB_SELECTSTRING would also take a title that merely begins so.
-    const LRESULT index = SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(title));
+    const LRESULT index =
+        SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(title));
     if (index == LB_ERR || SendMessageA(list, LB_SETCURSEL, index, 0) == LB_ERR) return 1;
     // A program's own selection change is not notified: the list's click is.
     PostMessageA(main, WM_COMMAND, MAKEWPARAM(kMainPictureList, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
@@ -213,7 +215,8 @@ int WaitDialog(int seconds, int id) {
 int Answer(int id) {
     HWND dialog = FrontDialog();
     if (!PostClick(dialog, id)) return 1;
-    return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog) || FrontDialog() != dialog; }, 10) ? 0 : 1;
+    return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog) || FrontDialog() != dialog; }, 10) ? 0
+                                                                                                                   : 1;
 }
 
 // The edit of a field: the field itself, or the edit inside a combo box.
