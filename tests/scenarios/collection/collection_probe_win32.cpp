@@ -37,18 +37,12 @@
 #include <vector>
 
 #include "app/main_window/menu_commands.h"
+#include "tests/scenarios/tapestrique_exe/exe_windows_win32.h"
 #include "ui/control_ids.h"
 
 namespace {
 
-constexpr char kMainWindowClass[] = "TapestriqueExe_WndClass";
-constexpr char kPictureWindowClass[] = "TapestriqueExeOpenTQIFile_WndClass";
 constexpr char kDialogClass[] = "#32770";
-constexpr char kProgramTitle[] = "Tapestrique";
-
-HWND FindMainWindow() {
-    return FindWindowA(kMainWindowClass, kProgramTitle);
-}
 
 std::string ClassOf(HWND window) {
     char name[64] = {};
@@ -76,17 +70,6 @@ std::string Printable(const std::string& text) {
         }
     }
     return printed;
-}
-
-// Polls every 100 ms until `holds` is true or the time is up; whether it held.
-template <typename Condition>
-bool WaitUntil(Condition holds, int seconds) {
-    const DWORD start = GetTickCount();
-    while (!holds()) {
-        if (GetTickCount() - start >= static_cast<DWORD>(seconds) * 1000) return false;
-        Sleep(100);
-    }
-    return true;
 }
 
 DWORD ProgramProcess() {
@@ -254,17 +237,9 @@ int WaitNoDialog(int seconds) {
     return WaitUntil([] { return FrontDialog() == nullptr; }, seconds) ? 0 : 1;
 }
 
-// The buttons over the picture are a dialog of their own: a child of its window, or a window it
-// owns.
 HWND PictureButtons() {
     HWND picture = FindWindowA(kPictureWindowClass, nullptr);
-    if (picture == nullptr) return nullptr;
-    HWND child = FindWindowExA(picture, nullptr, kDialogClass, nullptr);
-    if (child != nullptr) return child;
-    for (HWND dialog : ProgramDialogs()) {
-        if (GetWindow(dialog, GW_OWNER) == picture) return dialog;
-    }
-    return nullptr;
+    return picture != nullptr ? FindPictureButtons(picture) : nullptr;
 }
 
 int WaitPicture(int seconds) {
