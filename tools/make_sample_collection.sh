@@ -1,26 +1,30 @@
 #!/usr/bin/env bash
-# Makes a small sample collection: pictures drawn by ImageMagick, packed with tqtool.
+# Makes the sample collection from real photographs: nature pictures of Debian's
+# mate-backgrounds package (GPL-2+, see /usr/share/doc/mate-backgrounds/copyright), imported
+# with tqtool exactly as the application imports them. A few sizes and orientations: one
+# larger than the screen, one smaller, one upright; one stored as a PNG so that the import
+# converts it.
 #   make_sample_collection.sh TQTOOL OUT_FOLDER
 set -euo pipefail
 source "$(dirname "$0")/tool_paths.sh"
 tqtool=$1
 out=$2
+photos=/usr/share/backgrounds/mate/nature
+[ -d "$photos" ] || { echo "make_sample_collection: $photos is missing (apt-get install mate-backgrounds)" >&2; exit 1; }
 mkdir -p "$out"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-make_picture() { # file title convert-arguments...
-    local file=$1 title=$2
-    shift 2
-    [ -f "$out/$file.tqi" ] && return 0
-    "$TQ_CONVERT" "$@" -quality 92 "$work/$file.jpg"
-    "$tqtool" tqi-pack "$work/$file.jpg" "$title" "$out/$file.tqi" >/dev/null
-}
+# The titles come from the file names, as in the import.
+cp "$photos/Aqua.jpg" "$work/Aqua.jpg"                    # 2560 x 1600, larger than the screen
+cp "$photos/GreenMeadow.jpg" "$work/Green Meadow.jpg"     # 1280 x 1024
+cp "$photos/LadyBird.jpg" "$work/Lady Bird.jpg"
+cp "$photos/Storm.jpg" "$work/Storm.jpg"                  # 1920 x 1280
+# Upright: the middle of a landscape photograph.
+"$TQ_CONVERT" "$photos/Wood.jpg" -gravity center -crop 1200x1600+0+0 +repage -quality 92 "$work/Wood.jpg"
+# Smaller than the screen, and a PNG, which the import turns into a JPEG.
+"$TQ_CONVERT" "$photos/FreshFlower.jpg" -resize 800x600 "$work/Fresh Flower.png"
 
-make_picture "Blue Hour" "Blue Hour" -size 1920x1080 -seed 11 plasma:midnightblue-steelblue -blur 0x6
-make_picture "Desert Dunes" "Desert Dunes" -size 1920x1200 -seed 4 plasma:orange-sienna -blur 0x12 -modulate 110,120
-make_picture "Northern Lights" "Northern Lights" -size 1600x1200 gradient:black-darkgreen \
-    \( -size 1600x1200 -seed 7 plasma:seagreen-black -blur 0x20 \) -compose screen -composite
-make_picture "Rose Garden" "Rose Garden" rose: -filter Lanczos -resize 1280x960!
-make_picture "Sea Glass" "Sea Glass" -size 2560x1440 -seed 3 plasma:turquoise-navy -blur 0x30 -swirl 90
-make_picture "Wizard" "Wizard" logo: -resize 1024x768
+# The folder holds the sample and nothing else: pictures of an earlier sample go.
+rm -f "$out"/*.tqi
+"$tqtool" import --collection "$out" "$work"/*.jpg "$work"/*.png >/dev/null

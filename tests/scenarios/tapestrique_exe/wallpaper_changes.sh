@@ -51,7 +51,7 @@ scenario_reg_add "$wallpaper_key" btChangeWallpaper REG_BINARY 03
 scenario_reg_add "$wallpaper_key" dwChangeWallpaperHours REG_BINARY 00000000
 scenario_reg_add "$wallpaper_key" dwChangeWallpaperMinutes REG_BINARY 01000000
 scenario_reg_add "$wallpaper_key" btWallpaperImagesSelectionMode REG_BINARY 00
-scenario_reg_add "$EXE_KEYS\\Variables" szCurrentWallpaper REG_SZ "Blue Hour"
+scenario_reg_add "$EXE_KEYS\\Variables" szCurrentWallpaper REG_SZ "Aqua"
 stamp=$(systemtime_hex $(($(date +%s) - 20)))
 scenario_reg_add "$EXE_KEYS\\Variables" stLastWallpaperChange REG_BINARY "$stamp"
 
@@ -66,7 +66,7 @@ sleep 1
 exe_probe state
 [ "$(exe_value visible)" = 0 ] && [ "$(exe_value tray)" = 1 ] ||
     scenario_fail "/HIDDEN: $(tr '\n' ' ' <"$SCENARIO_DIR/probe.txt")"
-[ "$(exe_current_wallpaper)" = "Blue Hour" ] || scenario_fail "the start changed the wallpaper"
+[ "$(exe_current_wallpaper)" = "Aqua" ] || scenario_fail "the start changed the wallpaper"
 echo "/HIDDEN: in the tray only, the current picture applied again"
 
 # Pixels that differ by more than 6% between the wallpaper file and the desktop above the task bar.
@@ -94,13 +94,13 @@ expect_change_to() { # picture how
 
 # The hotkey changes to the next picture; a change by hand leaves the time stamp.
 scenario_key ctrl+alt+c
-expect_change_to "Desert Dunes" "Ctrl+Alt+C"
+expect_change_to "Fresh Flower" "Ctrl+Alt+C"
 [ "$(scenario_reg_query "$EXE_KEYS\\Variables" stLastWallpaperChange)" = "$stamp" ] ||
     scenario_fail "the change by hotkey wrote the time stamp"
 
 # Without any input the timer changes to the next picture within two ticks and stamps the
 # change 10 seconds before it.
-expect_change_to "Northern Lights" "the timer" 130
+expect_change_to "Green Meadow" "the timer" 130
 written=$(scenario_reg_query "$EXE_KEYS\\Variables" stLastWallpaperChange)
 age=$(($(date +%s) - $(systemtime_seconds "$written")))
 [ "$age" -ge 9 ] && [ "$age" -le 40 ] || scenario_fail "the timer's change is stamped $age seconds ago ($written)"
