@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Tapestrique.exe's collection commands on a Wine desktop, driven through its own controls and
 # dialogs by the probe: an import of a mixed folder through the open-file dialog, a rename to
-# the same name in other letter case, the deletion of the current wallpaper's picture, an
-# export, and two pictures handed over on the command line, one of them with a title that
-# leads out of the collection folder.
+# a name with an invalid character and to the same name in other letter case, the deletion of
+# the current wallpaper's picture, an export, and pictures handed over on the command line: a
+# sound one, a damaged one and one with a title that leads out of the collection folder.
 #   collection.sh PROBE.exe HOST_TQTOOL
 source "${TQ_SOURCE_DIR:?}/tests/scenarios/tapestrique_exe/exe_scenario.sh"
 exe_begin collection "$1" "$2"
@@ -98,13 +98,19 @@ leftovers=$(find "$WINEPREFIX/drive_c" -name '*.png.jpg' -o -name '*.tga.jpg')
 [ -z "$leftovers" ] || scenario_fail "temporary files were left: $leftovers"
 echo "import: ok"
 
-# --- Rename to the same name in other letter case: refused, nothing renamed ---
+# --- Rename to a pasted name with a question mark, then to the same name in other letter
+# case: both refused, nothing renamed ---
 
 select_title photo
 exe_probe press 109 || scenario_fail "no rename button"
 exe_probe dialog 30 1006 || scenario_fail "no rename dialog"
 grep -qxF "field=1006:photo" "$SCENARIO_DIR/probe.txt" || scenario_fail "the rename dialog does not start with the title"
-exe_probe field 1006 PHOTO || scenario_fail "cannot type the new name"
+# Set as a paste sets it, past the filter on typed characters.
+exe_probe field 1006 'photo?' || scenario_fail "cannot paste the new name"
+answer 1
+expect_dialog "rename to photo?" 65535 "The name contains invalid characters."
+answer 1
+exe_probe field 1006 PHOTO || scenario_fail "cannot paste the new name"
 answer 1
 expect_dialog "rename to PHOTO" 65535 "There's already one image with\nthat name in the collection.\n\nPlease choose a different one."
 answer 1
@@ -173,6 +179,16 @@ payload_of "$images/Visitor.tqi" "$work/visitor-payload.jpg"
 cmp -s "$work/visitor.jpg" "$work/visitor-payload.jpg" || scenario_fail "Visitor.tqi does not hold the picture's JPEG"
 expect_main "the save" "$count images"
 echo "picture from the command line: ok"
+
+# --- A damaged picture file handed over: the invalid-format message ---
+
+head -c 30 "$pictures/visitor.tqi" >"$pictures/damaged.tqi"
+scenario_run -t 30 "$EXE_PROGRAM" '/file:C:\pictures\damaged.tqi' || scenario_fail "the hand-over failed"
+exe_probe dialog 30 65535 || scenario_fail "no message for a damaged file"
+grep -qF 'text=INVALID FILE FORMAT!\n\nTapestrique could not load the file' "$SCENARIO_DIR/probe.txt" ||
+    scenario_fail "a damaged file shows $(exe_value text | tr '\n' ' ')"
+answer 1
+echo "damaged picture file: ok"
 
 # --- A picture whose title leads out of the collection folder: refused, nothing written ---
 
