@@ -4,12 +4,12 @@
 
 #include <windows.h>
 
-constexpr char kMainWindowClass[] = "TapestriqueExe_WndClass";
+#include "app/startup/single_instance_win32.h"
+
 constexpr char kPictureWindowClass[] = "TapestriqueExeOpenTQIFile_WndClass";
-constexpr char kProgramTitle[] = "Tapestrique";
 
 inline HWND FindMainWindow() {
-    return FindWindowA(kMainWindowClass, kProgramTitle);
+    return FindWindowA(kMainWindowClassName, kMainWindowTitle);
 }
 
 // The buttons over a picture opened from a command line are on a dialog of their own: a child

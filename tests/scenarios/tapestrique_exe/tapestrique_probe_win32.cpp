@@ -32,6 +32,7 @@
 #include <string>
 
 #include "app/main_window/menu_commands.h"
+#include "app/main_window/tray_icon_win32.h"
 #include "tests/scenarios/tapestrique_exe/exe_windows_win32.h"
 #include "ui/control_ids.h"
 #include "win32/system_handles_win32.h"
@@ -39,18 +40,6 @@
 namespace {
 
 constexpr char kPopupMenuClass[] = "#32768";
-constexpr UINT kTrayIconId = 100;
-
-// Whether the program's icon is in the notification area: modifying an icon with nothing to
-// change succeeds only when the tray holds an icon of that window and id.
-bool HasTrayIcon(HWND window) {
-    if (window == nullptr) return false;
-    NOTIFYICONDATAA icon = {};
-    icon.cbSize = sizeof icon;
-    icon.hWnd = window;
-    icon.uID = kTrayIconId;
-    return Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE;
-}
 
 std::string ControlText(HWND window, int id) {
     char text[256] = {};
@@ -79,7 +68,7 @@ void PrintState(HWND window) {
     RECT rect = {};
     if (window != nullptr) GetWindowRect(window, &rect);
     std::printf("window=%d\nvisible=%d\ntray=%d\n", window != nullptr, window != nullptr && IsWindowVisible(window),
-                HasTrayIcon(window));
+                IsTrayIconPresent(window));
     std::printf("rect=%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
     std::printf("count=%s\ndetails=%s\n", ControlText(window, kMainCountLabel).c_str(),
                 ControlText(window, kMainDetailsLabel).c_str());
@@ -107,9 +96,9 @@ int Wait(const char* condition, int seconds) {
             if (window != nullptr) last = window;
             if (std::strcmp(condition, "shown") == 0) return window != nullptr && IsWindowVisible(window) != FALSE;
             if (std::strcmp(condition, "hidden") == 0) {
-                return window != nullptr && !IsWindowVisible(window) && HasTrayIcon(window);
+                return window != nullptr && !IsWindowVisible(window) && IsTrayIconPresent(window);
             }
-            return window == nullptr && !HasTrayIcon(last);
+            return window == nullptr && !IsTrayIconPresent(last);
         },
         seconds);
     PrintState(FindMainWindow());
@@ -150,7 +139,7 @@ int CountProcesses(const char* name) {
 }
 
 int DescribeInstallDialog(int seconds) {
-    HWND dialog = WaitForVisibleWindow(reinterpret_cast<LPCSTR>(WC_DIALOG), kProgramTitle, seconds);
+    HWND dialog = WaitForVisibleWindow(reinterpret_cast<LPCSTR>(WC_DIALOG), kMainWindowTitle, seconds);
     std::printf("dialog=%d\n", dialog != nullptr);
     if (dialog == nullptr) return 1;
     std::printf("close=%s\nlink=%d\n", ControlText(dialog, kDialogCancel).c_str(),
