@@ -3,7 +3,7 @@
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup build build-host build-asan build-windows test test-host test-asan test-windows run fuzz hostile bench-startup format clean
+.PHONY: all setup build build-host build-asan build-windows test test-host test-asan test-windows run fuzz hostile bench-startup bench-import format clean
 
 all: build
 
@@ -43,6 +43,9 @@ hostile: build-host
 
 bench-startup: build-windows
 	@bench/startup/run_startup_bench.sh
+
+bench-import: build-host
+	@bench/import/run_import_bench.sh
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
