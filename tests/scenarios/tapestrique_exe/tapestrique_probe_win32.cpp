@@ -33,18 +33,13 @@
 
 #include "app/main_window/menu_commands.h"
 #include "app/main_window/tray_icon_win32.h"
-#include "app/startup/single_instance_win32.h"
+#include "tests/scenarios/tapestrique_exe/exe_windows_win32.h"
 #include "ui/control_ids.h"
 #include "win32/system_handles_win32.h"
 
 namespace {
 
-constexpr char kPictureWindowClass[] = "TapestriqueExeOpenTQIFile_WndClass";
 constexpr char kPopupMenuClass[] = "#32768";
-
-HWND FindMainWindow() {
-    return FindWindowA(kMainWindowClassName, kMainWindowTitle);
-}
 
 std::string ControlText(HWND window, int id) {
     char text[256] = {};
@@ -78,17 +73,6 @@ void PrintState(HWND window) {
     std::printf("count=%s\ndetails=%s\n", ControlText(window, kMainCountLabel).c_str(),
                 ControlText(window, kMainDetailsLabel).c_str());
     std::printf("picture=%d\n", FindVisibleWindow(kPictureWindowClass, nullptr) != nullptr);
-}
-
-// Polls every 100 ms until `holds` is true or the time is up; whether it held.
-template <typename Condition>
-bool WaitUntil(Condition holds, int seconds) {
-    const DWORD start = GetTickCount();
-    while (!holds()) {
-        if (GetTickCount() - start >= static_cast<DWORD>(seconds) * 1000) return false;
-        Sleep(100);
-    }
-    return true;
 }
 
 // The visible window of the class (and title), once it has come within the time; null if not.
@@ -164,26 +148,13 @@ int DescribeInstallDialog(int seconds) {
     return 0;
 }
 
-// The buttons over a picture are on a dialog of their own: a child of the picture's window, or
-// a window it owns.
-HWND FindButtonsDialog(HWND picture) {
-    const LPCSTR dialogClass = reinterpret_cast<LPCSTR>(WC_DIALOG);
-    HWND child = FindWindowExA(picture, nullptr, dialogClass, nullptr);
-    if (child != nullptr) return child;
-    for (HWND dialog = FindWindowExA(nullptr, nullptr, dialogClass, nullptr); dialog != nullptr;
-         dialog = FindWindowExA(nullptr, dialog, dialogClass, nullptr)) {
-        if (GetWindow(dialog, GW_OWNER) == picture) return dialog;
-    }
-    return nullptr;
-}
-
 int DescribePictureWindow(int seconds) {
     HWND window = WaitForVisibleWindow(kPictureWindowClass, nullptr, seconds);
     if (window == nullptr) return 1;
     char title[256] = {};
     GetWindowTextA(window, title, sizeof title);
     std::printf("picture=%s\n", title);
-    HWND buttons = FindButtonsDialog(window);
+    HWND buttons = FindPictureButtons(window);
     PrintCentre(buttons != nullptr ? GetDlgItem(buttons, kDialogCancel) : nullptr);
     return 0;
 }
