@@ -8,7 +8,7 @@
 //   tapestrique_probe wait CONDITION SECONDS   waits until the main window is "shown", "hidden"
 //                                           (in the tray) or "gone" (window and tray icon),
 //                                           then prints the state
-//   tapestrique_probe command open|exit     posts the menu command to the main window
+//   tapestrique_probe command open|exit|screensaver   posts the menu command to the main window
 //   tapestrique_probe system-close          sends the main window the system close command
 //   tapestrique_probe control-centre ID     centre: the middle of a main-window control
 //   tapestrique_probe processes NAME        processes: how many run the program NAME
@@ -170,7 +170,7 @@ int DescribePopupMenu(int seconds) {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: tapestrique_probe state | wait shown|hidden|gone SECONDS | command open|exit |\n"
+                 "usage: tapestrique_probe state | wait shown|hidden|gone SECONDS | command open|exit|screensaver |\n"
                  "       system-close | control-centre ID | processes NAME | install-dialog SECONDS |\n"
                  "       picture-window SECONDS | menu SECONDS\n");
     return 64;
@@ -190,6 +190,7 @@ int main(int argc, char** argv) {
     if (action == "wait" && argc == 4 && IsCondition(argv[2])) return Wait(argv[2], std::atoi(argv[3]));
     if (action == "command" && std::strcmp(argv[2], "open") == 0) return PostCommand(kCommandOpen);
     if (action == "command" && std::strcmp(argv[2], "exit") == 0) return PostCommand(kCommandExit);
+    if (action == "command" && std::strcmp(argv[2], "screensaver") == 0) return PostCommand(kCommandEnableScreensaver);
     if (action == "control-centre") return ControlCentre(std::atoi(argv[2]));
     if (action == "processes") return CountProcesses(argv[2]);
     if (action == "install-dialog") return DescribeInstallDialog(std::atoi(argv[2]));
