@@ -3,7 +3,7 @@
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup build build-host build-asan build-windows test test-host test-asan test-windows run fuzz hostile format clean
+.PHONY: all setup build build-host build-asan build-windows test test-host test-asan test-windows run fuzz hostile bench-startup bench-import bench-screensaver format clean
 
 all: build
 
@@ -40,6 +40,15 @@ fuzz: setup
 
 hostile: build-host
 	@bench/hostile/run_hostile.sh
+
+bench-startup: build-windows
+	@bench/startup/run_startup_bench.sh
+
+bench-import: build-host
+	@bench/import/run_import_bench.sh
+
+bench-screensaver: build-windows
+	@bench/screensaver/run_bench.sh
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

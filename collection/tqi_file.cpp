@@ -19,6 +19,27 @@ void FreePicturePayload(PictureRecord& record) {
 
 namespace {
 
+// A JPEG stream hardly compresses: deflating a large one at level 1 takes several times as
+// long as decoding the picture and usually makes it a little larger. A sample from the middle
+// of a large payload decides; one that does not shrink goes into the zlib stream as stored
+// blocks, which every reader inflates alike. Small payloads always take level 1.
+constexpr uLong kCompressionSampleSize = 64 * 1024;
+constexpr int kPayloadLevel = 1;
+constexpr int kStoredLevel = 0;
+
+int PayloadCompressionLevel(const unsigned char* payload, uLong size) {
+    if (size < 2 * kCompressionSampleSize) return kPayloadLevel;
+    uLongf sampleSize = compressBound(kCompressionSampleSize);
+    auto* sample = static_cast<unsigned char*>(std::malloc(sampleSize));
+    if (sample == nullptr) return kPayloadLevel;
+    const unsigned char* middle = payload + (size - kCompressionSampleSize) / 2;
+    const int result = compress2(sample, &sampleSize, middle, kCompressionSampleSize, kPayloadLevel);
+    std::free(sample);
+    if (result != Z_OK) return kPayloadLevel;
+    // A saving under 3 % is not worth deflating the whole payload for.
+    return sampleSize < kCompressionSampleSize - kCompressionSampleSize / 32 ? kPayloadLevel : kStoredLevel;
+}
+
 bool OpenPictureSource(const PictureSource& source, ByteSource& input) {
     if (!source.fromMemory) return input.OpenFile(source.path);
     input.OpenMemory(source.data, source.size);
@@ -91,7 +112,8 @@ FileResult EncodePictureFile(const PictureRecord& record, unsigned char** data, 
     uLongf compressedSize = bound;
     static const unsigned char kEmpty = 0;
     const unsigned char* payload = record.payload != nullptr ? record.payload : &kEmpty;
-    if (compress2(image + headerSize, &compressedSize, payload, record.payloadSize, 1) != Z_OK) {
+    const int level = PayloadCompressionLevel(payload, record.payloadSize);
+    if (compress2(image + headerSize, &compressedSize, payload, record.payloadSize, level) != Z_OK) {
         std::free(image);
         return kFileNotWritten;
     }

@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr UINT kTrayIconId = 100;
-
 NOTIFYICONDATAA TrayIconData(const MainWindow& state, UINT flags) {
     NOTIFYICONDATAA data = {};
     data.cbSize = sizeof data;

@@ -79,6 +79,6 @@ std::string FindBrowserProgram(const std::string& temporaryFolder) {
     return browser;
 }
 
-void ShowCommonControlsTooOldMessage() {
-    MessageBoxA(nullptr, Text(TextId::CommonControlsTooOld), "Tapestrique", MB_ICONERROR);
+void ShowCommonControlsTooOldMessage(const char* caption) {
+    MessageBoxA(nullptr, Text(TextId::CommonControlsTooOld), caption, MB_ICONERROR);
 }

@@ -34,5 +34,6 @@
 // program named does not exist.
 [[nodiscard]] std::string FindBrowserProgram(const std::string& temporaryFolder);
 
-// The error box of a comctl32 older than 4.71, in the current language, without owner.
-void ShowCommonControlsTooOldMessage();
+// The error box of a comctl32 older than 4.71, in the current language, without owner, with
+// the caption of the program that cannot run.
+void ShowCommonControlsTooOldMessage(const char* caption = "Tapestrique");

@@ -19,9 +19,9 @@
 #include <string>
 #include <vector>
 
-#include "collection/collection_list.h"
 #include "base/directory_listing.h"
 #include "base/file_io.h"
+#include "collection/collection_list.h"
 #include "collection/tqi_file.h"
 
 namespace {

@@ -52,8 +52,8 @@ cases=(
     "PSD PackBits 30000x23500|6|2115|decode $files/psd_packbits_30000.psd $work/discard.ppm"
     "PNG 1-bit 40000x17500 of 85 KB|6|2100|decode $files/png_1bit_40000.png $work/discard.ppm"
     "PCX claiming twice its runs|6|0|decode $files/pcx_runs_claiming_twice.pcx $work/discard.ppm"
-    "import JPEG claiming 20000^2|7|0|import $files/import_jpeg_claiming_20000.jpg $work/collection"
-    "import PNG 16000^2 of 31 KB|7|0|import $files/import_png_16000.png $work/collection"
+    "import JPEG claiming 20000^2|7|0|import --collection $work/collection $files/import_jpeg_claiming_20000.jpg"
+    "import PNG 16000^2 of 31 KB|7|0|import --collection $work/collection $files/import_png_16000.png"
 )
 
 printf '%-36s %5s %5s %9s %9s %7s %9s  %s\n' case fault exit "peak MB" "goal MB" "cpu s" "wall s" verdict

@@ -237,6 +237,35 @@ TEST(TqiWrite, RoundTripIsExactAndSized) {
     FreePicturePayload(back);
 }
 
+TEST(TqiWrite, LargePayloadsAreDeflatedOnlyWhenTheyShrink) {
+    // Noise stands for a JPEG stream's entropy-coded data; a repeated pattern does shrink.
+    const Bytes noise = test_support::PseudoRandomBytes(600000, 7);
+    Bytes pattern(600000);
+    for (size_t i = 0; i < pattern.size(); ++i) pattern[i] = static_cast<unsigned char>((i * i) % 251);
+    const Bytes* payloads[] = {&noise, &pattern};
+    for (const Bytes* payload : payloads) {
+        PictureRecord record;
+        std::strcpy(record.title, "Large");
+        record.payload = const_cast<unsigned char*>(payload->data());
+        record.payloadSize = static_cast<uint32_t>(payload->size());
+        unsigned char* file = nullptr;
+        size_t fileSize = 0;
+        ASSERT_EQ(EncodePictureFile(record, &file, &fileSize), kFileOk);
+        PictureRecord back;
+        ASSERT_EQ(ReadPictureFile(PictureSource::FromMemory(file, fileSize), back, true), kFileOk);
+        EXPECT_EQ(Bytes(back.payload, back.payload + back.payloadSize), *payload);
+        FreePicturePayload(back);
+        std::free(file);
+        if (payload == &noise) {
+            // Stored blocks cost 5 bytes per 64 KB; deflate falling back to them block by block
+            // on its own costs more than three times that.
+            EXPECT_LE(fileSize, 43 + 5 + payload->size() + payload->size() / 5000) << "stored, not deflated";
+        } else {
+            EXPECT_LT(fileSize, payload->size() / 2) << "deflated";
+        }
+    }
+}
+
 TEST(TqiWrite, RefusesRecordsNoReaderWouldAccept) {
     TempDir folder;
     std::string path = folder.File("bad.tqi");

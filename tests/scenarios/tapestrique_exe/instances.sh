@@ -37,6 +37,22 @@ echo "second start with a picture: handed over"
 scenario_run -t 30 "$EXE_PROGRAM" || scenario_fail "a second start ended with $?"
 exe_wait shown 20
 
+# "Enable screensaver" makes this screensaver the system's (the desktop's values and system.ini)
+# and takes it back; btEnableScreensaver follows the system at the change notification.
+screensaver_is() { # ScreenSaveActive btEnableScreensaver
+    [ "$(scenario_reg_query 'HKCU\Control Panel\Desktop' ScreenSaveActive)" = "$1" ] &&
+        [ "$(scenario_reg_query "$EXE_KEYS\Settings\Screensaver" btEnableScreensaver)" = "$2" ]
+}
+exe_probe command screensaver
+scenario_until 20 screensaver_is 1 01 || scenario_fail "enabling the screensaver did not reach the system and back"
+grep -qi '^scrnsave.exe=.*tapestrique\.scr' "$(scenario_windows_dir)/system.ini" ||
+    grep -qi '^scrnsave.exe=.*TAPEST~1\.SCR' "$(scenario_windows_dir)/system.ini" ||
+    scenario_fail "system.ini does not name the screensaver"
+exe_probe command screensaver
+scenario_until 20 screensaver_is 0 00 || scenario_fail "disabling the screensaver did not reach the system and back"
+if grep -qi '^scrnsave.exe=' "$(scenario_windows_dir)/system.ini"; then scenario_fail "system.ini still names a screensaver"; fi
+echo "screensaver switch: ok"
+
 # The close button and the system close command hide it too; the menu's Exit ends the program.
 exe_probe control-centre 122 || scenario_fail "no close button"
 scenario_click $(exe_value centre)

@@ -8,7 +8,7 @@
 //   tapestrique_probe wait CONDITION SECONDS   waits until the main window is "shown", "hidden"
 //                                           (in the tray) or "gone" (window and tray icon),
 //                                           then prints the state
-//   tapestrique_probe command open|exit     posts the menu command to the main window
+//   tapestrique_probe command open|exit|screensaver   posts the menu command to the main window
 //   tapestrique_probe system-close          sends the main window the system close command
 //   tapestrique_probe control-centre ID     centre: the middle of a main-window control
 //   tapestrique_probe processes NAME        processes: how many run the program NAME
@@ -32,31 +32,14 @@
 #include <string>
 
 #include "app/main_window/menu_commands.h"
+#include "app/main_window/tray_icon_win32.h"
+#include "tests/scenarios/tapestrique_exe/exe_windows_win32.h"
 #include "ui/control_ids.h"
 #include "win32/system_handles_win32.h"
 
 namespace {
 
-constexpr char kMainWindowClass[] = "TapestriqueExe_WndClass";
-constexpr char kPictureWindowClass[] = "TapestriqueExeOpenTQIFile_WndClass";
 constexpr char kPopupMenuClass[] = "#32768";
-constexpr char kProgramTitle[] = "Tapestrique";
-constexpr UINT kTrayIconId = 100;
-
-HWND FindMainWindow() {
-    return FindWindowA(kMainWindowClass, kProgramTitle);
-}
-
-// Whether the program's icon is in the notification area: modifying an icon with nothing to
-// change succeeds only when the tray holds an icon of that window and id.
-bool HasTrayIcon(HWND window) {
-    if (window == nullptr) return false;
-    NOTIFYICONDATAA icon = {};
-    icon.cbSize = sizeof icon;
-    icon.hWnd = window;
-    icon.uID = kTrayIconId;
-    return Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE;
-}
 
 std::string ControlText(HWND window, int id) {
     char text[256] = {};
@@ -85,22 +68,11 @@ void PrintState(HWND window) {
     RECT rect = {};
     if (window != nullptr) GetWindowRect(window, &rect);
     std::printf("window=%d\nvisible=%d\ntray=%d\n", window != nullptr, window != nullptr && IsWindowVisible(window),
-                HasTrayIcon(window));
+                IsTrayIconPresent(window));
     std::printf("rect=%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
     std::printf("count=%s\ndetails=%s\n", ControlText(window, kMainCountLabel).c_str(),
                 ControlText(window, kMainDetailsLabel).c_str());
     std::printf("picture=%d\n", FindVisibleWindow(kPictureWindowClass, nullptr) != nullptr);
-}
-
-// Polls every 100 ms until `holds` is true or the time is up; whether it held.
-template <typename Condition>
-bool WaitUntil(Condition holds, int seconds) {
-    const DWORD start = GetTickCount();
-    while (!holds()) {
-        if (GetTickCount() - start >= static_cast<DWORD>(seconds) * 1000) return false;
-        Sleep(100);
-    }
-    return true;
 }
 
 // The visible window of the class (and title), once it has come within the time; null if not.
@@ -124,9 +96,9 @@ int Wait(const char* condition, int seconds) {
             if (window != nullptr) last = window;
             if (std::strcmp(condition, "shown") == 0) return window != nullptr && IsWindowVisible(window) != FALSE;
             if (std::strcmp(condition, "hidden") == 0) {
-                return window != nullptr && !IsWindowVisible(window) && HasTrayIcon(window);
+                return window != nullptr && !IsWindowVisible(window) && IsTrayIconPresent(window);
             }
-            return window == nullptr && !HasTrayIcon(last);
+            return window == nullptr && !IsTrayIconPresent(last);
         },
         seconds);
     PrintState(FindMainWindow());
@@ -167,7 +139,7 @@ int CountProcesses(const char* name) {
 }
 
 int DescribeInstallDialog(int seconds) {
-    HWND dialog = WaitForVisibleWindow(reinterpret_cast<LPCSTR>(WC_DIALOG), kProgramTitle, seconds);
+    HWND dialog = WaitForVisibleWindow(reinterpret_cast<LPCSTR>(WC_DIALOG), kMainWindowTitle, seconds);
     std::printf("dialog=%d\n", dialog != nullptr);
     if (dialog == nullptr) return 1;
     std::printf("close=%s\nlink=%d\n", ControlText(dialog, kDialogCancel).c_str(),
@@ -176,26 +148,13 @@ int DescribeInstallDialog(int seconds) {
     return 0;
 }
 
-// The buttons over a picture are on a dialog of their own: a child of the picture's window, or
-// a window it owns.
-HWND FindButtonsDialog(HWND picture) {
-    const LPCSTR dialogClass = reinterpret_cast<LPCSTR>(WC_DIALOG);
-    HWND child = FindWindowExA(picture, nullptr, dialogClass, nullptr);
-    if (child != nullptr) return child;
-    for (HWND dialog = FindWindowExA(nullptr, nullptr, dialogClass, nullptr); dialog != nullptr;
-         dialog = FindWindowExA(nullptr, dialog, dialogClass, nullptr)) {
-        if (GetWindow(dialog, GW_OWNER) == picture) return dialog;
-    }
-    return nullptr;
-}
-
 int DescribePictureWindow(int seconds) {
     HWND window = WaitForVisibleWindow(kPictureWindowClass, nullptr, seconds);
     if (window == nullptr) return 1;
     char title[256] = {};
     GetWindowTextA(window, title, sizeof title);
     std::printf("picture=%s\n", title);
-    HWND buttons = FindButtonsDialog(window);
+    HWND buttons = FindPictureButtons(window);
     PrintCentre(buttons != nullptr ? GetDlgItem(buttons, kDialogCancel) : nullptr);
     return 0;
 }
@@ -211,7 +170,7 @@ int DescribePopupMenu(int seconds) {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: tapestrique_probe state | wait shown|hidden|gone SECONDS | command open|exit |\n"
+                 "usage: tapestrique_probe state | wait shown|hidden|gone SECONDS | command open|exit|screensaver |\n"
                  "       system-close | control-centre ID | processes NAME | install-dialog SECONDS |\n"
                  "       picture-window SECONDS | menu SECONDS\n");
     return 64;
@@ -231,6 +190,7 @@ int main(int argc, char** argv) {
     if (action == "wait" && argc == 4 && IsCondition(argv[2])) return Wait(argv[2], std::atoi(argv[3]));
     if (action == "command" && std::strcmp(argv[2], "open") == 0) return PostCommand(kCommandOpen);
     if (action == "command" && std::strcmp(argv[2], "exit") == 0) return PostCommand(kCommandExit);
+    if (action == "command" && std::strcmp(argv[2], "screensaver") == 0) return PostCommand(kCommandEnableScreensaver);
     if (action == "control-centre") return ControlCentre(std::atoi(argv[2]));
     if (action == "processes") return CountProcesses(argv[2]);
     if (action == "install-dialog") return DescribeInstallDialog(std::atoi(argv[2]));
