@@ -160,7 +160,7 @@ for language in CA EN ES FR; do
 done
 for picture in "$SCENARIO_DIR"/shots/*.bmp; do
     name=$(basename "$picture" .bmp)
-    "$TQ_CONVERT" "$picture" "$shots/$name.png" || scenario_fail "cannot convert $name"
+    "$TQ_CONVERT" "$picture" -strip "$shots/$name.png" || scenario_fail "cannot convert $name"
 done
 # At 150 % the same dialogs, kept beside the scenario's other artefacts for a look.
 scenario_reg_add 'HKCU\Control Panel\Desktop' LogPixels REG_DWORD 144
