@@ -9,6 +9,7 @@
 #include "ui/data_resource.h"
 #include "ui/localization/text_table.h"
 #include "ui/skinned_controls_win32.h"
+#include "ui/window_helpers_win32.h"
 #include "ui/window_messages_win32.h"
 #include "win32/window_state_win32.h"
 
@@ -100,23 +101,10 @@ LRESULT CALLBACK InitializationProcedure(HWND window, UINT message, WPARAM wPara
     }
 }
 
-// Registered on first use, like every class of the programs: no class style, cursor or
-// background brush (the skin paints the face), the programs' icons.
-bool RegisterInitializationClass(HINSTANCE instance) {
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = InitializationProcedure;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, "ICONTAPESTRIQUE32X32");
-    windowClass.hIconSm =
-        static_cast<HICON>(LoadImageA(instance, "ICONTAPESTRIQUE16X16", IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-    windowClass.lpszClassName = kClassName;
-    return RegisterClassExA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 HWND CreateInitializationWindow(InitializationState& state) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (!RegisterInitializationClass(instance)) return nullptr;
+    // Registered on first use, like every class of the programs; the skin paints the face.
+    if (!RegisterProgramWindowClass(kClassName, InitializationProcedure, false)) return nullptr;
     return CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, Text(TextId::InitializationWindowTitle),
                            WS_POPUP | WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
                            nullptr, instance, &state);
