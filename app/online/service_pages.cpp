@@ -35,7 +35,7 @@ std::string ServicePageAddress(ServicePage page, std::string_view baseAddress, s
     address += "TQClient/TQClient_UserLogin.php?TQClientVersion=";
     address += kClientVersion;
     address += "&TQClientID=";
-    address += clientIdentifier;
+    address += EscapeAddressPart(clientIdentifier);
     address += "&HttpReferer=";
     address += kClientReferer;
     address += StartParameter(page);
@@ -44,4 +44,69 @@ std::string ServicePageAddress(ServicePage page, std::string_view baseAddress, s
 
 std::string ServicePageAddress(ServicePage page, const Settings& settings) {
     return ServicePageAddress(page, ServiceBaseAddress(settings), ClientIdentifier(settings));
+}
+
+std::string EscapeAddressPart(std::string_view text) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool plain = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
+                           (byte >= '0' && byte <= '9') || c == '-' || c == '_' || c == '.' || c == '~' || c == '/';
+        if (plain) {
+            escaped += c;
+        } else {
+            escaped += '%';
+            escaped += kHex[byte >> 4];
+            escaped += kHex[byte & 0x0F];
+        }
+    }
+    return escaped;
+}
+
+std::string NewestListAddress(std::string_view baseAddress) {
+    std::string address(baseAddress);
+    address += "TQClient/TQClient_GetNewestImages.php?TQClientVersion=";
+    address += kClientVersion;
+    address += "&MaxImages=" + std::to_string(kNewestListRequested);
+    return address;
+}
+
+std::string NewestListAddress(const Settings& settings) {
+    return NewestListAddress(ServiceBaseAddress(settings));
+}
+
+std::string ThumbnailAddress(std::string_view baseAddress, std::string_view identifier) {
+    std::string address(baseAddress);
+    address += "Wallpapers/";
+    address += EscapeAddressPart(identifier);
+    address += "_Thumbnail.jpg";
+    return address;
+}
+
+std::string ThumbnailAddress(const Settings& settings, std::string_view identifier) {
+    return ThumbnailAddress(ServiceBaseAddress(settings), identifier);
+}
+
+std::string PictureFileAddress(std::string_view baseAddress,
+                               std::string_view clientIdentifier,
+                               std::string_view category,
+                               std::string_view gallery,
+                               std::string_view image) {
+    std::string address(baseAddress);
+    address += "TQClient/TQClient_GetTQIFile.php?TQClientVersion=";
+    address += kClientVersion;
+    address += "&TQClientID=" + EscapeAddressPart(clientIdentifier);
+    address += "&Category=" + EscapeAddressPart(category);
+    address += "&Gallery=" + EscapeAddressPart(gallery);
+    address += "&Image=" + EscapeAddressPart(image);
+    return address;
+}
+
+std::string PictureFileAddress(const Settings& settings,
+                               std::string_view category,
+                               std::string_view gallery,
+                               std::string_view image) {
+    return PictureFileAddress(ServiceBaseAddress(settings), ClientIdentifier(settings), category, gallery, image);
 }
