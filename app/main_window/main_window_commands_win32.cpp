@@ -29,10 +29,6 @@ bool RefuseWhileDialogOpen(const MainWindow& state) {
     return true;
 }
 
-void OpenServicePage(const MainWindow& state, ServicePage page) {
-    (void)OpenInBrowser(ServicePageAddress(page, state.process->settings).c_str());
-}
-
 void ShowCurrentPicture(MainWindow& state) {
     SelectPicture(state, FindPictureIndex(state.titles, state.settings().szCurrentWallpaper));
 }
@@ -138,7 +134,9 @@ LRESULT OnMainWindowCommand(MainWindow& state, WPARAM wParam, LPARAM lParam) {
         RunMenuCommand(state, static_cast<MenuCommand>(id));
         return 0;
     }
-    if (id == kMainPictureList) {
+    if (IsNewImageControl(state.online.announcement, reinterpret_cast<HWND>(lParam))) {
+        if (notification == BN_CLICKED) OnAnnouncementClick(state, id);
+    } else if (id == kMainPictureList) {
         OnPictureListNotification(state, notification);
     } else if (notification == BN_CLICKED && id >= kMainImportButton && id <= 125) {
         OnButtonClick(state, id);
@@ -205,6 +203,10 @@ void UpdateMainWindowButtons(MainWindow& state) {
         state.skinned.focused = MainControl(state, kMainPictureList);
         if (GetActiveWindow() == state.window) SetFocus(state.skinned.focused);
     }
+}
+
+void OpenServicePage(const MainWindow& state, ServicePage page) {
+    (void)OpenInBrowser(ServicePageAddress(page, state.process->settings).c_str());
 }
 
 void OpenMainWindow(MainWindow& state) {

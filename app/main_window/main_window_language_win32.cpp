@@ -1,6 +1,7 @@
-// The language switch at run time: the main window is hidden, its skin made again in the new
-// language (its controls with it), and the list, the selection and the count come back as
-// they were. Dialogs take the new language the next time they open.
+// The language switch at run time: the main window and the new-image notification are hidden,
+// their skins made again in the new language (their controls with them), and the list, the
+// selection, the count and the announced picture come back as they were. Dialogs take the
+// new language the next time they open.
 #include "app/main_window/main_window_win32.h"
 #include "collection/picture_title.h"
 #include "ui/control_ids.h"
@@ -18,6 +19,8 @@ constexpr DWORD kShow = AW_ACTIVATE | AW_BLEND;
 bool SwitchLanguage(MainWindow& state, int language) {
     if (!SetLanguageIndex(language)) return false;
     const bool hidden = ShowWindowAnimated(state.window, 200, kHide);
+    HWND announcement = state.online.announcement.window;
+    const bool announcementHidden = announcement != nullptr && ShowWindowAnimated(announcement, 200, kHide);
     const std::string selected = state.selectedName;
 
     state.skinned.hovered = nullptr;
@@ -30,7 +33,8 @@ bool SwitchLanguage(MainWindow& state, int language) {
     ShowTitlesInList(state);
     SelectPicture(state, FindPictureIndex(state.titles, selected));
     state.skinned.focused = MainControl(state, kMainPictureList);
-    // The new-image window is rebuilt here too once the online service shows it.
+    RestoreAnnouncementAfterLanguageSwitch(state);
     if (hidden) (void)ShowWindowAnimated(state.window, 200, kShow);
+    if (announcementHidden) (void)ShowWindowAnimated(announcement, 200, kShow);
     return true;
 }

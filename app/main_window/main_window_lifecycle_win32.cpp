@@ -156,6 +156,7 @@ LRESULT OnMainWindowCreate(MainWindow& state, HWND window) {
     CloseInitializationWindow(initialization);
 
     SetTimer(window, kSchedulerTimer, kSchedulerPeriod, nullptr);
+    CreateAnnouncementWindow(state);
     return 0;
 }
 
@@ -163,12 +164,14 @@ LRESULT OnMainWindowClose(MainWindow& state) {
     if (state.HasFlag(kFlagMainWindowClosing)) return 0;  // a second request while the first runs
     state.SetFlag(kFlagMainWindowClosing, true);
     if (state.HasFlag(kFlagTrayIconPresent)) DeleteTrayIcon(state);
+    StopOnlineTransfer(state);
     return 1;  // the default handling destroys the window
 }
 
 void OnMainWindowDestroy(MainWindow& state) {
     Settings& settings = state.settings();
     (void)WriteSetting(state.store, settings, settings.ptTapestriqueExeWindowPosition);
+    DestroyAnnouncementWindow(state);  // with its thumbnail
     KillTimer(state.window, kSchedulerTimer);
     KillTimer(state.window, kRepaintTimer);
     UnregisterHotkeys(state);

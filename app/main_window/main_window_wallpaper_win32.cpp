@@ -12,6 +12,14 @@
 
 namespace {
 
+void ApplyAfterNameChange(MainWindow& state) {
+    UpdateTrayTooltip(state);
+    SendMessageA(state.window, WM_APP_UPDATE_BUTTONS, 0, 0);
+    SendMessageA(state.window, WM_APP_APPLY_WALLPAPER, 0, 0);
+}
+
+}  // namespace
+
 bool IsFullScreenForeground(const MainWindow& state) {
     HWND foreground = GetForegroundWindow();
     if (foreground == nullptr) return false;
@@ -20,14 +28,6 @@ bool IsFullScreenForeground(const MainWindow& state) {
     const bool topmost = (GetWindowLongA(foreground, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     return IsFullScreenClientArea(client.right, client.bottom, topmost, state.screen.width, state.screen.height);
 }
-
-void ApplyAfterNameChange(MainWindow& state) {
-    UpdateTrayTooltip(state);
-    SendMessageA(state.window, WM_APP_UPDATE_BUTTONS, 0, 0);
-    SendMessageA(state.window, WM_APP_APPLY_WALLPAPER, 0, 0);
-}
-
-}  // namespace
 
 void ApplyCurrentWallpaper(MainWindow& state) {
     if (!state.shell) return;

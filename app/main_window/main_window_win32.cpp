@@ -52,8 +52,10 @@ LRESULT OnSystemCommand(MainWindow& state, HWND window, WPARAM command, LPARAM l
 }
 
 LRESULT OnTimer(MainWindow& state, WPARAM timer) {
-    // The online service's periodic check comes first here once the service is wired in.
-    if (timer == kSchedulerTimer) (void)IsChangeDue(state, true);
+    if (timer == kSchedulerTimer) {
+        OnlineTick(state);  // the service's check comes before the scheduler's
+        (void)IsChangeDue(state, true);
+    }
     if (timer == kRepaintTimer) {
         KillTimer(state.window, kRepaintTimer);
         RedrawWindow(state.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
@@ -81,10 +83,7 @@ LRESULT OnOpenArgument(MainWindow& state, LPARAM lParam) {
     OwnedPicture record = MakeOwnedPicture();
     const FileResult result = ReadPictureFile(PictureSource::FromPath(path->c_str()), *record, true);
     if (result != kFileOk) record.reset();
-    if (PostMessageA(state.window, WM_APP_SHOW_PICTURE, static_cast<WPARAM>(result),
-                     reinterpret_cast<LPARAM>(record.get()))) {
-        (void)record.release();  // the receiver owns it
-    }
+    PostPictureToShow(state, result, std::move(record));
     return result == kFileOk ? 1 : 0;
 }
 
@@ -112,6 +111,11 @@ LRESULT OnPrivateMessage(MainWindow& state, UINT message, WPARAM wParam, LPARAM 
         case WM_APP_TRAY_NOTIFY:
             OnTrayNotify(state, lParam);
             return 0;
+        case WM_APP_PROGRESS:
+            OnDownloadProgress(state, wParam, reinterpret_cast<const ProgressRecord*>(lParam));
+            return 0;
+        case WM_APP_TRANSFER_DONE:
+            return OnTransferDone(state, wParam, lParam);
         default:
             return 0;
     }
@@ -165,6 +169,8 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
         case WM_APP_ADD_PICTURE:
         case WM_APP_SCHEDULED_CHANGE:
         case WM_APP_TRAY_NOTIFY:
+        case WM_APP_PROGRESS:
+        case WM_APP_TRANSFER_DONE:
             return OnPrivateMessage(*state, message, wParam, lParam);
         default:
             return DefWindowProcA(window, message, wParam, lParam);
@@ -175,6 +181,13 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
 
 bool RegisterMainWindowClass() {
     return RegisterProgramWindowClass(kMainWindowClassName, MainWindowProcedure, false);
+}
+
+void PostPictureToShow(MainWindow& state, int result, OwnedPicture record) {
+    if (PostMessageA(state.window, WM_APP_SHOW_PICTURE, static_cast<WPARAM>(result),
+                     reinterpret_cast<LPARAM>(record.get()))) {
+        (void)record.release();  // the receiver owns it
+    }
 }
 
 HWND CreateMainWindow(MainWindow& state) {

@@ -22,6 +22,10 @@
 #include "app/desktop/desktop_integration_win32.h"
 #include "app/main_window/command_rules.h"
 #include "app/main_window/menu_commands.h"
+#include "app/online/newest_images.h"
+#include "app/online/service_pages.h"
+#include "app/online/new_image_window_win32.h"
+#include "app/online/transfer_worker_win32.h"
 #include "app/wallpaper/apply_wallpaper.h"
 #include "app/startup/single_instance_win32.h"  // the window class, title and mutex names
 #include "app/wallpaper/wallpaper_shell_win32.h"
@@ -29,6 +33,7 @@
 #include "app/collection/owned_picture.h"
 #include "settings/registry_store_win32.h"
 #include "settings/settings.h"
+#include "ui/progress_record.h"
 #include "ui/skinned_window_win32.h"
 #include "win32/com_owners_win32.h"
 #include "win32/gdi_owners_win32.h"
@@ -55,6 +60,16 @@ struct ProcessFacts {
 struct MainWindowMenu {
     OwnedMenu menu;                                 // "MENUTAPESTRIQUE", one popup per language
     std::array<bool, kHotkeyCount> registered = {};  // per hotkey id
+};
+
+// The online picture service's side of the main window: the one transfer, what it is for, and
+// the notification with the picture it announces.
+struct OnlineClient {
+    Transfer transfer;
+    OnlineState state = OnlineState::Idle;
+    int announcedIndex = -1;  // the picture of the last announcement
+    NewImageWindow announcement;
+    OwnedBitmap thumbnail;  // shown by the notification while it exists; none when composing failed
 };
 
 struct MainWindow {
@@ -85,6 +100,7 @@ struct MainWindow {
     OpenDialog openDialog = OpenDialog::None;
     MainWindowMenu menu;
     UINT taskbarCreatedMessage = 0;
+    OnlineClient online;
 
     std::unique_ptr<ScopedComInitialization> com;
     std::unique_ptr<Win32WallpaperShell> shell;
@@ -116,6 +132,8 @@ LRESULT OnMainWindowCommand(MainWindow& state, WPARAM wParam, LPARAM lParam);
 void RunMenuCommand(MainWindow& state, MenuCommand command);
 void UpdateMainWindowButtons(MainWindow& state);
 void OpenMainWindow(MainWindow& state);
+// Opens one of the online service's pages in the browser; a failure is silent.
+void OpenServicePage(const MainWindow& state, ServicePage page);
 void OnTrayNotify(MainWindow& state, LPARAM mouseMessage);
 void OnHotkey(MainWindow& state, WPARAM hotkeyId);
 
@@ -144,6 +162,27 @@ void ApplyStartUpWallpaper(MainWindow& state);
 
 // A picture file named on a command line, as read for result 0 (null otherwise).
 void ShowPictureFile(MainWindow& state, int result, OwnedPicture record);
+// Hands a picture file's reading to ShowPictureFile by WM_APP_SHOW_PICTURE (the record only
+// for result 0); the receiver owns the record.
+void PostPictureToShow(MainWindow& state, int result, OwnedPicture record);
+
+// The online picture service (main_window_online_win32.cpp): the notification window made
+// hidden at start-up and destroyed at tear-down, the timer's check, the transfers' ends and
+// progress, and the notification's clicks.
+void CreateAnnouncementWindow(MainWindow& state);
+void DestroyAnnouncementWindow(MainWindow& state);
+void OnlineTick(MainWindow& state);
+LRESULT OnTransferDone(MainWindow& state, WPARAM tag, LPARAM completion);
+void OnDownloadProgress(MainWindow& state, WPARAM display, const ProgressRecord* record);
+void OnAnnouncementClick(MainWindow& state, UINT controlId);
+void CloseAnnouncement(MainWindow& state);
+// Stops a running transfer while the window closes, answering its messages meanwhile.
+void StopOnlineTransfer(MainWindow& state);
+// After a change of language: the notification's face again, with the announced picture.
+void RestoreAnnouncementAfterLanguageSwitch(MainWindow& state);
+
+// Whether a full-screen program is in front (main_window_wallpaper_win32.cpp).
+[[nodiscard]] bool IsFullScreenForeground(const MainWindow& state);
 
 // Switches the interface to another language at run time: the window is rebuilt from its skin
 // in that language, keeping the list, the selection and the count (main_window_language_win32.cpp).
