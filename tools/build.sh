@@ -53,7 +53,7 @@ for config in "$@"; do
         if [ "$host_built" = no ]; then
             configure host "${host_arguments[@]}"
             echo "== build host (for windows)"
-            cmake --build "$build_root/host" -j "$jobs" --target tqtool tapestrique_dat tqi_probe
+            cmake --build "$build_root/host" -j "$jobs" --target tqtool tapestrique_dat tqi_probe tapestrique-service
         fi
         TAPESTRIQUE_MINGW_PREFIX=$(mingw_prefix)
         export TAPESTRIQUE_MINGW_PREFIX

@@ -5,13 +5,16 @@
 #   exe_begin NAME PROBE.exe HOST_TQTOOL   scenario_begin, then the installation of the
 #                                  programs of the build tree and the six sample pictures
 #   exe_start ARGS...              starts the installed Tapestrique.exe; its pid in EXE_PID
-#   exe_probe ARGS...              runs the probe; its output in $SCENARIO_DIR/probe.txt
+#   exe_probe ARGS...              runs the probe; its output in $SCENARIO_DIR/probe.txt (it
+#                                  may take EXE_PROBE_SECONDS, 60 unless set)
 #   exe_value KEY                  a "key=value" of the probe's last output
 #   exe_wait CONDITION [SECONDS]   waits until the main window is shown, hidden or gone
 #   exe_exit                       ends the program with its menu's command, then exe_expect_exit
 #   exe_expect_exit                checks that the window and the tray icon go and the program
 #                                  ends with 0
 #   exe_current_wallpaper          szCurrentWallpaper
+#   systemtime_hex SECONDS         a UTC time (seconds since 1970) as a REG_BINARY SYSTEMTIME
+#   systemtime_seconds HEX         and back
 #   EXE_KEYS                       the program's registry key
 source "${TQ_SOURCE_DIR:?}/tests/harness/scenario.sh"
 source "$TQ_SOURCE_DIR/tests/harness/install_product.sh"
@@ -45,7 +48,7 @@ exe_start() {
 }
 
 exe_probe() {
-    timeout 60 wine "$EXE_PROBE" "$@" </dev/null 2>>"$SCENARIO_DIR/programs.log" | tr -d '\r' >"$SCENARIO_DIR/probe.txt"
+    timeout "${EXE_PROBE_SECONDS:-60}" wine "$EXE_PROBE" "$@" </dev/null 2>>"$SCENARIO_DIR/programs.log" | tr -d '\r' >"$SCENARIO_DIR/probe.txt"
     local status=${PIPESTATUS[0]}
     cat "$SCENARIO_DIR/probe.txt" >>"$SCENARIO_DIR/probe.log"
     return "$status"
@@ -74,4 +77,19 @@ exe_expect_exit() {
 
 exe_current_wallpaper() {
     scenario_reg_query "$EXE_KEYS\\Variables" szCurrentWallpaper
+}
+
+# A SYSTEMTIME in UTC as the registry keeps it: eight little-endian 16-bit fields, the day of
+# the week fourth, from seconds since 1970 and back.
+systemtime_hex() { # seconds
+    local fields
+    read -r -a fields <<<"$(date -u -d "@$1" '+%Y %-m %w %-d %-H %-M %-S')"
+    printf '%02X%02X' $((fields[0] & 255)) $((fields[0] >> 8))
+    for field in "${fields[@]:1}"; do printf '%02X00' "$field"; done
+    printf '0000\n'
+}
+systemtime_seconds() { # hex
+    local hex=$1 words=() i
+    for i in 0 4 8 12 16 20 24; do words+=($((16#${hex:i+2:2}${hex:i:2}))); done
+    date -u -d "${words[0]}-${words[1]}-${words[3]} ${words[4]}:${words[5]}:${words[6]}" +%s
 }

@@ -15,8 +15,13 @@
 //   tapestrique_probe install-dialog SECONDS   waits for the installation dialog: dialog,
 //                                           close (its button's text), centre (the button's
 //                                           middle), link (the download link exists)
-//   tapestrique_probe picture-window SECONDS   waits for a picture opened from a command line:
-//                                           picture (its title), centre (its Close button's middle)
+//   tapestrique_probe picture-window SECONDS   waits for a picture opened from a command line
+//                                           or downloaded: picture (its title), save (it has a
+//                                           Save button), centre (its Close button's middle)
+//   tapestrique_probe announcement shown|hidden SECONDS [HEADLINE]   waits until the new-image
+//                                           notification is shown (with a headline that begins
+//                                           with HEADLINE) or hidden: visible, headline,
+//                                           description, rect, centre (its close button's middle)
 //   tapestrique_probe menu SECONDS          waits for a popup menu to open: menu (its rect)
 //
 // Coordinates are the desktop's. Exit codes: 0 done, 1 the window or the condition did not
@@ -33,6 +38,7 @@
 
 #include "app/main_window/menu_commands.h"
 #include "app/main_window/tray_icon_win32.h"
+#include "app/online/new_image_window_win32.h"
 #include "tests/scenarios/tapestrique_exe/exe_windows_win32.h"
 #include "ui/control_ids.h"
 #include "win32/system_handles_win32.h"
@@ -155,8 +161,30 @@ int DescribePictureWindow(int seconds) {
     GetWindowTextA(window, title, sizeof title);
     std::printf("picture=%s\n", title);
     HWND buttons = FindPictureButtons(window);
+    std::printf("save=%d\n", buttons != nullptr && GetDlgItem(buttons, kOpenTqiFileSave) != nullptr);
     PrintCentre(buttons != nullptr ? GetDlgItem(buttons, kDialogCancel) : nullptr);
     return 0;
+}
+
+int DescribeAnnouncement(const char* condition, int seconds, const char* headline) {
+    const bool shown = std::strcmp(condition, "shown") == 0;
+    HWND window = nullptr;
+    const bool reached = WaitUntil(
+        [&] {
+            window = FindWindowA(kNewImageWindowClassName, kMainWindowTitle);
+            if (window == nullptr) return false;
+            if (!shown) return IsWindowVisible(window) == FALSE;
+            return IsWindowVisible(window) != FALSE &&
+                   ControlText(window, kNewImageHeadline).starts_with(headline != nullptr ? headline : "");
+        },
+        seconds);
+    RECT rect = {};
+    if (window != nullptr) GetWindowRect(window, &rect);
+    std::printf("visible=%d\nheadline=%s\ndescription=%s\n", window != nullptr && IsWindowVisible(window),
+                ControlText(window, kNewImageHeadline).c_str(), ControlText(window, kNewImageDescription).c_str());
+    std::printf("rect=%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    PrintCentre(window != nullptr ? GetDlgItem(window, kNewImageCloseButton) : nullptr);
+    return reached ? 0 : 1;
 }
 
 int DescribePopupMenu(int seconds) {
@@ -172,7 +200,7 @@ int Usage() {
     std::fprintf(stderr,
                  "usage: tapestrique_probe state | wait shown|hidden|gone SECONDS | command open|exit|screensaver |\n"
                  "       system-close | control-centre ID | processes NAME | install-dialog SECONDS |\n"
-                 "       picture-window SECONDS | menu SECONDS\n");
+                 "       picture-window SECONDS | menu SECONDS | announcement shown|hidden SECONDS [HEADLINE]\n");
     return 64;
 }
 
@@ -196,5 +224,8 @@ int main(int argc, char** argv) {
     if (action == "install-dialog") return DescribeInstallDialog(std::atoi(argv[2]));
     if (action == "picture-window") return DescribePictureWindow(std::atoi(argv[2]));
     if (action == "menu") return DescribePopupMenu(std::atoi(argv[2]));
+    if (action == "announcement" && argc >= 4 && (std::strcmp(argv[2], "shown") == 0 || std::strcmp(argv[2], "hidden") == 0)) {
+        return DescribeAnnouncement(argv[2], std::atoi(argv[3]), argc >= 5 ? argv[4] : nullptr);
+    }
     return Usage();
 }

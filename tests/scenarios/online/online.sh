@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Tapestrique.exe with the real picture service on loopback, at the timer's own pace: the first
+# tick asks for the newest list and stores it, the next announces one of its pictures in the
+# notification above the task bar (new-image.png in docs/screenshots), whose close button
+# marks it shown. Started again with an hour gone and the automatic download on, the first
+# tick announces the next picture and opens it full screen with its Save button.
+#   online.sh PROBE.exe HOST_TQTOOL SERVICE
+source "${TQ_SOURCE_DIR:?}/tests/scenarios/online/online_scenario.sh"
+online_begin online "$@"
+
+# Without the automatic download the announcement stays until its timer or the user ends it.
+scenario_reg_add "$general_key" btNewImageNotificationsAutoDownload REG_BINARY 00
+exe_start /hidden
+started=$(date +%s)
+exe_wait hidden
+online_wait_announcement "New image available:" 160
+echo "the announcement of '$(exe_value description)', $(($(date +%s) - started)) s after the start"
+
+# The list as the service sent it: six pictures, all of them not shown yet.
+[ "$(online_mask)" = 3f ] || scenario_fail "the not-shown mask is $(online_mask) after the list"
+for index in 0 1 2 3 4 5; do
+    description=$(scenario_reg_query "$newest_key" "szNewestImage${index}Description")
+    identifier=$(scenario_reg_query "$newest_key" "szNewestImage${index}IdString")
+    [ "$identifier" = "Nature/Samples/$description" ] ||
+        scenario_fail "picture $index of the list: '$identifier' '$description'"
+done
+[ -z "$(scenario_reg_query "$newest_key" szNewestImage6IdString)" ] || scenario_fail "a seventh picture is listed"
+announced=$(online_index_of "$(exe_value description)")
+[ -n "$announced" ] || scenario_fail "the announced picture '$(exe_value description)' is not in the list"
+
+# Above the work area's bottom-right corner, 8 pixels from its right edge.
+read -r x y width height <<<"$(exe_value rect)"
+[ $((x + width)) -eq 1016 ] || scenario_fail "the notification's right edge is at $((x + width))"
+sleep 1  # the thumbnail paints
+scenario_screenshot "$SCENARIO_DIR/desktop-announcement.png"
+scenario_crop "$SCENARIO_DIR/desktop-announcement.png" "$(exe_value rect)" "$SCENARIO_DIR/new-image.png"
+colours=$("$TQ_CONVERT" "$SCENARIO_DIR/new-image.png" -format %k info:)
+[ "$colours" -gt 200 ] || scenario_fail "the notification shows no thumbnail ($colours colours)"
+mkdir -p "$TQ_SOURCE_DIR/docs/screenshots"
+"$TQ_CONVERT" "$SCENARIO_DIR/new-image.png" -strip "$TQ_SOURCE_DIR/docs/screenshots/new-image.png" ||
+    scenario_fail "cannot keep the screenshot"
+
+# The close button: the notification slides out and its picture counts as shown.
+scenario_click $(exe_value centre)
+scenario_pointer 1 1
+exe_probe announcement hidden 10 || scenario_fail "the close button left the notification shown"
+expected=$(printf '%02x' $((0x3f & ~(1 << announced))))
+mask_is() { [ "$(online_mask)" = "$1" ]; }
+scenario_until 10 mask_is "$expected" || scenario_fail "the mask is $(online_mask) after the close, not $expected"
+echo "closed: picture $announced shown, the mask $expected"
+exe_exit
+
+# An hour later, with the list still fresh: the first tick announces the next picture and
+# downloads it at once.
+scenario_reg_add "$general_key" btNewImageNotificationsAutoDownload REG_BINARY 01
+scenario_reg_add "$variables_key" stLastPopupNewestImages REG_BINARY "$(systemtime_hex $(($(date +%s) - 3700)))"
+exe_start /hidden
+started=$(date +%s)
+exe_wait hidden
+EXE_PROBE_SECONDS=130 exe_probe picture-window 100 || scenario_fail "no downloaded picture within 100 s"
+title=$(exe_value picture)
+[ "$(exe_value save)" = 1 ] || scenario_fail "the downloaded picture '$title' has no Save button"
+downloaded=$(online_index_of "$title")
+[ -n "$downloaded" ] && [ "$downloaded" != "$announced" ] ||
+    scenario_fail "the downloaded picture '$title' is not a picture still to announce"
+echo "'$title' downloaded and shown full screen, $(($(date +%s) - started)) s after the start"
+sleep 1
+scenario_screenshot "$SCENARIO_DIR/desktop-downloaded.png"
+expected=$(printf '%02x' $((0x$expected & ~(1 << downloaded))))
+scenario_until 10 mask_is "$expected" || scenario_fail "the mask is $(online_mask) after the download, not $expected"
+grep -q "GetTQIFile.php.*Image=$title " "$TQ_SERVICE_FOLDER/service.log" ||
+    scenario_fail "the service saw no download of '$title'"
+scenario_click $(exe_value centre)
+exe_exit
+online_end
+echo "online: ok"
