@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # `make run`: installs the built programs and a sample collection into a Wine prefix of your
-# own and starts Tapestrique.exe on a Wine desktop. With a display ($DISPLAY) the desktop opens
-# there and stays until you close it. Without one it runs on a private Xvfb: once the main
-# window shows, it photographs the desktop into out/run-screenshot.png, checks that the window
-# is not blank, ends Tapestrique with Exit from its menu and stops everything it started.
+# own, starts the picture service on loopback with a sample catalogue (tools/run_service.sh),
+# points the installation at it and starts Tapestrique.exe on a Wine desktop. With a display
+# ($DISPLAY) the desktop opens there and stays until you close it. Without one it runs on a
+# private Xvfb: once the main window shows, it photographs the desktop into
+# out/run-screenshot.png, checks that the window is not blank, ends Tapestrique with Exit from
+# its menu and stops everything it started. The service ends with the run either way.
 #   TAPESTRIQUE_PREFIX   the Wine prefix to install into (default ~/.local/share/tapestrique/wine)
 #   TAPESTRIQUE_SECONDS  how long a run without display waits for the main window (default 120)
 set -euo pipefail
@@ -11,6 +13,7 @@ source "$(dirname "$0")/build_env.sh"
 source "$repo_root/tests/harness/wine_env.sh"
 source "$repo_root/tests/harness/install_product.sh"
 source "$repo_root/tests/harness/process_guard.sh"
+source "$repo_root/tools/run_service.sh"
 tq_mark_processes
 
 prefix=${TAPESTRIQUE_PREFIX:-$HOME/.local/share/tapestrique/wine}
@@ -29,6 +32,7 @@ finish() {
     set +e
     [ -d "$prefix" ] && WINEPREFIX=$prefix timeout 20 wineserver -k >/dev/null 2>&1
     [ -n "$own_display" ] && DISPLAY=$own_display tq_stop_xvfb
+    tq_service_stop
     tq_check_nothing_left || status=1
     exit $status
 }
@@ -60,6 +64,15 @@ tq_install_product "$prefix" "$out_root/windows" "$out_root"/sample/Images/*.tqi
 timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1 || true
 timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1024x768 /f >/dev/null 2>&1 || true
 launch=(wine explorer /desktop=shell,1024x768 "$program")
+
+echo "== picture service"
+demo_client=TQ-DEMO-0001
+mapfile -t catalogue < <(tq_service_sample_photos)
+tq_service_prepare "$out_root/host/tapestrique-service" "$out_root/service" "$demo_client" "${catalogue[@]}" ||
+    fail "cannot make the service's catalogue (see $out_root/service)"
+tq_service_start || fail "the picture service did not start"
+tq_service_point_client "$demo_client" || fail "cannot point the installation at the service"
+echo "the picture service answers on $TQ_SERVICE_ADDRESS (its log: $out_root/service/service.log)"
 
 if [ -z "$own_display" ]; then
     echo "== Tapestrique on a Wine desktop (display $DISPLAY); close the desktop to end"
