@@ -28,7 +28,10 @@ RECT WorkArea(const MainWindow& state) {
     return {area.left, area.top, area.right, area.bottom};
 }
 
-bool StartServiceTransfer(MainWindow& state, std::string address, uint32_t flags, TransferTag tag,
+bool StartServiceTransfer(MainWindow& state,
+                          std::string address,
+                          uint32_t flags,
+                          TransferTag tag,
                           uintptr_t progressCode) {
     TransferRequest request;
     request.address = std::move(address);

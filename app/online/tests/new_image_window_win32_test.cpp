@@ -47,8 +47,8 @@ protected:
         ASSERT_TRUE(SetLanguageIndex(kLanguageEnglish));
         ASSERT_TRUE(CreateSkinFonts());
         SetDataResourcePath((std::string("Z:") + TQ_BUILT_DATA_RESOURCE).c_str());
-        main_ = skin_test::CreateParentWindow("TapestriqueNewImageTestMain_WndClass", MainStandInProcedure,
-                                              &mainState_, 100, 100);
+        main_ = skin_test::CreateParentWindow("TapestriqueNewImageTestMain_WndClass", MainStandInProcedure, &mainState_,
+                                              100, 100);
         ASSERT_NE(main_, nullptr);
         ASSERT_NE(CreateNewImageWindow(announcement_, main_, workArea_), nullptr);
     }

@@ -224,7 +224,8 @@ int main(int argc, char** argv) {
     if (action == "install-dialog") return DescribeInstallDialog(std::atoi(argv[2]));
     if (action == "picture-window") return DescribePictureWindow(std::atoi(argv[2]));
     if (action == "menu") return DescribePopupMenu(std::atoi(argv[2]));
-    if (action == "announcement" && argc >= 4 && (std::strcmp(argv[2], "shown") == 0 || std::strcmp(argv[2], "hidden") == 0)) {
+    if (action == "announcement" && argc >= 4 &&
+        (std::strcmp(argv[2], "shown") == 0 || std::strcmp(argv[2], "hidden") == 0)) {
         return DescribeAnnouncement(argv[2], std::atoi(argv[3]), argc >= 5 ? argv[4] : nullptr);
     }
     return Usage();
