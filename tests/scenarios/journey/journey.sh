@@ -14,7 +14,8 @@ settings_probe=$3
 shots=$TQ_SOURCE_DIR/docs/screenshots
 started=$(date +%s)
 
-# The installation, with an empty collection.
+# The installation, the screensaver included, with an empty collection.
+cp "$TQ_BINARY_DIR/screensaver/Tapestrique.scr" "$EXE_PROGRAMS/" || scenario_fail "Tapestrique.scr is not built"
 tq_install_product "$WINEPREFIX" "$EXE_PROGRAMS" || scenario_fail "cannot install"
 images="$(tq_installed_folder "$WINEPREFIX")/Images"
 
@@ -73,7 +74,13 @@ collection_probe no-dialog 10 || scenario_fail "the welcome stays"
 expect_main "the first start" "0 images"
 exe_probe state
 [ "$(exe_value tray)" = 1 ] || scenario_fail "no tray icon"
-echo "first start: welcome accepted, an empty collection"
+# The welcome's defaults make this screensaver the system's.
+screensaver_installed() {
+    local named
+    named=$(scenario_reg_query 'HKCU\Control Panel\Desktop' SCRNSAVE.EXE) && [[ ${named,,} == *tapest* ]]
+}
+scenario_until 20 screensaver_installed || scenario_fail "the screensaver was not installed"
+echo "first start: welcome accepted, the screensaver installed, an empty collection"
 
 # --- Import: the open-file dialog opens in My Pictures, where the three are picked ---
 collection_probe press 103 || scenario_fail "no import button"
