@@ -23,7 +23,8 @@ scenario_until 20 main_reads "6 images" || scenario_fail "the count label reads 
 titles=$(exe_value titles)
 list=$(exe_value list)
 [ "$(exe_value selected)" = Storm ] || scenario_fail "'$(exe_value selected)' is selected, not Storm"
-# Opened again, as from the tray, so that it is the active window, as it is after a switch.
+# Opened again, as from the tray: the list then shows its focus around the selection, as it does
+# after a switch, which shows the window the same way.
 exe_probe command open
 sleep 1 # the preview is painted
 exe_capture_main "$SCENARIO_DIR/main-window-start.png"
