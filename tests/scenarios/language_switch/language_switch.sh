@@ -23,9 +23,12 @@ scenario_until 20 main_reads "6 images" || scenario_fail "the count label reads 
 titles=$(exe_value titles)
 list=$(exe_value list)
 [ "$(exe_value selected)" = Storm ] || scenario_fail "'$(exe_value selected)' is selected, not Storm"
-# Opened again, as from the tray: the list then shows its focus around the selection, as it does
-# after a switch, which shows the window the same way.
+# Hidden and opened again, as from the tray: the window is activated and its list shows the focus
+# around the selection, as after a switch, which hides and shows the window the same way.
+exe_probe system-close
+exe_wait hidden 10
 exe_probe command open
+exe_wait shown 10
 sleep 1 # the preview is painted
 exe_capture_main "$SCENARIO_DIR/main-window-start.png"
 rect=$(exe_value rect)
