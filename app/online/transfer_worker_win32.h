@@ -18,10 +18,10 @@
 //     (void)StopTransfer(transfer, WorkerStopWait::PumpingMessages);
 //
 // The worker: a connectivity check (skipped for an address on this machine), WinINet opened
-// with the user agent "TQClient/1.0.01 (Windows)" and the request's time-outs, the address
-// opened with the request's flags (plus INTERNET_FLAG_SECURE for "https://"), 404 ends it with
-// result 2, then reads of 16384 bytes until the server ends the body or the transfer is
-// stopped. With a progress code, every read is reported by a WM_APP_PROGRESS sent to the owner
+// with the user agent "TQClient/1.0.01 (Windows)" and the request's time-outs, a GET of the
+// address with the request's flags (plus INTERNET_FLAG_SECURE for "https://"), 404 ends it with
+// result 2, then reads of 16384 bytes until the server ends the body, the announced length is
+// reached or the transfer is stopped. With a progress code, every read is reported by a WM_APP_PROGRESS sent to the owner
 // (wParam the code, position the percentage of the announced length). At the end the worker
 // posts WM_APP_TRANSFER_DONE, unless it was stopped or the owner is gone: a stopped transfer
 // posts nothing and leaves no data behind.
