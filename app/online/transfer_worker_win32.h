@@ -21,10 +21,10 @@
 // with the user agent "TQClient/1.0.01 (Windows)" and the request's time-outs, a GET of the
 // address with the request's flags (plus INTERNET_FLAG_SECURE for "https://"), 404 ends it with
 // result 2, then reads of 16384 bytes until the server ends the body, the announced length is
-// reached or the transfer is stopped. With a progress code, every read is reported by a WM_APP_PROGRESS sent to the owner
-// (wParam the code, position the percentage of the announced length). At the end the worker
-// posts WM_APP_TRANSFER_DONE, unless it was stopped or the owner is gone: a stopped transfer
-// posts nothing and leaves no data behind.
+// reached or the transfer is stopped. With a progress code, every read is reported by a WM_APP_PROGRESS sent to the
+// owner (wParam the code, position the percentage of the announced length). At the end the worker posts
+// WM_APP_TRANSFER_DONE, unless it was stopped or the owner is gone: a stopped transfer posts nothing and leaves no data
+// behind.
 //
 // Ownership: the transfer's job (request, result, body) is shared by the owner's Transfer and
 // the thread, so a worker stuck in a slow read past StopTransfer's patience still has its
@@ -57,9 +57,9 @@ struct TransferTimeouts {
 
 // What to fetch, for whom.
 struct TransferRequest {
-    std::string address;        // at most kTransferAddressLength characters
-    uint32_t requestFlags = 0;  // INTERNET_FLAG_* for InternetOpenUrl
-    uint32_t tag = 0;           // what the transfer is for; the completion's wParam
+    std::string address;         // at most kTransferAddressLength characters
+    uint32_t requestFlags = 0;   // INTERNET_FLAG_* for InternetOpenUrl
+    uint32_t tag = 0;            // what the transfer is for; the completion's wParam
     uintptr_t progressCode = 0;  // 0: no progress reports; otherwise their wParam
     HWND owner = nullptr;        // receives the progress and the completion
     TransferTimeouts timeouts;

@@ -184,8 +184,8 @@ TEST_F(TransferWorkerTest, HostileRepliesReachTheProtocolIntactAndAreRefusedTher
 TEST_F(TransferWorkerTest, ProgressIsSentWithItsCodeAndEndsAtTheWholeBody) {
     ListenerWindow listener;
     TransferOutcome outcome;
-    ASSERT_TRUE(RunTransfer(listener, MakeRequest(ServiceAddress("complete"), listener.Handle(), kProgressDownload),
-                            outcome));
+    ASSERT_TRUE(
+        RunTransfer(listener, MakeRequest(ServiceAddress("complete"), listener.Handle(), kProgressDownload), outcome));
     ASSERT_EQ(outcome.result, TransferResult::Complete);
     const Listener& heard = listener.Heard();
     ASSERT_GE(heard.progress.size(), 2u) << "100 000 bytes take several reads of 16 384";
