@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             const std::string joined = parts.category + "/" + parts.gallery + "/" + parts.image;
             Require(list.identifier[i].compare(0, joined.size(), joined) == 0);
         }
-        const std::string escaped = EscapeAddressPart(list.identifier[i]);
+        const std::string escaped = EscapeAddressPath(list.identifier[i]);
         Require(escaped.find_first_of(" \"#?&") == std::string::npos);
     }
 
