@@ -94,11 +94,12 @@ struct Transfer {
 // completion that was posted just before its transfer was stopped.
 [[nodiscard]] bool FinishTransfer(Transfer& transfer, LPARAM completion, TransferOutcome& outcome);
 
-// Asks the worker to stop, waits for it and empties `transfer`, dropping its body. The owner's
-// thread must wait with PumpingMessages when the transfer reports progress to it: a Blocking
-// wait would leave it and a worker that is sending a progress message waiting for each other. The worker notices after its current
-// read; it then posts nothing. False when a pumping wait ran out of patience: the thread then
-// ends on its own within the time-outs and frees what it holds. Nothing running: true.
+// Asks the worker to stop, waits for it and empties `transfer`, dropping its body. The worker
+// notices after its current read; it then posts nothing. The owner's thread must wait with
+// PumpingMessages when the transfer reports progress to it: a Blocking wait would leave it and
+// a worker that is sending a progress message waiting for each other. False when a pumping wait
+// ran out of patience: the thread then ends on its own within the time-outs and frees what it
+// holds. Nothing running: true.
 [[nodiscard]] bool StopTransfer(Transfer& transfer, WorkerStopWait wait);
 
 // The thread routine; `argument` is the job's shared owner that StartTransfer made for the
