@@ -61,7 +61,9 @@ enum class ServicePage {
                                              std::string_view gallery,
                                              std::string_view image);
 
-// Strings from the service end up inside addresses: every byte outside the letters, digits and
-// "-_.~/" is written as %XX, so a hostile identifier cannot add a query or leave its part of the
-// address. Ordinary identifiers pass unchanged.
-[[nodiscard]] std::string EscapeAddressPart(std::string_view text);
+// Text from outside (the service's lists, the installer) ends up inside addresses: every byte
+// but the unreserved ones (letters, digits, "-_.~") is written as %XX, so it cannot add a
+// query or leave its part of the address. Ordinary identifiers pass unchanged. A path keeps
+// its "/" as well.
+[[nodiscard]] std::string EscapeQueryValue(std::string_view text);
+[[nodiscard]] std::string EscapeAddressPath(std::string_view text);

@@ -41,10 +41,6 @@ bool IsLoopbackIpv4(std::string_view host) {
 
 }  // namespace
 
-bool IsSecureAddress(std::string_view address) {
-    return address.size() >= 8 && EqualNoCaseAscii(address.substr(0, 8), "https://");
-}
-
 bool IsLoopbackAddress(std::string_view address) {
     const std::string_view host = AddressHost(address);
     return EqualNoCaseAscii(host, "localhost") || host == "[::1]" || IsLoopbackIpv4(host);

@@ -18,13 +18,13 @@
 //     (void)StopTransfer(transfer, WorkerStopWait::PumpingMessages);
 //
 // The worker: a connectivity check (skipped for an address on this machine), WinINet opened
-// with the user agent "TQClient/1.0.01 (Windows)" and the request's time-outs, the address
-// opened with the request's flags (plus INTERNET_FLAG_SECURE for "https://"), 404 ends it with
-// result 2, then reads of 16384 bytes until the server ends the body or the transfer is
-// stopped. With a progress code, every read is reported by a WM_APP_PROGRESS sent to the owner
-// (wParam the code, position the percentage of the announced length). At the end the worker
-// posts WM_APP_TRANSFER_DONE, unless it was stopped or the owner is gone: a stopped transfer
-// posts nothing and leaves no data behind.
+// with the user agent "TQClient/1.0.01 (Windows)" and the request's time-outs, a GET of the
+// address with the request's flags (plus INTERNET_FLAG_SECURE for "https://"), 404 ends it with
+// result 2, then reads of 16384 bytes until the server ends the body, the announced length is
+// reached or the transfer is stopped. With a progress code, every read is reported by a WM_APP_PROGRESS sent to the
+// owner (wParam the code, position the percentage of the announced length). At the end the worker posts
+// WM_APP_TRANSFER_DONE, unless it was stopped or the owner is gone: a stopped transfer posts nothing and leaves no data
+// behind.
 //
 // Ownership: the transfer's job (request, result, body) is shared by the owner's Transfer and
 // the thread, so a worker stuck in a slow read past StopTransfer's patience still has its
@@ -57,9 +57,9 @@ struct TransferTimeouts {
 
 // What to fetch, for whom.
 struct TransferRequest {
-    std::string address;        // at most kTransferAddressLength characters
-    uint32_t requestFlags = 0;  // INTERNET_FLAG_* for InternetOpenUrl
-    uint32_t tag = 0;           // what the transfer is for; the completion's wParam
+    std::string address;         // at most kTransferAddressLength characters
+    uint32_t requestFlags = 0;   // INTERNET_FLAG_* for InternetOpenUrl
+    uint32_t tag = 0;            // what the transfer is for; the completion's wParam
     uintptr_t progressCode = 0;  // 0: no progress reports; otherwise their wParam
     HWND owner = nullptr;        // receives the progress and the completion
     TransferTimeouts timeouts;
@@ -94,10 +94,12 @@ struct Transfer {
 // completion that was posted just before its transfer was stopped.
 [[nodiscard]] bool FinishTransfer(Transfer& transfer, LPARAM completion, TransferOutcome& outcome);
 
-// Asks the worker to stop, waits for it (PumpingMessages answers the progress it may be
-// sending), and empties `transfer`, dropping its body. The worker notices after its current
-// read; it then posts nothing. False when a pumping wait ran out of patience: the thread then
-// ends on its own within the time-outs and frees what it holds. Nothing running: true.
+// Asks the worker to stop, waits for it and empties `transfer`, dropping its body. The worker
+// notices after its current read; it then posts nothing. The owner's thread must wait with
+// PumpingMessages when the transfer reports progress to it: a Blocking wait would leave it and
+// a worker that is sending a progress message waiting for each other. False when a pumping wait
+// ran out of patience: the thread then ends on its own within the time-outs and frees what it
+// holds. Nothing running: true.
 [[nodiscard]] bool StopTransfer(Transfer& transfer, WorkerStopWait wait);
 
 // The thread routine; `argument` is the job's shared owner that StartTransfer made for the
