@@ -1,6 +1,8 @@
 // The wallpaper on the main window: making a picture current or removing it, the changes to
 // the next picture, the scheduler's tick, and the wallpaper at start-up. The decisions are
 // the scheduler's (app/scheduler/change_rules.h); this carries them out.
+#include <cstring>
+
 #include "app/collection/collection_commands_win32.h"
 #include "app/main_window/main_window_win32.h"
 #include "app/main_window/tray_icon_win32.h"
@@ -18,11 +20,21 @@ void ApplyAfterNameChange(MainWindow& state) {
     SendMessageA(state.window, WM_APP_APPLY_WALLPAPER, 0, 0);
 }
 
+// The desktop behind the icons covers the screen too, but it is no program in front: the
+// shell's window, the desktop window itself, or the worker window the shell puts in front of it
+// when the desktop is shown.
+bool IsDesktopWindow(HWND window) {
+    if (window == GetDesktopWindow() || window == GetShellWindow()) return true;
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    return std::strcmp(className, "WorkerW") == 0 || std::strcmp(className, "Progman") == 0;
+}
+
 }  // namespace
 
 bool IsFullScreenForeground(const MainWindow& state) {
     HWND foreground = GetForegroundWindow();
-    if (foreground == nullptr) return false;
+    if (foreground == nullptr || IsDesktopWindow(foreground)) return false;
     RECT client = {};
     GetClientRect(foreground, &client);
     const bool topmost = (GetWindowLongA(foreground, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;

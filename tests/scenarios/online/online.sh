@@ -57,7 +57,11 @@ scenario_reg_add "$variables_key" stLastPopupNewestImages REG_BINARY "$(systemti
 exe_start /hidden
 started=$(date +%s)
 exe_wait hidden
-EXE_PROBE_SECONDS=130 exe_probe picture-window 100 || scenario_fail "no downloaded picture within 100 s"
+EXE_PROBE_SECONDS=130 exe_probe picture-window 100 || {
+    scenario_screenshot "$SCENARIO_DIR/no-download.png"
+    scenario_fail "no downloaded picture within 100 s (the mask $(online_mask), the last announcement at" \
+        "$(scenario_reg_query "$variables_key" stLastPopupNewestImages); no-download.png)"
+}
 title=$(exe_value picture)
 [ "$(exe_value save)" = 1 ] || scenario_fail "the downloaded picture '$title' has no Save button"
 downloaded=$(online_index_of "$title")
