@@ -3,7 +3,8 @@
 # tick asks for the newest list and stores it, the next announces one of its pictures in the
 # notification above the task bar (new-image.png in docs/screenshots), whose close button
 # marks it shown. Started again with an hour gone and the automatic download on, the first
-# tick announces the next picture and opens it full screen with its Save button.
+# tick announces the next picture and opens it full screen, and its Save button puts it into
+# the collection.
 #   online.sh PROBE.exe HOST_TQTOOL SERVICE
 source "${TQ_SOURCE_DIR:?}/tests/scenarios/online/online_scenario.sh"
 online_begin online "$@"
@@ -74,7 +75,12 @@ expected=$(printf '%02x' $((0x$expected & ~(1 << downloaded))))
 scenario_until 10 mask_is "$expected" || scenario_fail "the mask is $(online_mask) after the download, not $expected"
 grep -q "GetTQIFile.php.*Image=$title " "$TQ_SERVICE_FOLDER/service.log" ||
     scenario_fail "the service saw no download of '$title'"
-scenario_click $(exe_value centre)
+# Save puts it into the collection under its title.
+close_centre=$(exe_value centre)
+scenario_click $(exe_value save_centre)
+saved() { [ -f "$(tq_installed_folder "$WINEPREFIX")/Images/$title.tqi" ]; }
+scenario_until 10 saved || scenario_fail "Save did not put '$title' into the collection"
+scenario_click $close_centre
 exe_exit
 online_end
 echo "online: ok"

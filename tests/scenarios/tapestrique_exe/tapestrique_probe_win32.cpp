@@ -17,7 +17,8 @@
 //                                           middle), link (the download link exists)
 //   tapestrique_probe picture-window SECONDS   waits for a picture opened from a command line
 //                                           or downloaded: picture (its title), save (it has a
-//                                           Save button), centre (its Close button's middle)
+//                                           Save button), save_centre and centre (the middles of
+//                                           its Save and Close buttons)
 //   tapestrique_probe announcement shown|hidden SECONDS [HEADLINE]   waits until the new-image
 //                                           notification is shown (with a headline that begins
 //                                           with HEADLINE) or hidden: visible, headline,
@@ -64,10 +65,10 @@ HWND FindVisibleWindow(const char* className, const char* title) {
     return nullptr;
 }
 
-void PrintCentre(HWND control) {
+void PrintCentre(HWND control, const char* key = "centre") {
     RECT rect = {};
     if (control != nullptr) GetWindowRect(control, &rect);
-    std::printf("centre=%ld %ld\n", (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    std::printf("%s=%ld %ld\n", key, (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
 }
 
 void PrintState(HWND window) {
@@ -161,7 +162,9 @@ int DescribePictureWindow(int seconds) {
     GetWindowTextA(window, title, sizeof title);
     std::printf("picture=%s\n", title);
     HWND buttons = FindPictureButtons(window);
-    std::printf("save=%d\n", buttons != nullptr && GetDlgItem(buttons, kOpenTqiFileSave) != nullptr);
+    HWND save = buttons != nullptr ? GetDlgItem(buttons, kOpenTqiFileSave) : nullptr;
+    std::printf("save=%d\n", save != nullptr);
+    PrintCentre(save, "save_centre");
     PrintCentre(buttons != nullptr ? GetDlgItem(buttons, kDialogCancel) : nullptr);
     return 0;
 }
