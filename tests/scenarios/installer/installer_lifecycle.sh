@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # A product's life with its installer: a silent installation (files, Install key, screensaver
 # in the Windows folder, shortcuts, the Add/Remove Programs entry); a second installation over
-# it while Tapestrique.exe runs, which replaces the program and keeps the pictures, the settings
-# and the client identifier; a silent removal while the program and its screensaver run, which
-# leaves no program, registry tree, Run entry or screensaver setting behind, and the pictures.
+# it while Tapestrique.exe runs, which replaces the program, keeps the pictures, the settings and
+# the client identifier, and starts the new program's first run; a silent removal while that
+# program and the screensaver run, which leaves no program, registry tree, Run entry or
+# screensaver setting behind, and the pictures.
 #   installer_lifecycle.sh INSTALLER.exe PROBE.exe HOST_TQTOOL
 source "${TQ_SOURCE_DIR:?}/tests/harness/scenario.sh"
 source "$TQ_SOURCE_DIR/tests/harness/install_product.sh"
@@ -72,35 +73,36 @@ echo "silent installation: ok, client $client"
 # --- The program runs from the installation and makes its Run entry; the user's choices and
 # pictures are what an installation over it must keep.
 start_hidden
+old_program=$!
 [ -n "$(scenario_reg_query "$run_key" Tapestrique)" ] || scenario_fail "the program wrote no Run entry"
 scenario_reg_add "HKCU\\$product\\Variables" szLanguage REG_SZ FR
 scenario_reg_add "HKCU\\$product\\Settings\\Wallpaper" btWallpaperImagesShowTitles REG_BINARY 00
+# (The program's first run carries this choice to the system.)
+scenario_reg_add "HKCU\\$product\\Settings\\Screensaver" btEnableScreensaver REG_BINARY 01
 pictures_before=$(pictures)
 # The installed program is marked as old, so that its replacement shows.
 touch -d '2001-01-01 00:00:00' "$folder/Tapestrique.exe"
 
-# --- Installed again, silently, while the program runs: it is closed and replaced.
-tq_install_with_installer "$WINEPREFIX" "$installer" /LANG=EN || scenario_fail "the second installation failed"
+# --- Installed again, silently, while the program runs: it is closed and replaced, and with
+# /RUN the new one starts for its first run, which makes its screensaver the system's.
+tq_install_with_installer "$WINEPREFIX" "$installer" /LANG=EN /RUN || scenario_fail "the second installation failed"
+scenario_wait_exit "$old_program" 30 || scenario_fail "the old program did not end ($?)"
 [ "$(stat -c %Y "$folder/Tapestrique.exe")" -gt "$(date -d 2002-01-01 +%s)" ] ||
     scenario_fail "the running program was not replaced"
 cmp -s "$folder/Tapestrique.exe" "$TQ_BINARY_DIR/app/Tapestrique.exe" || scenario_fail "the replaced program differs"
-[ "$(running Tapestrique.exe)" = 0 ] || scenario_fail "the old program still runs"
 expect_value "$install_key" TQClientID "$client"
 expect_value "$install_key" ServiceBaseAddress http://pictures.example:8642/
 expect_value "HKCU\\$product\\Variables" szLanguage FR
 expect_value "HKCU\\$product\\Settings\\Wallpaper" btWallpaperImagesShowTitles 00
 [ "$(pictures)" = "$pictures_before" ] || scenario_fail "$(pictures) pictures after the reinstallation, $pictures_before before"
-echo "installation over a running program: ok, $pictures_before pictures and the settings kept"
-
-# --- Removed silently while the program and its screensaver run, with the screensaver as the
-# system's (the menu command switches it on from off).
-scenario_reg_add "HKCU\\$product\\Settings\\Screensaver" btEnableScreensaver REG_BINARY 00
-start_hidden
-probe command screensaver
+probe wait shown 60 || scenario_fail "/RUN did not start the new program: $(cat "$SCENARIO_DIR/probe.txt")"
 ours() { # the desktop's setting and system.ini name the screensaver (by a short path of Wine's)
     [ -n "$(scenario_reg_query "$desktop_key" SCRNSAVE.EXE)" ] && grep -qi '^scrnsave.exe=.' "$windows/system.ini"
 }
-scenario_until 20 ours || scenario_fail "the program did not make its screensaver the system's"
+scenario_until 30 ours || scenario_fail "the first run did not make the screensaver the system's"
+echo "installation over a running program: ok, $pictures_before pictures and the settings kept"
+
+# --- Removed silently while the program (its welcome dialog open) and its screensaver run.
 scenario_start "$windows/Tapestrique.scr"
 scenario_wait_window "Tapestrique screensaver" 60 || scenario_fail "the screensaver did not start"
 timeout 60 wine "$folder/Uninstall.exe" /S </dev/null >>"$SCENARIO_DIR/programs.log" 2>&1 ||
