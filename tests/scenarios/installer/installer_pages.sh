@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# The installer as a user first sees it: the choice of language, then the welcome page in each
-# of the four languages, each left again with Cancel. The pages are photographed into
-# docs/screenshots (installer_language.png, installer_<language>.png).
-#   installer_pages.sh INSTALLER.exe
+# The installer as a user sees it: the choice of language, then the welcome page in each of the
+# four languages, each left again with Cancel; then an installation in French page by page,
+# which starts Tapestrique in French from its last page, and one more over it while Tapestrique
+# runs, which asks before it closes the program. The pages are photographed into
+# docs/screenshots (installer_language.png, installer_<language>.png, installer_finish_FR.png).
+#   installer_pages.sh INSTALLER.exe PROBE.exe
 source "${TQ_SOURCE_DIR:?}/tests/harness/scenario.sh"
-installer=$1
+source "$TQ_SOURCE_DIR/tests/harness/install_product.sh"
+installer=$1 probe=$2
 [ -f "$installer" ] || { echo "no installer: $installer"; exit 1; }
 scenario_begin installer_pages
 shots=$TQ_SOURCE_DIR/docs/screenshots
@@ -57,3 +60,61 @@ photograph_and_leave installer_FR "Installation de Tapestrique" "Escape Return" 
 scenario_reg_query 'HKLM\Software\Quillmere\Tapestrique\Install' InstallDir >/dev/null &&
     scenario_fail "a cancelled installer wrote the Install key"
 echo "installer pages: ok"
+
+probe() {
+    timeout 60 wine "$probe" "$@" </dev/null 2>>"$SCENARIO_DIR/programs.log" | tr -d '\r' >"$SCENARIO_DIR/probe.txt"
+}
+press() { # KEY: as a user does, with time for the next page to come
+    scenario_key "$1"
+    sleep 1
+}
+folder=$(tq_installed_folder "$WINEPREFIX")
+
+# In French, page by page: Next on the welcome, Install on the folder's page, Finish with
+# "Run Tapestrique" ticked on the last.
+scenario_start "$installer" /LANG=FR
+first=$!
+scenario_wait_window "Installation de Tapestrique" 60 || scenario_fail "the French installer did not open"
+sleep 1
+press Return
+press Return
+scenario_until 60 test -f "$folder/Uninstall.exe" || scenario_fail "the visible installation installed nothing"
+sleep 2  # the last page comes
+rect=$(window_rect "Installation de Tapestrique")
+scenario_screenshot "$SCENARIO_DIR/finish-desktop.png"
+scenario_crop "$SCENARIO_DIR/finish-desktop.png" "$rect" "$SCENARIO_DIR/installer_finish_FR.png"
+"$TQ_CONVERT" "$SCENARIO_DIR/installer_finish_FR.png" -strip "$shots/installer_finish_FR.png" ||
+    scenario_fail "cannot keep installer_finish_FR.png"
+press Return
+scenario_wait_exit "$first" 30 || scenario_fail "the installer ended with $?"
+probe wait shown 60 || scenario_fail "the last page did not start Tapestrique: $(cat "$SCENARIO_DIR/probe.txt")"
+language=$(scenario_reg_query 'HKCU\Software\Quillmere\Tapestrique\Variables' szLanguage)
+[ "$language" = FR ] || scenario_fail "Tapestrique speaks '$language' after a French installation"
+echo "visible installation: ok, Tapestrique started in French"
+
+# Once more, while Tapestrique runs (its welcome dialog open): after the folder's page the
+# installer says it will close it; OK closes it and goes on.
+probe processes Tapestrique.exe
+[ "$(sed -n 's/^processes=//p' "$SCENARIO_DIR/probe.txt")" = 1 ] || scenario_fail "Tapestrique.exe does not run"
+touch -d '2001-01-01 00:00:00' "$folder/Tapestrique.exe"
+scenario_start "$installer" /LANG=EN
+second=$!
+scenario_wait_window "Tapestrique Setup" 60 || scenario_fail "the second installer did not open"
+sleep 1
+press Return
+press Return
+sleep 2
+# The installer waits for the answer: the old program is still there.
+[ "$(stat -c %Y "$folder/Tapestrique.exe")" -lt "$(date -d 2002-01-01 +%s)" ] ||
+    scenario_fail "the installer replaced the running program without asking"
+scenario_screenshot "$SCENARIO_DIR/programs-running-question.png"
+press Return
+scenario_until 60 test "$(stat -c %Y "$folder/Tapestrique.exe")" -gt "$(date -d 2002-01-01 +%s)" ||
+    scenario_fail "the running program was not replaced"
+sleep 2  # the last page comes
+press Return
+scenario_wait_exit "$second" 30 || scenario_fail "the second installer ended with $?"
+probe wait shown 60 || scenario_fail "the last page did not start the new Tapestrique"
+probe processes Tapestrique.exe
+[ "$(sed -n 's/^processes=//p' "$SCENARIO_DIR/probe.txt")" = 1 ] || scenario_fail "the old Tapestrique.exe still runs"
+echo "installation over a running program, asked first: ok"
