@@ -54,6 +54,7 @@ BrandingText "${PRODUCT} ${VERSION}"
 !include "${__FILEDIR__}/command_line_options.nsh"
 !include "${__FILEDIR__}/running_programs.nsh"
 !include "${__FILEDIR__}/screensaver_registration.nsh"
+!include "${__FILEDIR__}/wallpaper_removal.nsh"
 
 !define MUI_ICON "${__FILEDIR__}/../assets/icons/tapestrique.ico"
 !define MUI_UNICON "${__FILEDIR__}/../assets/icons/tapestrique.ico"
@@ -246,6 +247,7 @@ Section "Uninstall"
 
     ; While the screensaver file is still there: its short path is what the system names.
     Call un.RemoveScreensaverRegistration
+    Call un.RemoveWallpaper
     DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
 
     Delete "$WINDIR\Tapestrique.scr"

@@ -3,8 +3,8 @@
 # in the Windows folder, shortcuts, the Add/Remove Programs entry); a second installation over
 # it while Tapestrique.exe runs, which replaces the program, keeps the pictures, the settings and
 # the client identifier, and starts the new program's first run; a silent removal while that
-# program and the screensaver run, which leaves no program, registry tree, Run entry or
-# screensaver setting behind, and the pictures.
+# program and the screensaver run, which leaves no program, registry tree, Run entry,
+# screensaver setting or wallpaper behind, and the pictures.
 #   installer_lifecycle.sh INSTALLER.exe PROBE.exe HOST_TQTOOL
 source "${TQ_SOURCE_DIR:?}/tests/harness/scenario.sh"
 source "$TQ_SOURCE_DIR/tests/harness/install_product.sh"
@@ -100,6 +100,7 @@ ours() { # the desktop's setting and system.ini name the screensaver (by a short
     [ -n "$(scenario_reg_query "$desktop_key" SCRNSAVE.EXE)" ] && grep -qi '^scrnsave.exe=.' "$windows/system.ini"
 }
 scenario_until 30 ours || scenario_fail "the first run did not make the screensaver the system's"
+compgen -G "$windows/Tapestrique - *.bmp" >/dev/null || scenario_fail "the program wrote no wallpaper"
 echo "installation over a running program: ok, $pictures_before pictures and the settings kept"
 
 # --- Removed silently while the program (its welcome dialog open) and its screensaver run.
@@ -124,5 +125,7 @@ scenario_reg_query "$run_key" Tapestrique >/dev/null && scenario_fail "the Run e
 scenario_reg_query "$desktop_key" SCRNSAVE.EXE >/dev/null && scenario_fail "the system's screensaver is still ours"
 expect_value "$desktop_key" ScreenSaveActive 0
 grep -qi '^scrnsave.exe=' "$windows/system.ini" && scenario_fail "system.ini still names the screensaver"
+compgen -G "$windows/Tapestrique - *.bmp" >/dev/null && scenario_fail "the wallpaper file is left"
+[ -z "$(scenario_reg_query "$desktop_key" Wallpaper)" ] || scenario_fail "the desktop still names the wallpaper file"
 [ "$(pictures)" = "$pictures_before" ] || scenario_fail "the silent removal took the pictures"
 echo "silent removal: ok, the $pictures_before pictures kept"
