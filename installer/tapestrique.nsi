@@ -1,7 +1,8 @@
 ; The Tapestrique installer and its uninstaller (makensis; tools/make_dist.sh builds it).
 ;
-;   makensis -DPROGRAMS=FOLDER -DOUTFILE=FILE tapestrique.nsi
-;       FOLDER holds Tapestrique.exe, Tapestrique.scr and Tapestrique.dat as the build made them.
+;   makensis -DPROGRAMS=FOLDER -DOUTFILE=FILE [-DPICTURES=FOLDER] tapestrique.nsi
+;       PROGRAMS holds Tapestrique.exe, Tapestrique.scr and Tapestrique.dat as the build made them;
+;       PICTURES the pages' pictures of render_installer_pictures.py (NSIS's own without it).
 ;
 ; Options of the installer, besides NSIS's own /S (silent) and /D=FOLDER (last):
 ;   /LANG=CA|EN|ES|FR     the language, without asking (otherwise the system's language is
@@ -59,6 +60,13 @@ BrandingText "${PRODUCT} ${VERSION}"
 !define MUI_ICON "${__FILEDIR__}/../assets/icons/tapestrique.ico"
 !define MUI_UNICON "${__FILEDIR__}/../assets/icons/tapestrique.ico"
 !define MUI_ABORTWARNING
+!ifdef PICTURES
+    !define MUI_WELCOMEFINISHPAGE_BITMAP "${PICTURES}/installer_side.bmp"
+    !define MUI_HEADERIMAGE
+    !define MUI_HEADERIMAGE_RIGHT
+    !define MUI_HEADERIMAGE_BITMAP "${PICTURES}/installer_header.bmp"
+    !define MUI_HEADERIMAGE_UNBITMAP "${PICTURES}/installer_header.bmp"
+!endif
 ; The uninstaller speaks the language the installation was made in.
 !define MUI_LANGDLL_REGISTRY_ROOT HKLM
 !define MUI_LANGDLL_REGISTRY_KEY "${INSTALL_KEY}"
