@@ -206,7 +206,8 @@ Section "${PRODUCT}" SectionPrograms
     ${If} $ServiceAddress != ""
         WriteRegStr HKLM "${INSTALL_KEY}" "ServiceBaseAddress" $ServiceAddress
     ${EndIf}
-    !insertmacro MUI_LANGDLL_SAVELANGUAGE
+    ; The uninstaller speaks this language (MUI_UNGETLANGUAGE reads it back).
+    WriteRegStr ${MUI_LANGDLL_REGISTRY_ROOT} "${MUI_LANGDLL_REGISTRY_KEY}" "${MUI_LANGDLL_REGISTRY_VALUENAME}" $LANGUAGE
     ; The program starts in the installer's language unless the user already chose one.
     ReadRegStr $0 HKCU "${VARIABLES_KEY}" "szLanguage"
     ${If} $0 == ""

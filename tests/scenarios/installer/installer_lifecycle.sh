@@ -57,6 +57,7 @@ done
 cmp -s "$folder/Tapestrique.exe" "$TQ_BINARY_DIR/app/Tapestrique.exe" || scenario_fail "the installed program is not the built one"
 expect_value "$install_key" InstallDir 'C:\Program Files\Tapestrique'
 expect_value "$install_key" InstallVersion 1.0.01
+expect_value "$install_key" InstallerLanguage 1033  # English, the language of a silent installation here
 expect_value "$install_key" ServiceBaseAddress http://pictures.example:8642/
 client=$(scenario_reg_query "$install_key" TQClientID)
 [[ $client =~ ^[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}$ ]] || scenario_fail "TQClientID is '$client'"
