@@ -2,7 +2,8 @@
 # The installer as a user sees it: the choice of language, then the welcome page in each of the
 # four languages, each left again with Cancel; then an installation in French page by page,
 # which starts Tapestrique in French from its last page, and one more over it while Tapestrique
-# runs, which asks before it closes the program. The pages are photographed into
+# runs, which asks before it closes the program; last the uninstaller, which asks the same, and
+# whether to delete the pictures too. The pages are photographed into
 # docs/screenshots (installer_language.png, installer_<language>.png, installer_finish_FR.png).
 #   installer_pages.sh INSTALLER.exe PROBE.exe
 source "${TQ_SOURCE_DIR:?}/tests/harness/scenario.sh"
@@ -118,3 +119,20 @@ probe wait shown 60 || scenario_fail "the last page did not start the new Tapest
 probe processes Tapestrique.exe
 [ "$(sed -n 's/^processes=//p' "$SCENARIO_DIR/probe.txt")" = 1 ] || scenario_fail "the old Tapestrique.exe still runs"
 echo "installation over a running program, asked first: ok"
+
+# The uninstaller, in the language of the last installation, while Tapestrique runs: Uninstall
+# on its first page, OK to close the program, Yes to delete the pictures as well.
+echo picture >"$folder/Images/Kept until asked.tqi"
+scenario_start "$folder/Uninstall.exe"
+scenario_wait_window "Tapestrique Uninstall" 60 || scenario_fail "the uninstaller did not open"
+sleep 1
+press Return
+press Return
+sleep 1
+[ -f "$folder/Images/Kept until asked.tqi" ] || scenario_fail "the pictures went before the question"
+scenario_screenshot "$SCENARIO_DIR/pictures-question.png"
+press y
+scenario_until 60 test ! -e "$folder" || scenario_fail "the installation folder is left: $(ls -R "$folder")"
+probe processes Tapestrique.exe
+[ "$(sed -n 's/^processes=//p' "$SCENARIO_DIR/probe.txt")" = 0 ] || scenario_fail "Tapestrique.exe still runs"
+echo "visible removal: ok, the pictures deleted when the user said so"
