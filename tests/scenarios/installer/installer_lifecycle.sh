@@ -6,9 +6,8 @@
 # program and the screensaver run, which leaves no program, registry tree, Run entry,
 # screensaver setting or wallpaper behind, and the pictures.
 #   installer_lifecycle.sh INSTALLER.exe PROBE.exe HOST_TQTOOL
-source "${TQ_SOURCE_DIR:?}/tests/harness/scenario.sh"
-source "$TQ_SOURCE_DIR/tests/harness/install_product.sh"
-installer=$1 probe=$2 tqtool=$3
+source "${TQ_SOURCE_DIR:?}/tests/scenarios/tapestrique_exe/exe_scenario.sh"
+installer=$1 EXE_PROBE=$2 tqtool=$3
 [ -f "$installer" ] || { echo "no installer: $installer"; exit 1; }
 scenario_begin installer_lifecycle
 collection=$TQ_BINARY_DIR/scenarios/sample_collection
@@ -24,12 +23,8 @@ uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tapestri
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 desktop_key='HKCU\Control Panel\Desktop'
 
-probe() {
-    timeout 60 wine "$probe" "$@" </dev/null 2>>"$SCENARIO_DIR/programs.log" | tr -d '\r' >"$SCENARIO_DIR/probe.txt"
-}
 running() { # PROGRAM -> how many processes run it
-    probe processes "$1"
-    sed -n 's/^processes=//p' "$SCENARIO_DIR/probe.txt"
+    exe_probe processes "$1" && exe_value processes
 }
 expect_value() { # KEY VALUE EXPECTED
     local value
@@ -38,7 +33,7 @@ expect_value() { # KEY VALUE EXPECTED
 }
 start_hidden() {
     scenario_start "$folder/Tapestrique.exe" /hidden
-    probe wait hidden 60 || scenario_fail "Tapestrique.exe did not start: $(cat "$SCENARIO_DIR/probe.txt")"
+    exe_wait hidden 60
 }
 pictures() {
     ls "$folder/Images" | grep -c '\.tqi$'
@@ -96,7 +91,7 @@ expect_value "$install_key" ServiceBaseAddress http://pictures.example:8642/
 expect_value "HKCU\\$product\\Variables" szLanguage FR
 expect_value "HKCU\\$product\\Settings\\Wallpaper" btWallpaperImagesShowTitles 00
 [ "$(pictures)" = "$pictures_before" ] || scenario_fail "$(pictures) pictures after the reinstallation, $pictures_before before"
-probe wait shown 60 || scenario_fail "/RUN did not start the new program: $(cat "$SCENARIO_DIR/probe.txt")"
+exe_wait shown 60  # /RUN started the new program
 ours() { # the desktop's setting and system.ini name the screensaver (by a short path of Wine's)
     [ -n "$(scenario_reg_query "$desktop_key" SCRNSAVE.EXE)" ] && grep -qi '^scrnsave.exe=.' "$windows/system.ini"
 }
@@ -111,7 +106,8 @@ timeout 60 wine "$folder/Uninstall.exe" /S </dev/null >>"$SCENARIO_DIR/programs.
     scenario_fail "the uninstaller did not start"
 # The uninstaller works from a copy of itself in the temporary folder, and removes the original.
 scenario_until 90 test ! -e "$folder/Uninstall.exe" || scenario_fail "the uninstaller did not remove itself"
-scenario_until 30 bash -c "[ \"\$(WINEDEBUG=-all wine '$probe' processes Au_.exe | tr -d '\r')\" = processes=0 ]" ||
+uninstaller_ended() { [ "$(running Au_.exe)" = 0 ]; }
+scenario_until 30 uninstaller_ended ||
     scenario_fail "the uninstaller did not end"
 for program in Tapestrique.exe Tapestrique.scr; do
     [ "$(running $program)" = 0 ] || scenario_fail "$program still runs"

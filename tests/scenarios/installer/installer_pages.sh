@@ -6,9 +6,8 @@
 # whether to delete the pictures too. The pages are photographed into
 # docs/screenshots (installer_language.png, installer_<language>.png, installer_finish_FR.png).
 #   installer_pages.sh INSTALLER.exe PROBE.exe
-source "${TQ_SOURCE_DIR:?}/tests/harness/scenario.sh"
-source "$TQ_SOURCE_DIR/tests/harness/install_product.sh"
-installer=$1 probe=$2
+source "${TQ_SOURCE_DIR:?}/tests/scenarios/tapestrique_exe/exe_scenario.sh"
+installer=$1 EXE_PROBE=$2
 [ -f "$installer" ] || { echo "no installer: $installer"; exit 1; }
 scenario_begin installer_pages
 shots=$TQ_SOURCE_DIR/docs/screenshots
@@ -62,8 +61,8 @@ scenario_reg_query 'HKLM\Software\Quillmere\Tapestrique\Install' InstallDir >/de
     scenario_fail "a cancelled installer wrote the Install key"
 echo "installer pages: ok"
 
-probe() {
-    timeout 60 wine "$probe" "$@" </dev/null 2>>"$SCENARIO_DIR/programs.log" | tr -d '\r' >"$SCENARIO_DIR/probe.txt"
+running() { # PROGRAM -> how many processes run it
+    exe_probe processes "$1" && exe_value processes
 }
 press() { # KEY: as a user does, with time for the next page to come
     scenario_key "$1"
@@ -88,15 +87,14 @@ scenario_crop "$SCENARIO_DIR/finish-desktop.png" "$rect" "$SCENARIO_DIR/installe
     scenario_fail "cannot keep installer_finish_FR.png"
 press Return
 scenario_wait_exit "$first" 30 || scenario_fail "the installer ended with $?"
-probe wait shown 60 || scenario_fail "the last page did not start Tapestrique: $(cat "$SCENARIO_DIR/probe.txt")"
+exe_wait shown 60  # the last page started Tapestrique
 language=$(scenario_reg_query 'HKCU\Software\Quillmere\Tapestrique\Variables' szLanguage)
 [ "$language" = FR ] || scenario_fail "Tapestrique speaks '$language' after a French installation"
 echo "visible installation: ok, Tapestrique started in French"
 
 # Once more, while Tapestrique runs (its welcome dialog open): after the folder's page the
 # installer says it will close it; OK closes it and goes on.
-probe processes Tapestrique.exe
-[ "$(sed -n 's/^processes=//p' "$SCENARIO_DIR/probe.txt")" = 1 ] || scenario_fail "Tapestrique.exe does not run"
+[ "$(running Tapestrique.exe)" = 1 ] || scenario_fail "Tapestrique.exe does not run"
 touch -d '2001-01-01 00:00:00' "$folder/Tapestrique.exe"
 scenario_start "$installer" /LANG=EN
 second=$!
@@ -115,9 +113,8 @@ scenario_until 60 test "$(stat -c %Y "$folder/Tapestrique.exe")" -gt "$(date -d 
 sleep 2  # the last page comes
 press Return
 scenario_wait_exit "$second" 30 || scenario_fail "the second installer ended with $?"
-probe wait shown 60 || scenario_fail "the last page did not start the new Tapestrique"
-probe processes Tapestrique.exe
-[ "$(sed -n 's/^processes=//p' "$SCENARIO_DIR/probe.txt")" = 1 ] || scenario_fail "the old Tapestrique.exe still runs"
+exe_wait shown 60  # the last page started the new Tapestrique
+[ "$(running Tapestrique.exe)" = 1 ] || scenario_fail "the old Tapestrique.exe still runs"
 echo "installation over a running program, asked first: ok"
 
 # The uninstaller, in the language of the last installation, while Tapestrique runs: Uninstall
@@ -133,6 +130,5 @@ sleep 1
 scenario_screenshot "$SCENARIO_DIR/pictures-question.png"
 press y
 scenario_until 60 test ! -e "$folder" || scenario_fail "the installation folder is left: $(ls -R "$folder")"
-probe processes Tapestrique.exe
-[ "$(sed -n 's/^processes=//p' "$SCENARIO_DIR/probe.txt")" = 0 ] || scenario_fail "Tapestrique.exe still runs"
+[ "$(running Tapestrique.exe)" = 0 ] || scenario_fail "Tapestrique.exe still runs"
 echo "visible removal: ok, the pictures deleted when the user said so"

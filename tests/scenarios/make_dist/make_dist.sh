@@ -3,8 +3,8 @@
 # it prints, a second run makes the very same files, and the zip's programs run from the folder
 # they are unpacked into once its register_folder.cmd has made that folder the installation.
 #   make_dist.sh PROBE.exe     (TQ_SOURCE_DIR and TQ_BINARY_DIR come from CTest)
-source "${TQ_SOURCE_DIR:?}/tests/harness/scenario.sh"
-probe=$1
+source "${TQ_SOURCE_DIR:?}/tests/scenarios/tapestrique_exe/exe_scenario.sh"
+EXE_PROBE=$1
 work=$TQ_BINARY_DIR/scenarios/make_dist_runs
 dist=$TQ_SOURCE_DIR/out/dist
 rm -rf "$work"
@@ -40,12 +40,7 @@ scenario_run cmd /c 'C:\Tapestrique\register_folder.cmd' || scenario_fail "regis
 [ -f "$(scenario_windows_dir)/Tapestrique.scr" ] && [ -d "$folder/Images" ] ||
     scenario_fail "register_folder.cmd did not lay the folder out"
 scenario_start "$folder/Tapestrique.exe" /hidden
-program=$!
-probe() {
-    timeout 60 wine "$probe" "$@" </dev/null 2>>"$SCENARIO_DIR/programs.log" | tr -d '\r' >"$SCENARIO_DIR/probe.txt"
-}
-probe wait hidden 60 || scenario_fail "Tapestrique.exe from the zip does not run: $(cat "$SCENARIO_DIR/probe.txt")"
-probe command exit
-probe wait gone 30 || scenario_fail "Tapestrique.exe from the zip did not end"
-scenario_wait_exit "$program" 30 || scenario_fail "Tapestrique.exe from the zip ended with $?"
+EXE_PID=$!
+exe_wait hidden 60  # not the dialog of a damaged installation
+exe_exit
 echo "the zip's programs: ok, running from C:\\Tapestrique"
