@@ -6,10 +6,9 @@
 ;   Call un.RemoveScreensaverRegistration   while $WINDIR\Tapestrique.scr still exists
 
 !include LogicLib.nsh
+!include "${__FILEDIR__}/desktop_settings.nsh"
 
-!define TQ_DESKTOP_KEY "Control Panel\Desktop"
 !define TQ_SPI_SETSCREENSAVEACTIVE 17
-!define TQ_SPIF_UPDATE_AND_SEND 3  ; SPIF_UPDATEINIFILE + SPIF_SENDCHANGE
 
 ; path -> 1 when it names this screensaver, else 0; $R8 and $R9 hold its two forms
 Function un.NamesOurScreensaver

@@ -1,4 +1,5 @@
-; The Tapestrique installer and its uninstaller (makensis; tools/make_dist.sh builds it).
+; The Tapestrique installer and its uninstaller. installer/CMakeLists.txt makes it with the Windows
+; programs; tools/make_dist.sh takes it into the release files.
 ;
 ;   makensis -DPROGRAMS=FOLDER -DOUTFILE=FILE [-DPICTURES=FOLDER] tapestrique.nsi
 ;       PROGRAMS holds Tapestrique.exe, Tapestrique.scr and Tapestrique.dat as the build made them;

@@ -6,6 +6,7 @@
 ;   Call un.RemoveWallpaper
 
 !include LogicLib.nsh
+!include "${__FILEDIR__}/desktop_settings.nsh"
 
 !define TQ_WALLPAPER_PREFIX "Tapestrique - "
 !define TQ_SPI_SETDESKWALLPAPER 20
