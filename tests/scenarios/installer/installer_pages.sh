@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The installer as a user sees it: the choice of language, then the welcome page in each of the
-# four languages, each left again with Cancel; then an installation in French page by page,
+# The installer as a user sees it: the choice of language, which offers the system's first, then
+# the welcome page in each of the four languages, each left again with Cancel; then an installation in French page by page,
 # which starts Tapestrique in French from its last page, and one more over it while Tapestrique
 # runs, which asks before it closes the program; last the uninstaller, which asks the same, and
 # whether to delete the pictures too. The pages are photographed into
@@ -12,6 +12,11 @@ installer=$1 EXE_PROBE=$2
 scenario_begin installer_pages
 shots=$TQ_SOURCE_DIR/docs/screenshots
 mkdir -p "$shots"
+
+press() { # KEY: as a user does, with time for the next page to come
+    scenario_key "$1"
+    sleep 1
+}
 
 # The rectangle "X Y WIDTH HEIGHT" of the window whose title holds TITLE, from X's view.
 window_rect() {
@@ -55,6 +60,18 @@ photograph_and_leave installer_CA "aplicaci" "Escape Return" /LANG=CA
 photograph_and_leave installer_ES "Instalaci" "Escape Return" /LANG=ES
 photograph_and_leave installer_FR "Installation de Tapestrique" "Escape Return" /LANG=FR
 
+# On a Catalan system the choice offers Catalan first: OK leads to the Catalan welcome page.
+LC_ALL=ca_ES.UTF-8 LANG=ca_ES.UTF-8 scenario_start "$installer"
+catalan=$!
+scenario_wait_window "Installer Language" 60 || scenario_fail "no choice of language on a Catalan system"
+sleep 1
+press Return
+scenario_wait_window "aplicaci" 30 || scenario_fail "a Catalan system's first choice is not Catalan"
+press Escape
+press Return
+scenario_wait_exit "$catalan" 30
+[ $? = 1 ] || scenario_fail "the Catalan installer did not end with Cancel"
+
 # Nothing was installed by leaving.
 [ ! -e "$WINEPREFIX/drive_c/Program Files/Tapestrique" ] || scenario_fail "a cancelled installer left files"
 scenario_reg_query 'HKLM\Software\Quillmere\Tapestrique\Install' InstallDir >/dev/null &&
@@ -63,10 +80,6 @@ echo "installer pages: ok"
 
 running() { # PROGRAM -> how many processes run it
     exe_probe processes "$1" && exe_value processes
-}
-press() { # KEY: as a user does, with time for the next page to come
-    scenario_key "$1"
-    sleep 1
 }
 folder=$(tq_installed_folder "$WINEPREFIX")
 
