@@ -139,12 +139,17 @@ public:
         close(epoll_);
     }
 
-    // Opens the connections (a second at most), then sends every request on time and waits
-    // for the last replies.
+    // Opens the connections (five seconds at most: a handshake the server dropped is tried
+    // again a second later, then three), then sends every request on time and waits for the
+    // last replies.
     void Run() {
         for (size_t i = 0; i < connections_.size(); ++i) Open(i);
-        Clock::time_point openBy = Clock::now() + std::chrono::seconds(1);
+        Clock::time_point openBy = Clock::now() + std::chrono::seconds(5);
         while (Clock::now() < openBy && idle_.size() < connections_.size()) Wait(openBy);
+        if (idle_.size() < connections_.size()) {
+            std::fprintf(stderr, "paced_load: %zu of %zu connections open at the start\n", idle_.size(),
+                         connections_.size());
+        }
 
         const long total = std::lround(settings_.rate * settings_.seconds);
         start_ = Clock::now();

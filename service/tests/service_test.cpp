@@ -15,6 +15,7 @@
 #include "collection/tqi_file.h"
 #include "service/catalogue_commands.h"
 #include "service/request_query.h"
+#include "service/service_http_server.h"
 #include "service/service_routes.h"
 #include "service/service_store.h"
 #include "tests/support/test_support.h"
@@ -40,12 +41,12 @@ class RunningService {
 public:
     RunningService(ServiceStore& store, const ServiceOptions& options) {
         ConfigureService(server_, store, options);
-        port_ = server_.bind_to_any_port("127.0.0.1");
+        port_ = server_.BindToAnyPort("127.0.0.1");
         thread_ = std::thread([this] { (void)server_.listen_after_bind(); });
     }
     ~RunningService() {
         while (!server_.is_running()) std::this_thread::yield();  // stop() before listening would be lost
-        server_.stop();
+        server_.Stop();
         thread_.join();
     }
     [[nodiscard]] httplib::Result Get(const std::string& path, const httplib::Headers& headers = {}) {
@@ -55,7 +56,7 @@ public:
     [[nodiscard]] int Port() const { return port_; }
 
 private:
-    httplib::Server server_;
+    ServiceHttpServer server_;
     std::thread thread_;
     int port_ = 0;
 };
