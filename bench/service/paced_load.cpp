@@ -145,7 +145,10 @@ public:
     void Run() {
         for (size_t i = 0; i < connections_.size(); ++i) Open(i);
         Clock::time_point openBy = Clock::now() + std::chrono::seconds(5);
-        while (Clock::now() < openBy && idle_.size() < connections_.size()) Wait(openBy);
+        while (Clock::now() < openBy && idle_.size() < connections_.size()) {
+            CheckConnections(Clock::now());
+            Wait(Clock::now() + kReconnectPause);
+        }
         if (idle_.size() < connections_.size()) {
             std::fprintf(stderr, "paced_load: %zu of %zu connections open at the start\n", idle_.size(),
                          connections_.size());
@@ -245,13 +248,22 @@ private:
     void Write(size_t index) {
         Connection& connection = connections_[index];
         const std::string& request = settings_.targets[connection.target].request;
+        size_t before = connection.written;
         while (connection.written < request.size()) {
             ssize_t sent = send(connection.fd, request.data() + connection.written, request.size() - connection.written,
                                 MSG_NOSIGNAL);
-            if (sent < 0 && errno == EAGAIN) return;  // the rest when the socket says it may go
+            if (sent < 0 && errno == EAGAIN) return Watch(index, EPOLLIN | EPOLLOUT);  // the rest when it may go
             if (sent <= 0) return Drop(index);
             connection.written += static_cast<size_t>(sent);
         }
+        if (before > 0) Watch(index, EPOLLIN);  // the rest went after a wait
+    }
+
+    void Watch(size_t index, uint32_t events) {
+        epoll_event event = {};
+        event.events = events;
+        event.data.u64 = index;
+        epoll_ctl(epoll_, EPOLL_CTL_MOD, connections_[index].fd, &event);
     }
 
     // Reopens closed connections whose pause is over, and drops those whose reply is late.
@@ -296,10 +308,7 @@ private:
             if (failure != 0 || (events & (EPOLLERR | EPOLLHUP))) return Drop(index);
             if (!(events & EPOLLOUT)) return;
             connection.state = ConnectionState::kIdle;
-            epoll_event event = {};
-            event.events = EPOLLIN;
-            event.data.u64 = index;
-            epoll_ctl(epoll_, EPOLL_CTL_MOD, connection.fd, &event);
+            Watch(index, EPOLLIN);
             idle_.push_back(index);
             return;
         }
