@@ -1,13 +1,13 @@
 // The picture service's HTTP server: cpp-httplib's parsing, routing and replies, over a
 // connection loop of our own. The library's own loop polls before every read and write, waits
-// for a keep-alive connection's next request in 10 ms polls with a 1 ms sleep between them
-// (a request arriving then waits out the sleep), asks the kernel for both addresses again on
-// every request and sends the head and the body of each reply apart: three to four times the
-// system calls of the request itself. Here a connection thread sleeps in one blocking read
-// until the next request (or the idle time-out), and each reply leaves in one send. The
-// library also listens with room for five waiting connections: a burst of clients beyond them
-// loses its first handshake and waits a second or more to retry, so the queue is widened to
-// the system's largest.
+// for a keep-alive connection's next request in short polls with sleeps between them (a request
+// arriving during a sleep waits it out), asks the kernel for both addresses again on every
+// request and sends the head and the body of each reply apart: about a dozen system calls per
+// request where two do, which halved the requests a second the two cores could answer.
+// Here a connection thread sleeps in one blocking read until the next request (or the idle
+// time-out), and each reply leaves in one send. The library also listens with a short queue of
+// waiting connections: a burst of clients beyond it loses its first handshake and waits a
+// second or more to retry, so the queue is widened to the system's largest.
 //
 //     ServiceHttpServer server;
 //     ConfigureService(server, store, options);
