@@ -217,9 +217,8 @@ void ConfigureService(ServiceHttpServer& server, ServiceStore& store, const Serv
     if (options.log) {
         // The server's logger owns the log: the last lines are written when the server goes.
         auto log = std::make_shared<RequestLog>(options.log);
-        server.set_logger([log](const httplib::Request& request, const httplib::Response& response) {
-            log->Add(request, response);
-        });
+        server.set_logger(
+            [log](const httplib::Request& request, const httplib::Response& response) { log->Add(request, response); });
     }
     ServiceStore* shared = &store;
     const ServiceOptions* settings = &options;

@@ -61,7 +61,7 @@ ReplyFrame FrameReply(std::string_view received) {
         }
     }
     if (!sized) return frame;
-    frame.state = received.size() - frame.headerLength >= frame.bodyLength ? ReplyState::kComplete
-                                                                           : ReplyState::kIncomplete;
+    frame.state =
+        received.size() - frame.headerLength >= frame.bodyLength ? ReplyState::kComplete : ReplyState::kIncomplete;
     return frame;
 }

@@ -204,9 +204,9 @@ private:
         Connection& connection = connections_[index];
         connection.fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
         const Target& target = settings_.targets[connection.target];
-        if (connection.fd < 0 || (connect(connection.fd, reinterpret_cast<const sockaddr*>(&target.address),
-                                          sizeof target.address) != 0 &&
-                                  errno != EINPROGRESS)) {
+        if (connection.fd < 0 ||
+            (connect(connection.fd, reinterpret_cast<const sockaddr*>(&target.address), sizeof target.address) != 0 &&
+             errno != EINPROGRESS)) {
             Drop(index);
             return;
         }
@@ -280,8 +280,7 @@ private:
     // Handles what the sockets report until `until` at the latest.
     void Wait(Clock::time_point until) {
         itimerspec when = {};
-        auto nanoseconds =
-            std::chrono::duration_cast<std::chrono::nanoseconds>(until.time_since_epoch()).count();
+        auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(until.time_since_epoch()).count();
         when.it_value.tv_sec = static_cast<time_t>(nanoseconds / 1000000000);
         when.it_value.tv_nsec = static_cast<long>(nanoseconds % 1000000000);
         if (when.it_value.tv_sec == 0 && when.it_value.tv_nsec == 0) when.it_value.tv_nsec = 1;
@@ -335,8 +334,8 @@ private:
         if (frame.state == ReplyState::kIncomplete) return;
         if (frame.state == ReplyState::kMalformed) return Drop(index);
         Clock::time_point now = Clock::now();
-        figures_.latencies.push_back(static_cast<uint32_t>(
-            std::chrono::duration_cast<std::chrono::microseconds>(now - connection.due).count()));
+        figures_.latencies.push_back(
+            static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::microseconds>(now - connection.due).count()));
         figures_.lastReply = now;
         std::string_view body = std::string_view(connection.received).substr(frame.headerLength, frame.bodyLength);
         if (frame.status != 200) {
