@@ -3,7 +3,7 @@
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup build build-host build-asan build-windows test test-host test-asan test-windows run dist fuzz hostile bench-startup bench-import bench-screensaver format clean
+.PHONY: all setup build build-host build-asan build-windows test test-host test-asan test-windows run dist fuzz hostile bench-startup bench-import bench-screensaver bench-service format clean
 
 all: build
 
@@ -53,6 +53,9 @@ bench-import: build-host
 
 bench-screensaver: build-windows
 	@bench/screensaver/run_bench.sh
+
+bench-service: build-host
+	@bench/service/run_service_bench.sh
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

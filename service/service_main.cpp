@@ -9,6 +9,7 @@
 
 #include "service/catalogue_commands.h"
 #include "service/command_line.h"
+#include "service/service_http_server.h"
 #include "service/service_routes.h"
 #include "service/service_store.h"
 
@@ -45,19 +46,22 @@ int Serve(const ServiceCommandLine& line, ServiceStore& store) {
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
     signal(SIGPIPE, SIG_IGN);
 
-    httplib::Server server;
-    ConfigureService(server, store, options);
-    if (!server.bind_to_port(host, port)) return Fail("cannot listen on " + line.listen);
-    std::fprintf(stderr, "tapestrique-service: listening on %s\n", line.listen.c_str());
-    std::thread stopper([&] {
-        int received = 0;
-        sigwait(&stopSignals, &received);
-        server.stop();
-    });
-    bool listened = server.listen_after_bind();
-    // A listener that failed by itself leaves the waiting thread to be woken here.
-    if (server.is_running() || !listened) pthread_kill(stopper.native_handle(), SIGTERM);
-    stopper.join();
+    bool listened = false;
+    {
+        ServiceHttpServer server;
+        ConfigureService(server, store, options);
+        if (!server.Bind(host, port)) return Fail("cannot listen on " + line.listen);
+        std::fprintf(stderr, "tapestrique-service: listening on %s\n", line.listen.c_str());
+        std::thread stopper([&] {
+            int received = 0;
+            sigwait(&stopSignals, &received);
+            server.Stop();
+        });
+        listened = server.listen_after_bind();
+        // A listener that failed by itself leaves the waiting thread to be woken here.
+        if (server.is_running() || !listened) pthread_kill(stopper.native_handle(), SIGTERM);
+        stopper.join();
+    }  // the server goes first, and its log writes its last lines
     std::fprintf(stderr, "tapestrique-service: stopped\n");
     return listened ? 0 : 1;
 }

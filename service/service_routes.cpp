@@ -13,7 +13,9 @@
 #include "base/whole_file.h"
 #include "service/catalogue_names.h"
 #include "service/newest_list_reply.h"
+#include "service/request_log.h"
 #include "service/request_query.h"
+#include "service/service_http_server.h"
 #include "service/service_pages_html.h"
 #include "service/service_store.h"
 #include "service/thumbnails.h"
@@ -30,9 +32,9 @@ std::string UtcDay() {
     return day;
 }
 
-void ReplyText(httplib::Response& response, const std::string& text, int status = 200) {
+void ReplyText(httplib::Response& response, std::string text, int status = 200) {
     response.status = status;
-    response.set_content(text, "text/plain; charset=utf-8");
+    response.set_content(std::move(text), "text/plain; charset=utf-8");
 }
 
 // The whole file into `out`; false when it cannot be read.
@@ -109,7 +111,7 @@ void AnswerNewestList(ServiceStore& store,
     }
     std::string reply;
     if (!cache.Reply(store, count, reply)) return ReplyText(response, kErrorServer, 503);
-    ReplyText(response, reply);
+    ReplyText(response, std::move(reply));
 }
 
 // "<Category>/<Gallery>/<Image>" split into its parts; false unless there are exactly three
@@ -184,7 +186,7 @@ void AnswerPictureFile(ServiceStore& store,
                        httplib::Response& response) {
     bool isFile = false;
     std::string reply = PictureFileReply(store, options, request, isFile);
-    if (!isFile) return ReplyText(response, reply);
+    if (!isFile) return ReplyText(response, std::move(reply));
     response.set_content(std::move(reply), "application/octet-stream");
 }
 
@@ -207,34 +209,16 @@ void AnswerPage(ServiceStore& store,
     response.set_content(RenderServicePage(content), "text/html; charset=utf-8");
 }
 
-// "2026-12-07T14:35:00Z 127.0.0.1 GET /health 200 3"
-void LogRequest(FILE* log, const httplib::Request& request, const httplib::Response& response) {
-    static std::mutex logMutex;
-    SystemTime now = CurrentUtcTime();
-    char line[2400];
-    int length = std::snprintf(
-        line, sizeof line, "%04u-%02u-%02uT%02u:%02u:%02uZ %s %s %.2000s %d %zu\n", static_cast<unsigned>(now.wYear),
-        static_cast<unsigned>(now.wMonth), static_cast<unsigned>(now.wDay), static_cast<unsigned>(now.wHour),
-        static_cast<unsigned>(now.wMinute), static_cast<unsigned>(now.wSecond), request.remote_addr.c_str(),
-        request.method.c_str(), request.target.c_str(), response.status, response.body.size());
-    if (length <= 0) return;
-    std::lock_guard lock(logMutex);
-    std::fwrite(line, 1, std::min(static_cast<size_t>(length), sizeof line - 1), log);
-}
-
 }  // namespace
 
-void ConfigureService(httplib::Server& server, ServiceStore& store, const ServiceOptions& options) {
+void ConfigureService(ServiceHttpServer& server, ServiceStore& store, const ServiceOptions& options) {
     int threads = options.threads > 0 ? options.threads : kDefaultRequestThreads;
     server.new_task_queue = [threads] { return new httplib::ThreadPool(static_cast<size_t>(threads)); };
-    // A client keeps its connection for as many requests as it likes, as browsers and load
-    // generators expect.
-    server.set_keep_alive_max_count(1000000);
-    server.set_tcp_nodelay(true);
     if (options.log) {
-        server.set_logger([log = options.log](const httplib::Request& request, const httplib::Response& response) {
-            LogRequest(log, request, response);
-        });
+        // The server's logger owns the log: the last lines are written when the server goes.
+        auto log = std::make_shared<RequestLog>(options.log);
+        server.set_logger(
+            [log](const httplib::Request& request, const httplib::Response& response) { log->Add(request, response); });
     }
     ServiceStore* shared = &store;
     const ServiceOptions* settings = &options;

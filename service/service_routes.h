@@ -19,10 +19,8 @@
 
 #include "app/online/service_protocol.h"  // the error tokens, which the client reads too
 
+class ServiceHttpServer;
 class ServiceStore;
-namespace httplib {
-class Server;
-}
 
 constexpr int kDefaultDailyQuota = 20;
 constexpr int kDefaultRequestThreads = 64;
@@ -35,4 +33,4 @@ struct ServiceOptions {
 };
 
 // Sets the server up to answer every address above; `store` and `options` must outlive it.
-void ConfigureService(httplib::Server& server, ServiceStore& store, const ServiceOptions& options);
+void ConfigureService(ServiceHttpServer& server, ServiceStore& store, const ServiceOptions& options);

@@ -4,10 +4,14 @@
 #include <httplib.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include "app/wallpaper/tests/test_pictures.h"
@@ -15,6 +19,7 @@
 #include "collection/tqi_file.h"
 #include "service/catalogue_commands.h"
 #include "service/request_query.h"
+#include "service/service_http_server.h"
 #include "service/service_routes.h"
 #include "service/service_store.h"
 #include "tests/support/test_support.h"
@@ -40,12 +45,12 @@ class RunningService {
 public:
     RunningService(ServiceStore& store, const ServiceOptions& options) {
         ConfigureService(server_, store, options);
-        port_ = server_.bind_to_any_port("127.0.0.1");
+        port_ = server_.BindToAnyPort("127.0.0.1");
         thread_ = std::thread([this] { (void)server_.listen_after_bind(); });
     }
     ~RunningService() {
         while (!server_.is_running()) std::this_thread::yield();  // stop() before listening would be lost
-        server_.stop();
+        server_.Stop();
         thread_.join();
     }
     [[nodiscard]] httplib::Result Get(const std::string& path, const httplib::Headers& headers = {}) {
@@ -55,7 +60,7 @@ public:
     [[nodiscard]] int Port() const { return port_; }
 
 private:
-    httplib::Server server_;
+    ServiceHttpServer server_;
     std::thread thread_;
     int port_ = 0;
 };
@@ -235,6 +240,88 @@ TEST_P(ServiceTest, EveryAddressAnswersWhatTheClientParses) {
     for (int c; (c = std::fgetc(log)) != EOF;) lines += c == '\n';
     std::fclose(log);
     EXPECT_EQ(lines, 2 + 2 + 4 + 1 + 5 + 4 + 1);
+}
+
+TEST_P(ServiceTest, TheNewestListShowsWhatAnotherInstanceAddsWithinMoments) {
+    AddPictures({MakeJpegFile("Eiger.jpg", 96, 64)});
+    RunningService service(*store_, options_);
+    const std::string address = "/TQClient/TQClient_GetNewestImages.php?TQClientVersion=Win1001&MaxImages=1";
+    auto before = service.Get(address);
+    ASSERT_TRUE(before);
+    EXPECT_EQ(before->body, "GETNEWESTIMAGES_OK:\r\nNature/Alps/Eiger \"Eiger\"\r\n");
+
+    // Added through a store of its own, as another instance or the catalogue command adds it;
+    // the answer may be old for a second, never for good.
+    std::unique_ptr<ServiceStore> other = OpenStore();
+    ASSERT_TRUE(other && other->AddPicture({"Nature", "Alps", "Jungfrau", "The \"Jungfrau\""}));
+    std::string body;
+    for (int attempt = 0; attempt < 50 && body.find("Jungfrau") == std::string::npos; ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        auto after = service.Get(address);
+        ASSERT_TRUE(after);
+        body = after->body;
+    }
+    EXPECT_EQ(body, "GETNEWESTIMAGES_OK:\r\nNature/Alps/Jungfrau \"The 'Jungfrau'\"\r\n");
+}
+
+// A loopback connection to `port` that gives up reading after ten seconds; -1 when it fails.
+int ConnectTo(int port) {
+    int connection = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (connect(connection, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        close(connection);
+        return -1;
+    }
+    timeval limit = {10, 0};
+    setsockopt(connection, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+    return connection;
+}
+
+// What arrives on `connection` until it ends, or until the received text ends with `last`.
+std::string ReceiveUntil(int connection, const std::string& last = "") {
+    std::string received;
+    char buffer[4096];
+    ssize_t count;
+    while ((last.empty() || !received.ends_with(last)) && (count = recv(connection, buffer, sizeof buffer, 0)) > 0) {
+        received.append(buffer, static_cast<size_t>(count));
+    }
+    return received;
+}
+
+TEST_P(ServiceTest, AConnectionCarriesRequestsSentTogetherAndAStopEndsIdleOnes) {
+    AddPictures({MakeJpegFile("Eiger.jpg", 96, 64)});
+    auto running = std::make_unique<RunningService>(*store_, options_);
+
+    // Three requests in one write: three replies in their order, then the end the last asked for.
+    int together = ConnectTo(running->Port());
+    ASSERT_GE(together, 0);
+    const std::string requests =
+        "GET /TQClient/TQClient_GetNewestImages.php?MaxImages=1 HTTP/1.1\r\nHost: t\r\n\r\n"
+        "GET /Nowhere HTTP/1.1\r\nHost: t\r\n\r\n"
+        "GET /health HTTP/1.1\r\nHost: t\r\nConnection: close\r\n\r\n";
+    ASSERT_EQ(send(together, requests.data(), requests.size(), MSG_NOSIGNAL), static_cast<ssize_t>(requests.size()));
+    std::string replies = ReceiveUntil(together);
+    close(together);
+    size_t list = replies.find("\r\n\r\nGETNEWESTIMAGES_OK:\r\nNature/Alps/Eiger \"Eiger\"\r\n");
+    size_t missing = replies.find("HTTP/1.1 404");
+    size_t health = replies.rfind("\r\n\r\nOK\n");
+    EXPECT_TRUE(replies.starts_with("HTTP/1.1 200")) << replies;
+    EXPECT_TRUE(list < missing && missing < health && health != std::string::npos) << replies;
+
+    // A connection waiting for its next request ends with the service, not after the idle time-out.
+    int idle = ConnectTo(running->Port());
+    ASSERT_GE(idle, 0);
+    const std::string request = "GET /health HTTP/1.1\r\nHost: t\r\n\r\n";
+    ASSERT_EQ(send(idle, request.data(), request.size(), MSG_NOSIGNAL), static_cast<ssize_t>(request.size()));
+    EXPECT_TRUE(ReceiveUntil(idle, "\r\n\r\nOK\n").starts_with("HTTP/1.1 200"));
+    auto stopping = std::chrono::steady_clock::now();
+    running.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - stopping, std::chrono::seconds(ServiceHttpServer::kIdleSeconds));
+    EXPECT_EQ(ReceiveUntil(idle), "");
+    close(idle);
 }
 
 TEST_P(ServiceTest, TheQuotaIsExactAcrossInstancesAndConcurrentRequests) {
