@@ -36,7 +36,7 @@ void CreateCentredPicture(HWND dialog, int referenceId, int dy, int width, int h
     RECT reference = {};
     GetWindowRect(GetDlgItem(dialog, referenceId), &reference);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&reference), 2);
-    const int x = RoundHalfDown((client.right - width) / 2.0);
+    const int x = RoundHalfDown((client.right - ScaledPixels(dialog, width)) / 2.0);
     (void)CreateDialogBitmap(dialog, 0, x, reference.top + ScaledPixels(dialog, dy), width, height, entry, true, kMagenta);
 }
 

@@ -30,21 +30,6 @@ scenario_reg_add "$install_key" InstallVersion REG_SZ 1.0.02
 expect_install_dialog "InstallVersion 1.0.02"
 scenario_reg_add "$install_key" InstallVersion REG_SZ 1.0.01
 
-# A SYSTEMTIME in UTC as the registry keeps it: eight little-endian 16-bit fields, the day of
-# the week fourth, from seconds since 1970 and back.
-systemtime_hex() { # seconds
-    local fields
-    read -r -a fields <<<"$(date -u -d "@$1" '+%Y %-m %w %-d %-H %-M %-S')"
-    printf '%02X%02X' $((fields[0] & 255)) $((fields[0] >> 8))
-    for field in "${fields[@]:1}"; do printf '%02X00' "$field"; done
-    printf '0000\n'
-}
-systemtime_seconds() { # hex
-    local hex=$1 words=() i
-    for i in 0 4 8 12 16 20 24; do words+=($((16#${hex:i+2:2}${hex:i:2}))); done
-    date -u -d "${words[0]}-${words[1]}-${words[3]} ${words[4]}:${words[5]}:${words[6]}" +%s
-}
-
 # Alphabetical changes every minute, the last one 20 seconds ago: nothing is due at the start,
 # the current picture is applied again, and the timer's first tick is due.
 scenario_reg_add "$wallpaper_key" btChangeWallpaper REG_BINARY 03
@@ -59,9 +44,8 @@ scenario_reg_add "$EXE_KEYS\\Variables" stLastWallpaperChange REG_BINARY "$stamp
 exe_start /HIDDEN
 started=$(date +%s)
 exe_wait hidden
-wallpaper_file() { compgen -G "$(scenario_windows_dir)/Tapestrique - *.bmp"; }
-scenario_until 30 wallpaper_file >/dev/null || scenario_fail "no wallpaper file after the start"
-file=$(wallpaper_file)
+scenario_until 30 exe_wallpaper_file >/dev/null || scenario_fail "no wallpaper file after the start"
+file=$(exe_wallpaper_file)
 sleep 1
 exe_probe state
 [ "$(exe_value visible)" = 0 ] && [ "$(exe_value tray)" = 1 ] ||
