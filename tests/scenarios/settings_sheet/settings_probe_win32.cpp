@@ -206,8 +206,11 @@ int Fail(const char* what);
 
 int Tour(const std::string& folder, const std::string& suffix) {
     auto shot = [&](HWND window, const char* name) {
-        // Painted again first: under Wine the desktop, painting a new wallpaper behind a dialog
-        // that has just opened, can paint over it.
+        // The dialog's thread may still be composing the first wallpaper (a large desktop takes
+        // seconds): it answers once it is free, and then paints the dialog afresh, over what
+        // the desktop painted meanwhile.
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &answer);
         RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         Sleep(800);  // painted
         return Capture(window, folder + "\\" + name + "_" + suffix + ".bmp");
