@@ -40,6 +40,23 @@ function(tq_add_test)
     endif()
 endfunction()
 
+# tq_add_windows_test_beside(NAME <name> SOURCES <files...> LIBS <targets...> SCRIPT <script>)
+# A Windows GoogleTest binary whose tests need something beside them (a sound server, a service on
+# loopback): SCRIPT starts it, runs "EMULATOR BINARY --gtest_shuffle" (its arguments) and ends it
+# however the tests end. Windows configuration only.
+function(tq_add_windows_test_beside)
+    cmake_parse_arguments(ARG "" "NAME;SCRIPT" "SOURCES;LIBS" ${ARGN})
+    if(NOT TQ_WINDOWS)
+        return()
+    endif()
+    add_executable(${ARG_NAME} ${ARG_SOURCES})
+    target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS} GTest::gtest_main)
+    add_test(NAME ${ARG_NAME}
+        COMMAND bash ${ARG_SCRIPT} ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${ARG_NAME}> --gtest_shuffle
+        WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
+    set_tests_properties(${ARG_NAME} PROPERTIES LABELS windows TIMEOUT 600)
+endfunction()
+
 # tq_add_cli_test(NAME <name> SCRIPT <script> [ARGS <arguments...>])
 # A shell script that drives a host tool end to end, host configuration only. The script finds
 # the trees in TQ_SOURCE_DIR and TQ_BINARY_DIR and the outside programs through

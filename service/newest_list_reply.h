@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "app/online/service_protocol.h"  // kNewestListPrefix, which the client reads too
 #include "service/service_store.h"
 
-constexpr char kNewestListPrefix[] = "GETNEWESTIMAGES_OK:";
 constexpr int kNewestListDefault = 8;  // when the request says no MaxImages
 constexpr int kNewestListLargest = 64;
 

@@ -1,5 +1,6 @@
 #include "service/service_pages_html.h"
 
+#include "app/online/service_pages.h"  // EscapeQueryValue
 #include "base/text_case.h"
 
 #include "service/catalogue_names.h"
@@ -30,25 +31,6 @@ std::string EscapeHtml(std::string_view text) {
                 break;
             default:
                 out += c;
-        }
-    }
-    return out;
-}
-
-// Escapes for a query value inside an attribute: everything but unreserved bytes as %XX.
-std::string EscapeQueryValue(std::string_view text) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (char c : text) {
-        auto byte = static_cast<unsigned char>(c);
-        bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-                     c == '_' || c == '.' || c == '~';
-        if (plain) {
-            out += c;
-        } else {
-            out += '%';
-            out += kHex[byte >> 4];
-            out += kHex[byte & 15];
         }
     }
     return out;

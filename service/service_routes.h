@@ -17,6 +17,8 @@
 #include <cstdio>
 #include <string>
 
+#include "app/online/service_protocol.h"  // the error tokens, which the client reads too
+
 class ServiceStore;
 namespace httplib {
 class Server;
@@ -24,11 +26,6 @@ class Server;
 
 constexpr int kDefaultDailyQuota = 20;
 constexpr int kDefaultRequestThreads = 64;
-
-constexpr char kErrorClientId[] = "ERROR_TQCLIENTID";
-constexpr char kErrorDownloads[] = "ERROR_DOWNLOADS";
-constexpr char kErrorFile[] = "ERROR_FILE";
-constexpr char kErrorServer[] = "ERROR_SERVER";
 
 struct ServiceOptions {
     std::string pictures;                  // the pictures folder

@@ -1,21 +1,22 @@
-// The addresses of the online picture service's pages that the program opens in the browser:
-// the user's page, help, the download of the latest version and the newest pictures. Every
+// The addresses of the online picture service: the pages that the program opens in the
+// browser (the user's page, help, the download of the latest version and the newest pictures)
+// and what its transfers fetch (the newest list, a thumbnail, a picture file). Every page
 // address carries the client's version, its identifier and the referer, so the service knows
 // which client sent the user.
 //
 //     (void)OpenInBrowser(ServicePageAddress(ServicePage::Help, settings).c_str());
+//     std::string list = NewestListAddress(settings);
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "app/online/service_protocol.h"
 #include "settings/settings.h"
 
 // The service the program talks to unless the installer names another (ServiceBaseAddress in
 // the Install key).
 constexpr char kDefaultServiceBaseAddress[] = "http://localhost:8642/";
-constexpr char kClientVersion[] = "Win1001";
-constexpr char kClientReferer[] = "TQClient_Win1001";
 constexpr char kMissingClientIdentifier[] = "---";
 
 enum class ServicePage {
@@ -39,3 +40,30 @@ enum class ServicePage {
 
 // The same with the base address and client identifier of the settings.
 [[nodiscard]] std::string ServicePageAddress(ServicePage page, const Settings& settings);
+
+// The newest list of up to eight pictures.
+[[nodiscard]] std::string NewestListAddress(std::string_view baseAddress);
+[[nodiscard]] std::string NewestListAddress(const Settings& settings);
+
+// A picture's thumbnail, named by its whole identifier as the list announced it (an identifier
+// that does not split into three parts is still used whole).
+[[nodiscard]] std::string ThumbnailAddress(std::string_view baseAddress, std::string_view identifier);
+[[nodiscard]] std::string ThumbnailAddress(const Settings& settings, std::string_view identifier);
+
+// A picture's .tqi file for the client `clientIdentifier`.
+[[nodiscard]] std::string PictureFileAddress(std::string_view baseAddress,
+                                             std::string_view clientIdentifier,
+                                             std::string_view category,
+                                             std::string_view gallery,
+                                             std::string_view image);
+[[nodiscard]] std::string PictureFileAddress(const Settings& settings,
+                                             std::string_view category,
+                                             std::string_view gallery,
+                                             std::string_view image);
+
+// Text from outside (the service's lists, the installer) ends up inside addresses: every byte
+// but the unreserved ones (letters, digits, "-_.~") is written as %XX, so it cannot add a
+// query or leave its part of the address. Ordinary identifiers pass unchanged. A path keeps
+// its "/" as well.
+[[nodiscard]] std::string EscapeQueryValue(std::string_view text);
+[[nodiscard]] std::string EscapeAddressPath(std::string_view text);

@@ -6,38 +6,18 @@
 # sound one, a damaged one and one with a title that leads out of the collection folder.
 #   collection.sh PROBE.exe HOST_TQTOOL
 source "${TQ_SOURCE_DIR:?}/tests/scenarios/tapestrique_exe/exe_scenario.sh"
+source "$TQ_SOURCE_DIR/tests/scenarios/collection/collection_steps.sh"
 exe_begin collection "$1" "$2"
+COLLECTION_PROBE=$1
 tqtool=$2
 work=$SCENARIO_DIR/work
 mkdir -p "$work"
 installed=$(tq_installed_folder "$WINEPREFIX")
 images=$installed/Images
 
-# Waits for the program's front dialog (with the control ID) and checks its caption and that
-# one of its texts is TEXT (line breaks written as \n).
-expect_dialog() { # what id text
-    exe_probe dialog 30 "$2" || scenario_fail "$1: no dialog came: $(tr '\n' ' ' <"$SCENARIO_DIR/probe.txt")"
-    [ "$(exe_value caption)" = Tapestrique ] || scenario_fail "$1: the dialog is captioned '$(exe_value caption)'"
-    grep -qxF "text=$3" "$SCENARIO_DIR/probe.txt" ||
-        scenario_fail "$1: the dialog says $(exe_value text | tr '\n' ' '), not $3"
-}
-
-answer() {
-    exe_probe answer "$1" || scenario_fail "no dialog to answer with $1"
-}
-
-expect_main() { # what count
-    exe_probe main 30 || scenario_fail "$1: no main window"
-    [ "$(exe_value count)" = "$2" ] || scenario_fail "$1: the count label reads '$(exe_value count)', not '$2'"
-}
-
 # Titles joined by |, in an order of their own (the skin decides the list's).
 sorted_titles() {
     tr '|' '\n' | LC_ALL=C sort -f | paste -sd '|'
-}
-
-select_title() {
-    exe_probe select "$1" || scenario_fail "'$1' is not listed"
 }
 
 payload_of() { # picture.tqi out.jpg

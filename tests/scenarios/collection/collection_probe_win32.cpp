@@ -5,7 +5,8 @@
 // Prints lines of key=value; texts are printed with a line break written as \n.
 //
 //   collection_probe main SECONDS          waits for the main window: count (the label),
-//                                          titles (the list, joined by |), selected
+//                                          titles (the list, joined by |), selected, list (the
+//                                          list's handle: a rebuilt window has a new one)
 //   collection_probe press ID              clicks a main-window control (posted, so that the
 //                                          dialogs it opens do not hold the probe)
 //   collection_probe select TITLE          selects a listed title (any letter case), as a click
@@ -28,6 +29,7 @@
 // Exit codes: 0 done, 1 the window or the condition did not come in time, 64 wrong usage.
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -155,8 +157,9 @@ int WaitMain(int seconds) {
         if (index > 0) titles += '|';
         titles += ListText(list, index);
     }
-    std::printf("titles=%s\nselected=%s\n", titles.c_str(),
-                ListText(list, SendMessageA(list, LB_GETCURSEL, 0, 0)).c_str());
+    std::printf("titles=%s\nselected=%s\nlist=%llx\n", titles.c_str(),
+                ListText(list, SendMessageA(list, LB_GETCURSEL, 0, 0)).c_str(),
+                static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(list)));
     return 0;
 }
 
