@@ -3,7 +3,7 @@
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup build build-host build-asan build-windows test test-host test-asan test-windows run fuzz hostile bench-startup bench-import bench-screensaver format clean
+.PHONY: all setup build build-host build-asan build-windows test test-host test-asan test-windows run dist fuzz hostile bench-startup bench-import bench-screensaver format clean
 
 all: build
 
@@ -34,6 +34,10 @@ test-windows: build-windows
 run: setup
 	@tools/build.sh host windows
 	@tools/run_demo.sh
+
+dist: setup
+	@tools/build.sh windows
+	@tools/make_dist.sh
 
 fuzz: setup
 	@tools/run_fuzzers.sh $(FUZZ_SECONDS)

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# `make run`: installs the built programs and a sample collection into a Wine prefix of your
-# own and starts Tapestrique.exe on a Wine desktop. With a display ($DISPLAY) the desktop opens
-# there and stays until you close it. Without one it runs on a private Xvfb: once the main
-# window shows, it photographs the desktop into out/run-screenshot.png, checks that the window
-# is not blank, ends Tapestrique with Exit from its menu and stops everything it started.
+# `make run`: installs the built programs with their installer, silently, and a sample
+# collection into a Wine prefix of your own and starts Tapestrique.exe on a Wine desktop. With a
+# display ($DISPLAY) the desktop opens there and stays until you close it. Without one it runs
+# on a private Xvfb: once the main window shows, it photographs the desktop into
+# out/run-screenshot.png, checks that the window is not blank, ends Tapestrique with Exit from
+# its menu and stops everything it started.
 #   TAPESTRIQUE_PREFIX   the Wine prefix to install into (default ~/.local/share/tapestrique/wine)
 #   TAPESTRIQUE_SECONDS  how long a run without display waits for the main window (default 120)
 set -euo pipefail
@@ -17,6 +18,7 @@ prefix=${TAPESTRIQUE_PREFIX:-$HOME/.local/share/tapestrique/wine}
 seconds=${TAPESTRIQUE_SECONDS:-120}
 tqtool=$out_root/host/tqtool
 probe=$build_root/windows/bench/startup/startup_probe.exe
+installer=$build_root/windows/installer/Tapestrique-setup.exe
 screenshot=$out_root/run-screenshot.png
 program="$(tq_installed_windows_folder)\\Tapestrique.exe"
 
@@ -39,7 +41,7 @@ fail() {
     exit 1
 }
 
-[ -f "$out_root/windows/Tapestrique.exe" ] || fail "Tapestrique.exe is not built (tools/build.sh windows)"
+[ -f "$installer" ] || fail "the installer is not built (tools/build.sh windows)"
 # Without a display every Wine command of the run gets the private one, the installation's too:
 # a desktop that Wine opened without a display would take the programs that come later.
 if [ -z "${DISPLAY:-}" ]; then
@@ -55,7 +57,7 @@ done
 
 echo "== install into $prefix"
 tq_wine_setup "$prefix" || fail "cannot create the Wine prefix"
-tq_install_product "$prefix" "$out_root/windows" "$out_root"/sample/Images/*.tqi || fail "cannot install"
+tq_install_with_installer "$prefix" "$installer" "$out_root"/sample/Images/*.tqi || fail "the installer failed"
 # Every program of the prefix joins the one desktop, the probe as well as Tapestrique.
 timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1 || true
 timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1024x768 /f >/dev/null 2>&1 || true

@@ -5,7 +5,8 @@
 #   1. Debian packages (compilers, MinGW-w64, Wine, Xvfb, ImageMagick, Pillow, fonts, the
 #      photographs of the resampling tests, libraries, the GStreamer plugins and the PulseAudio
 #      server through which Wine's DirectShow plays the music tests; the picture service's HTTP
-#      library, SQLite, PostgreSQL and the load generator of its benchmark), then a check that the
+#      library, SQLite, PostgreSQL and the load generator of its benchmark; NSIS and zip for the
+#      installer and the release files), then a check that the
 #      programs named in tools/tool_paths.sh work: a test that would compare with a missing
 #      tool fails.
 #   2. libjpeg-turbo, libpng and libtiff for the MinGW cross build, built from Debian's own
@@ -27,6 +28,7 @@ packages=(
     python3 python3-pil libvips-tools dpkg-dev libjpeg-turbo-progs mate-backgrounds
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good pulseaudio pulseaudio-utils
     libcpp-httplib-dev libsqlite3-dev libpq-dev postgresql wrk
+    nsis zip unzip
 )
 
 missing=()

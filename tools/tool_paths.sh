@@ -10,16 +10,19 @@ TQ_XDOTOOL=${TQ_XDOTOOL:-/usr/bin/xdotool}
 # virtual environment) that may come first on PATH.
 TQ_PYTHON=${TQ_PYTHON:-/usr/bin/python3}
 TQ_FONT_DIR=${TQ_FONT_DIR:-/usr/share/fonts/truetype/liberation}
-export TQ_CONVERT TQ_IDENTIFY TQ_COMPARE TQ_IMPORT TQ_XDOTOOL TQ_PYTHON TQ_FONT_DIR
+TQ_MAKENSIS=${TQ_MAKENSIS:-/usr/bin/makensis}
+TQ_ZIP=${TQ_ZIP:-/usr/bin/zip}
+export TQ_CONVERT TQ_IDENTIFY TQ_COMPARE TQ_IMPORT TQ_XDOTOOL TQ_PYTHON TQ_FONT_DIR TQ_MAKENSIS TQ_ZIP
 
-tq_tool_names=(TQ_CONVERT TQ_IDENTIFY TQ_COMPARE TQ_IMPORT TQ_XDOTOOL TQ_PYTHON TQ_FONT_DIR)
+tq_tool_names=(TQ_CONVERT TQ_IDENTIFY TQ_COMPARE TQ_IMPORT TQ_XDOTOOL TQ_PYTHON TQ_FONT_DIR TQ_MAKENSIS TQ_ZIP)
 
 # Fails, naming what is missing, unless every program works (set-up ends with this check, so a
 # test never meets a missing tool).
 tq_check_tools() {
     local missing=()
     local program
-    for program in "$TQ_CONVERT" "$TQ_IDENTIFY" "$TQ_COMPARE" "$TQ_IMPORT" "$TQ_XDOTOOL" "$TQ_PYTHON"; do
+    for program in "$TQ_CONVERT" "$TQ_IDENTIFY" "$TQ_COMPARE" "$TQ_IMPORT" "$TQ_XDOTOOL" "$TQ_PYTHON" \
+                   "$TQ_MAKENSIS" "$TQ_ZIP"; do
         [ -x "$program" ] || missing+=("$program")
     done
     "$TQ_PYTHON" -c 'import PIL.Image' 2>/dev/null || missing+=("Pillow for $TQ_PYTHON")

@@ -5,18 +5,18 @@
 # next one by the hotkey; the current picture renamed and another deleted; French chosen on the
 # settings sheet; and Exit: the window and the tray icon gone, the program ended, nothing of it
 # left running. Pictures of the way go to docs/screenshots/journey-*.png.
-#   journey.sh TAPESTRIQUE_PROBE.exe COLLECTION_PROBE.exe SETTINGS_PROBE.exe
+#   journey.sh TAPESTRIQUE_PROBE.exe COLLECTION_PROBE.exe SETTINGS_PROBE.exe INSTALLER.exe
 source "${TQ_SOURCE_DIR:?}/tests/scenarios/tapestrique_exe/exe_scenario.sh"
 source "$TQ_SOURCE_DIR/tests/scenarios/collection/collection_steps.sh"
 exe_prepare journey "$1"
 COLLECTION_PROBE=$2
 settings_probe=$3
+installer=$4
 shots=$TQ_SOURCE_DIR/docs/screenshots
 started=$(date +%s)
 
-# The installation, the screensaver included, with an empty collection.
-cp "$TQ_BINARY_DIR/screensaver/Tapestrique.scr" "$EXE_PROGRAMS/" || scenario_fail "Tapestrique.scr is not built"
-tq_install_product "$WINEPREFIX" "$EXE_PROGRAMS" || scenario_fail "cannot install"
+# The installation as a user makes it, with the installer (silent here), and an empty collection.
+tq_install_with_installer "$WINEPREFIX" "$installer" || scenario_fail "the installer failed"
 images="$(tq_installed_folder "$WINEPREFIX")/Images"
 
 # My Pictures holds three nature photographs of mate-backgrounds, all 16:10. The prefix links
@@ -74,10 +74,11 @@ collection_probe no-dialog 10 || scenario_fail "the welcome stays"
 expect_main "the first start" "0 images"
 exe_probe state
 [ "$(exe_value tray)" = 1 ] || scenario_fail "no tray icon"
-# The welcome's defaults make this screensaver the system's.
+# The welcome's defaults make this screensaver the system's, named by its short path (Wine's
+# short form of Tapestrique.scr is TAPE~XXX.SCR).
 screensaver_installed() {
     local named
-    named=$(scenario_reg_query 'HKCU\Control Panel\Desktop' SCRNSAVE.EXE) && [[ ${named,,} == *tapest* ]]
+    named=$(scenario_reg_query 'HKCU\Control Panel\Desktop' SCRNSAVE.EXE) && [[ ${named,,} == *\\tape*.scr ]]
 }
 scenario_until 20 screensaver_installed || scenario_fail "the screensaver was not installed"
 echo "first start: welcome accepted, the screensaver installed, an empty collection"
