@@ -150,6 +150,3 @@ exe_choose_language() {
         exe_run_probe "$probe" $step || scenario_fail "$code on the settings sheet, $step: $(tr '\n' ' ' <"$SCENARIO_DIR/probe.txt")"
     done
 }
-
-# A SYSTEMTIME in UTC as the registry keeps it: eight little-endian 16-bit fields, the day of
-# the week fourth, from seconds since 1970 and back.
