@@ -27,9 +27,7 @@ DialogBitmap* BitmapOf(HWND window) {
     return reinterpret_cast<DialogBitmap*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-// The pictures are drawn for 96 dots per inch: on a scaled display the control is larger, and
-// the picture is stretched to it once. Pixels are repeated, never blended, so that the key
-// colour stays exact and leaves no fringe.
+// On a scaled display the control is larger than the picture, which grows to it once.
 void FitToWindow(ResourceBitmap& picture, HWND window) {
     RECT client = {};
     GetClientRect(window, &client);
@@ -37,19 +35,9 @@ void FitToWindow(ResourceBitmap& picture, HWND window) {
         (client.right == picture.width && client.bottom == picture.height)) {
         return;
     }
-    WindowDc screen(window);
-    OwnedBitmap scaled(CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
-    MemoryDc source(CreateCompatibleDC(screen.Get())), target(CreateCompatibleDC(screen.Get()));
-    if (!scaled.IsValid() || !source.IsValid() || !target.IsValid()) return;  // drawn at its own size
-    {
-        ScopedSelect from(source.Get(), picture.bitmap.Get());
-        ScopedSelect into(target.Get(), scaled.Get());
-        SetStretchBltMode(target.Get(), COLORONCOLOR);
-        if (!StretchBlt(target.Get(), 0, 0, client.right, client.bottom, source.Get(), 0, 0, picture.width,
-                        picture.height, SRCCOPY)) {
-            return;
-        }
-    }
+    OwnedBitmap scaled = StretchedPicture(picture.bitmap.Get(), picture.width, picture.height, client.right,
+                                          client.bottom, window);
+    if (!scaled.IsValid()) return;  // drawn at its own size
     picture.bitmap = std::move(scaled);
     picture.width = client.right;
     picture.height = client.bottom;

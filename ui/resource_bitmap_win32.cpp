@@ -1,6 +1,7 @@
 #include "ui/resource_bitmap_win32.h"
 
 #include <cstdlib>
+#include <utility>
 
 #include "ui/bmp_image.h"
 #include "ui/data_resource.h"
@@ -31,4 +32,20 @@ ResourceBitmap LoadResourceBitmap(const char* name, HWND window) {
     ResourceBitmap result = MakeBitmapFromBmp(content, size, window);
     std::free(content);
     return result;
+}
+
+OwnedBitmap StretchedPicture(HBITMAP picture, int width, int height, int newWidth, int newHeight, HWND window) {
+    if (picture == nullptr || width <= 0 || height <= 0 || newWidth <= 0 || newHeight <= 0) return OwnedBitmap();
+    WindowDc screen(window);
+    OwnedBitmap scaled(CreateCompatibleBitmap(screen.Get(), newWidth, newHeight));
+    MemoryDc source(CreateCompatibleDC(screen.Get())), target(CreateCompatibleDC(screen.Get()));
+    if (!scaled.IsValid() || !source.IsValid() || !target.IsValid()) return OwnedBitmap();
+    bool drawn = false;
+    {
+        ScopedSelect from(source.Get(), picture);
+        ScopedSelect into(target.Get(), scaled.Get());
+        SetStretchBltMode(target.Get(), COLORONCOLOR);
+        drawn = StretchBlt(target.Get(), 0, 0, newWidth, newHeight, source.Get(), 0, 0, width, height, SRCCOPY) != FALSE;
+    }
+    return drawn ? std::move(scaled) : OwnedBitmap();
 }

@@ -21,3 +21,10 @@ struct ResourceBitmap {
 // The same from a BMP file image in memory, and from a decoded picture.
 [[nodiscard]] ResourceBitmap MakeBitmapFromBmp(const unsigned char* bmp, size_t size, HWND window);
 [[nodiscard]] ResourceBitmap MakeBitmapFromImage(const ConstRgbView& image, HWND window);
+
+// The pictures are drawn for 96 dots per inch; on a scaled display they are stretched once to
+// the size they take there. Pixels are repeated, never blended, so that a key colour stays
+// exact and leaves no fringe. A copy of `picture` (width × height) at the new size, compatible
+// with `window`'s device context; an empty owner when it cannot be made.
+[[nodiscard]] OwnedBitmap StretchedPicture(HBITMAP picture, int width, int height, int newWidth, int newHeight,
+                                           HWND window);

@@ -51,6 +51,23 @@ LRESULT OnSystemCommand(MainWindow& state, HWND window, WPARAM command, LPARAM l
     return 0;
 }
 
+BOOL CALLBACK RedrawIfVisible(HWND window, LPARAM) noexcept {
+    if (IsWindowVisible(window)) {
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+    }
+    return TRUE;
+}
+
+// A desktop that paints the new wallpaper over the windows above it (Wine's) may still be in
+// that paint, which on a large screen outlasts the delay and reaches windows shown since it
+// began (the first run's welcome). Its thread answers once the paint is over; then every
+// window of this thread, the open dialog too, paints itself again.
+void RepaintOverNewWallpaper() {
+    DWORD_PTR answer = 0;
+    (void)SendMessageTimeoutA(GetDesktopWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kDesktopPaintWait, &answer);
+    EnumThreadWindows(GetCurrentThreadId(), RedrawIfVisible, 0);
+}
+
 LRESULT OnTimer(MainWindow& state, WPARAM timer) {
     if (timer == kSchedulerTimer) {
         OnlineTick(state);  // the service's check comes before the scheduler's
@@ -58,7 +75,7 @@ LRESULT OnTimer(MainWindow& state, WPARAM timer) {
     }
     if (timer == kRepaintTimer) {
         KillTimer(state.window, kRepaintTimer);
-        RedrawWindow(state.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+        RepaintOverNewWallpaper();
     }
     return 0;
 }

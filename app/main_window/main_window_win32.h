@@ -40,10 +40,11 @@
 
 constexpr UINT_PTR kSchedulerTimer = 100;  // the wallpaper scheduler's one-minute tick
 constexpr UINT kSchedulerPeriod = 60000;
-// A moment after a wallpaper is applied the window paints itself again: some desktops (Wine's)
-// paint the new wallpaper over the windows above them.
+// A moment after a wallpaper is applied the program's windows paint themselves again: some
+// desktops (Wine's) paint the new wallpaper over the windows above them.
 constexpr UINT_PTR kRepaintTimer = 101;
 constexpr UINT kRepaintDelay = 500;
+constexpr UINT kDesktopPaintWait = 3000;  // at most, for the desktop to finish its paint
 
 // What start-up found out before the main window exists; alive for the whole process.
 struct ProcessFacts {

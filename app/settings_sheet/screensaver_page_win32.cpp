@@ -5,6 +5,8 @@
 
 #include <array>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 #include "app/main_window/main_window_win32.h"
 #include "app/settings_sheet/settings_page_rules.h"
@@ -12,9 +14,11 @@
 #include "screensaver/display/display_mode_win32.h"
 #include "ui/control_ids.h"
 #include "ui/data_resource.h"
+#include "ui/resource_bitmap_win32.h"
 #include "ui/skin_fonts_win32.h"
 #include "ui/skinned_controls_win32.h"
 #include "ui/localization/text_table.h"
+#include "ui/window_helpers_win32.h"
 #include "ui/window_messages_win32.h"
 
 namespace {
@@ -60,6 +64,20 @@ void MoveFocusOffDisabled(const ScreensaverPage& state, int focused) {
     if (next != 0) SendMessageA(state.page, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(state.page, next)), TRUE);
 }
 
+// The buttons grow with a scaled display, and their pictures with them.
+void ScaleButtonPictures(SkinElement& element, HWND page) {
+    const int width = ScaledPixels(page, element.width), height = ScaledPixels(page, element.height);
+    if (width == element.width && height == element.height) return;
+    std::vector<OwnedBitmap> scaled;
+    for (const SkinStatePicture& picture : element.statePictures) {
+        scaled.push_back(StretchedPicture(picture.bitmap.Get(), element.width, element.height, width, height, page));
+        if (!scaled.back().IsValid()) return;  // all the states stay as they were, at their own size
+    }
+    for (size_t index = 0; index < scaled.size(); ++index) element.statePictures[index].bitmap = std::move(scaled[index]);
+    element.width = width;
+    element.height = height;
+}
+
 void LoadButtonPictures(ScreensaverPage& state) {
     unsigned char* record = nullptr;
     uint32_t size = 0;
@@ -70,6 +88,7 @@ void LoadButtonPictures(ScreensaverPage& state) {
     for (size_t index = 0; index < std::size(kScreensaverButtonPictures); ++index) {
         if (SkinElement* element = FindElementById(state.pictures, kScreensaverButtonPictures[index])) {
             element->controlId = kScreensaverAddTrack + static_cast<uint32_t>(index);
+            ScaleButtonPictures(*element, state.page);
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "app/settings_sheet/settings_sheet_win32.h"
 
+#include <algorithm>
 #include <array>
 
 #include "app/main_window/main_window_win32.h"
@@ -145,8 +146,15 @@ std::string PagePictureName(const SettingsPage& page, const std::string& base) {
 
 void CreateGroupIcon(const SettingsPage& page, int groupId, const char* prefix, const char* name) {
     const std::string entry = PagePictureName(page, std::string(prefix) + name);
-    (void)CreateDialogBitmap(page.page, groupId, ScaledPixels(page.page, 12), ScaledPixels(page.page, 20), 32, 32,
-                             entry.c_str(), true, kMagenta);
+    constexpr int kIconSize = 32;
+    const int size = ScaledPixels(page.page, kIconSize);
+    int dy = ScaledPixels(page.page, 20);
+    // The dialog's layout grows a little less than the pictures on a scaled display: a short
+    // group keeps its icon above its bottom edge, as it is at 96 dots per inch.
+    RECT group = {};
+    if (size != kIconSize && GetClientRect(GetDlgItem(page.page, groupId), &group)) dy = std::min(dy, static_cast<int>(group.bottom) - size);
+    (void)CreateDialogBitmap(page.page, groupId, ScaledPixels(page.page, 12), dy, kIconSize, kIconSize, entry.c_str(), true,
+                             kMagenta);
 }
 
 bool IsChecked(HWND page, int controlId) {
