@@ -7,20 +7,13 @@
 #   usage: readme_service_test.sh TAPESTRIQUE_SERVICE README
 set -euo pipefail
 source "${TQ_SOURCE_DIR:?}/tools/tool_paths.sh"
+source "$TQ_SOURCE_DIR/service/tests/loopback_get.sh"
 service=$1
 readme=$2
 work=$(mktemp -d)
 server=""
 trap '[ -z "$server" ] || kill "$server" 2>/dev/null; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
-
-# get PORT PATH: the reply's body (HTTP/1.0, so the server closes the connection after it).
-get() {
-    exec 3<>"/dev/tcp/127.0.0.1/$1"
-    printf 'GET %s HTTP/1.0\r\nHost: localhost\r\n\r\n' "$2" >&3
-    tr -d '\r' <&3 | sed '1,/^$/d'
-    exec 3<&-
-}
 
 # The first shell block after the service's heading, without its comment lines.
 mapfile -t block < <(awk '/^## The picture service/ { section = 1 }
@@ -46,15 +39,15 @@ cd "$work"
 bash example.sh >stdout.txt 2>log.txt &
 server=$!
 for _ in $(seq 200); do
-    [ "$(get "$port" /health 2>/dev/null)" = OK ] && break
+    [ "$(loopback_get "$port" /health 2>/dev/null)" = OK ] && break
     kill -0 "$server" 2>/dev/null || fail "the example ended early: $(cat stdout.txt log.txt)"
     sleep 0.05
 done
-[ "$(get "$port" /health)" = OK ] || fail "GET /health did not answer OK"
-newest=$(get "$port" "/TQClient/TQClient_GetNewestImages.php?TQClientVersion=Win1001&MaxImages=8")
+[ "$(loopback_get "$port" /health)" = OK ] || fail "GET /health did not answer OK"
+newest=$(loopback_get "$port" "/TQClient/TQClient_GetNewestImages.php?TQClientVersion=Win1001&MaxImages=8")
 [ "$newest" = $'GETNEWESTIMAGES_OK:\nNature/Alps/Eiger "Eiger"' ] || fail "newest list: $newest"
 download="/TQClient/TQClient_GetTQIFile.php?TQClientVersion=Win1001&TQClientID=1234-5678&Category=Nature&Gallery=Alps&Image=Eiger"
-[ "$(get "$port" "$download" | head -c 22)" = "TapestriqueImage v1.00" ] || fail "client 1234-5678 cannot download Eiger"
+[ "$(loopback_get "$port" "$download" | head -c 22)" = "TapestriqueImage v1.00" ] || fail "client 1234-5678 cannot download Eiger"
 [ -n "$(ls pictures)" ] || fail "catalogue-add put nothing into pictures/"
 
 kill -TERM "$server"
