@@ -8,11 +8,12 @@
 # start. Figures, not a test: it prints and always exits 0 when it could run.
 #
 # usage: run_hostile.sh [TQTOOL [PATTERN]]   (default: the host build's tqtool; PATTERN picks the
-#                                           cases whose names match it, as grep -E reads it)
+#                                           cases whose names match it, as grep -E reads it;
+#                                           HOSTILE_CASES gives it to `make hostile`)
 set -uo pipefail
 source "$(dirname "$0")/../../tools/build_env.sh"
 tqtool=${1:-$build_root/host/tools/tqtool/tqtool}
-pattern=${2:-.}
+pattern=${2:-${HOSTILE_CASES:-.}}
 [ -x "$tqtool" ] || { echo "run_hostile: no tqtool at $tqtool (tools/build.sh host)" >&2; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

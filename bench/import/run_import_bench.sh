@@ -6,10 +6,12 @@
 # backgrounds of mate-backgrounds when they are installed, else ImageMagick draws them.
 # A benchmark, never a test: it prints figures that depend on the machine.
 #   bench/import/run_import_bench.sh [BUILD_DIR]     (default build/host; builds import_bench)
+#   BENCH_PHOTOS (default 200) the size of the folder; a handful makes a quick check of the script.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 source "$repo/tools/tool_paths.sh"
 build=${1:-$repo/build/host}
+photos=${BENCH_PHOTOS:-200}
 cmake --build "$build" --target import_bench >/dev/null
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -25,18 +27,24 @@ if [ ${#sources[@]} -lt 4 ]; then
     done
     sources=("$work/sources"/*.jpg)
 fi
-echo "== making 200 photos from ${#sources[@]} sources"
-"$TQ_PYTHON" - "$work" "${sources[@]}" <<'PY'
+echo "== making $photos photos from ${#sources[@]} sources"
+"$TQ_PYTHON" - "$work" "$photos" "${sources[@]}" <<'PY'
 import os, sys
 from PIL import Image
-work, sources = sys.argv[1], sys.argv[2:]
-pictures = []
-for path in sources:
+work, count, sources = sys.argv[1], int(sys.argv[2]), sys.argv[3:]
+# Each source is decoded once, when first used; the sizes come from the headers.
+decoded = {}
+def decode(path):
+    if path not in decoded:
+        with Image.open(path) as image:
+            decoded[path] = image.convert("RGB")
+    return decoded[path]
+def pixels(path):
     with Image.open(path) as image:
-        pictures.append(image.convert("RGB"))
+        return image.width * image.height
 formats = ("jpg", "png", "tif")
-for i in range(200):
-    picture = pictures[i % len(pictures)]
+for i in range(count):
+    picture = decode(sources[i % len(sources)])
     width = 1024 + (i * 37) % 2977  # 1024 .. 4000
     height = max(64, min(4000, round(width * picture.height / picture.width)))
     resized = picture.resize((width, height), Image.BILINEAR)
@@ -47,7 +55,7 @@ for i in range(200):
         resized.save(name, compress_level=6)
     else:
         resized.save(name, compression="tiff_lzw")
-largest = max(pictures, key=lambda p: p.width * p.height)
+largest = decode(max(sources, key=pixels))
 photo = largest.resize((4000, 3000), Image.LANCZOS)
 photo.save(os.path.join(work, "photo12.jpg"), quality=92)
 photo.save(os.path.join(work, "photo12.png"))

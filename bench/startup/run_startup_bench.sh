@@ -10,7 +10,8 @@
 # the tray in under 2 s, and the working set grows by less than 10 MB from 1,000 to 10,000.
 # A benchmark, never a test: figures depend on the machine; it exits 0 whenever it could measure.
 #
-#   bench/startup/run_startup_bench.sh [SIZE...]     (default 1000 10000; RUNS default 3)
+#   bench/startup/run_startup_bench.sh [SIZE...]     (default 1000 10000, or BENCH_PICTURES;
+#                                                     RUNS default 3)
 # Needs the windows build (tools/build.sh windows): Tapestrique.exe, the probe and tqtool.
 set -uo pipefail
 repo=$(cd "$(dirname "$0")/../.." && pwd)
@@ -18,7 +19,7 @@ export TQ_SOURCE_DIR=$repo TQ_BINARY_DIR=$repo/build/windows
 source "$repo/tests/harness/scenario.sh"
 source "$repo/tests/harness/install_product.sh"
 sizes=("$@")
-[ ${#sizes[@]} -gt 0 ] || sizes=(1000 10000)
+[ ${#sizes[@]} -gt 0 ] || read -ra sizes <<<"${BENCH_PICTURES:-1000 10000}"
 runs=${RUNS:-3}
 probe=$TQ_BINARY_DIR/bench/startup/startup_probe.exe
 tqtool=$repo/out/host/tqtool

@@ -4,19 +4,12 @@
 #   usage: service_cli_test.sh TAPESTRIQUE_SERVICE
 set -euo pipefail
 source "${TQ_SOURCE_DIR:?}/tools/tool_paths.sh"
+source "$TQ_SOURCE_DIR/service/tests/loopback_get.sh"
 service=$1
 work=$(mktemp -d)
 server=""
 trap '[ -z "$server" ] || kill "$server" 2>/dev/null; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
-
-# get PORT PATH: the reply's body (HTTP/1.0, so the server closes the connection after it).
-get() {
-    exec 3<>"/dev/tcp/127.0.0.1/$1"
-    printf 'GET %s HTTP/1.0\r\nHost: localhost\r\n\r\n' "$2" >&3
-    tr -d '\r' <&3 | sed '1,/^$/d'
-    exec 3<&-
-}
 
 help=$("$service" --help)
 for option in --listen --db --pictures --quota TQ_SERVICE_DB TQ_SERVICE_QUOTA; do
@@ -34,12 +27,12 @@ port=$("$TQ_PYTHON" -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1",
 TQ_SERVICE_QUOTA=1 "$service" serve --listen "127.0.0.1:$port" 2>"$work/log.txt" &
 server=$!
 for _ in $(seq 100); do
-    [ "$(get "$port" /health 2>/dev/null)" = OK ] && break
+    [ "$(loopback_get "$port" /health 2>/dev/null)" = OK ] && break
     sleep 0.05
 done
 picture="/TQClient/TQClient_GetTQIFile.php?TQClientVersion=Win1001&TQClientID=1234-5678&Category=Sky&Gallery=Evening&Image=Evening_Sky"
-[ "$(get "$port" "$picture" | head -c 22)" = "TapestriqueImage v1.00" ] || fail "no picture file"
-[ "$(get "$port" "$picture")" = ERROR_DOWNLOADS ] || fail "the quota of 1 from TQ_SERVICE_QUOTA did not hold"
+[ "$(loopback_get "$port" "$picture" | head -c 22)" = "TapestriqueImage v1.00" ] || fail "no picture file"
+[ "$(loopback_get "$port" "$picture")" = ERROR_DOWNLOADS ] || fail "the quota of 1 from TQ_SERVICE_QUOTA did not hold"
 
 kill -TERM "$server"
 status=0
