@@ -35,8 +35,8 @@ void FitToWindow(ResourceBitmap& picture, HWND window) {
         (client.right == picture.width && client.bottom == picture.height)) {
         return;
     }
-    OwnedBitmap scaled = StretchedPicture(picture.bitmap.Get(), picture.width, picture.height, client.right,
-                                          client.bottom, window);
+    OwnedBitmap scaled =
+        StretchedPicture(picture.bitmap.Get(), picture.width, picture.height, client.right, client.bottom, window);
     if (!scaled.IsValid()) return;  // drawn at its own size
     picture.bitmap = std::move(scaled);
     picture.width = client.right;

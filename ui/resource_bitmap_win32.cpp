@@ -45,7 +45,8 @@ OwnedBitmap StretchedPicture(HBITMAP picture, int width, int height, int newWidt
         ScopedSelect from(source.Get(), picture);
         ScopedSelect into(target.Get(), scaled.Get());
         SetStretchBltMode(target.Get(), COLORONCOLOR);
-        drawn = StretchBlt(target.Get(), 0, 0, newWidth, newHeight, source.Get(), 0, 0, width, height, SRCCOPY) != FALSE;
+        drawn =
+            StretchBlt(target.Get(), 0, 0, newWidth, newHeight, source.Get(), 0, 0, width, height, SRCCOPY) != FALSE;
     }
     return drawn ? std::move(scaled) : OwnedBitmap();
 }

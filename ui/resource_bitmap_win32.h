@@ -26,5 +26,9 @@ struct ResourceBitmap {
 // the size they take there. Pixels are repeated, never blended, so that a key colour stays
 // exact and leaves no fringe. A copy of `picture` (width × height) at the new size, compatible
 // with `window`'s device context; an empty owner when it cannot be made.
-[[nodiscard]] OwnedBitmap StretchedPicture(HBITMAP picture, int width, int height, int newWidth, int newHeight,
+[[nodiscard]] OwnedBitmap StretchedPicture(HBITMAP picture,
+                                           int width,
+                                           int height,
+                                           int newWidth,
+                                           int newHeight,
                                            HWND window);

@@ -73,7 +73,9 @@ void ScaleButtonPictures(SkinElement& element, HWND page) {
         scaled.push_back(StretchedPicture(picture.bitmap.Get(), element.width, element.height, width, height, page));
         if (!scaled.back().IsValid()) return;  // all the states stay as they were, at their own size
     }
-    for (size_t index = 0; index < scaled.size(); ++index) element.statePictures[index].bitmap = std::move(scaled[index]);
+    for (size_t index = 0; index < scaled.size(); ++index) {
+        element.statePictures[index].bitmap = std::move(scaled[index]);
+    }
     element.width = width;
     element.height = height;
 }

@@ -152,9 +152,11 @@ void CreateGroupIcon(const SettingsPage& page, int groupId, const char* prefix, 
     // The dialog's layout grows a little less than the pictures on a scaled display: a short
     // group keeps its icon above its bottom edge, as it is at 96 dots per inch.
     RECT group = {};
-    if (size != kIconSize && GetClientRect(GetDlgItem(page.page, groupId), &group)) dy = std::min(dy, static_cast<int>(group.bottom) - size);
-    (void)CreateDialogBitmap(page.page, groupId, ScaledPixels(page.page, 12), dy, kIconSize, kIconSize, entry.c_str(), true,
-                             kMagenta);
+    if (size != kIconSize && GetClientRect(GetDlgItem(page.page, groupId), &group)) {
+        dy = std::min(dy, static_cast<int>(group.bottom) - size);
+    }
+    (void)CreateDialogBitmap(page.page, groupId, ScaledPixels(page.page, 12), dy, kIconSize, kIconSize, entry.c_str(),
+                             true, kMagenta);
 }
 
 bool IsChecked(HWND page, int controlId) {

@@ -38,6 +38,32 @@ TEST(ResourceBitmap, MadeFromTheEntryAtItsSize) {
     }
 }
 
+// A picture grown for a scaled display repeats its pixels: the key colour stays exact, with no
+// blended fringe, and nothing moves by a pixel.
+TEST(ResourceBitmap, StretchedByRepeatingPixels) {
+    UseBuiltFile();
+    ResourceBitmap logo = LoadResourceBitmap("BitmapAboutTapestrique_TrFF00FF", nullptr);
+    ASSERT_TRUE(logo.bitmap.IsValid());
+    OwnedBitmap doubled =
+        StretchedPicture(logo.bitmap.Get(), logo.width, logo.height, logo.width * 2, logo.height * 2, nullptr);
+    ASSERT_TRUE(doubled.IsValid());
+    MemoryDc small(CreateCompatibleDC(nullptr)), large(CreateCompatibleDC(nullptr));
+    ScopedSelect fromSmall(small.Get(), logo.bitmap.Get());
+    ScopedSelect fromLarge(large.Get(), doubled.Get());
+    int differing = 0, keyPixels = 0;
+    for (int y = 0; y < logo.height * 2; ++y) {
+        for (int x = 0; x < logo.width * 2; ++x) {
+            const COLORREF pixel = GetPixel(large.Get(), x, y);
+            if (pixel != GetPixel(small.Get(), x / 2, y / 2)) ++differing;
+            if (pixel == RGB(255, 0, 255)) ++keyPixels;
+        }
+    }
+    EXPECT_EQ(differing, 0);
+    EXPECT_GT(keyPixels, 0) << "the logo keeps its transparent key colour";
+    EXPECT_FALSE(StretchedPicture(logo.bitmap.Get(), logo.width, logo.height, 0, 10, nullptr).IsValid());
+    EXPECT_FALSE(StretchedPicture(nullptr, 10, 10, 20, 20, nullptr).IsValid());
+}
+
 TEST(ResourceSound, StartedSoundsAreAwaited) {
     UseBuiltFile();
     EXPECT_EQ(PlayResourceSound("WavClick"), 4) << "no sound before the lock exists";
