@@ -1,7 +1,8 @@
 // The online picture service on the main window: every timer tick may start the newest list or
 // the announcement of a picture not shown yet (app/online/newest_images.h decides which), and
-// the end of each transfer is carried out here: the list stored, the thumbnail shown in the
-// notification, the picture downloaded and opened full screen. One transfer at a time; the
+// what the end of each transfer leads to (app/online/transfer_done_rules.h decides) is carried
+// out here: the list stored, the thumbnail shown in the notification, the picture downloaded
+// and opened full screen. One transfer at a time; the
 // service is never reported by message box, a failed transfer simply comes again on a later
 // tick.
 #include <cstdio>
