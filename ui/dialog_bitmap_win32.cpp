@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 #include <new>
+#include <utility>
 
 #include "ui/resource_bitmap_win32.h"
 #include "ui/skin_record.h"
@@ -26,8 +27,37 @@ DialogBitmap* BitmapOf(HWND window) {
     return reinterpret_cast<DialogBitmap*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
+// The pictures are drawn for 96 dots per inch: on a scaled display the control is larger, and
+// the picture is stretched to it once. Pixels are repeated, never blended, so that the key
+// colour stays exact and leaves no fringe.
+void FitToWindow(ResourceBitmap& picture, HWND window) {
+    RECT client = {};
+    GetClientRect(window, &client);
+    if (!picture.bitmap.IsValid() || client.right <= 0 || client.bottom <= 0 ||
+        (client.right == picture.width && client.bottom == picture.height)) {
+        return;
+    }
+    WindowDc screen(window);
+    OwnedBitmap scaled(CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
+    MemoryDc source(CreateCompatibleDC(screen.Get())), target(CreateCompatibleDC(screen.Get()));
+    if (!scaled.IsValid() || !source.IsValid() || !target.IsValid()) return;  // drawn at its own size
+    {
+        ScopedSelect from(source.Get(), picture.bitmap.Get());
+        ScopedSelect into(target.Get(), scaled.Get());
+        SetStretchBltMode(target.Get(), COLORONCOLOR);
+        if (!StretchBlt(target.Get(), 0, 0, client.right, client.bottom, source.Get(), 0, 0, picture.width,
+                        picture.height, SRCCOPY)) {
+            return;
+        }
+    }
+    picture.bitmap = std::move(scaled);
+    picture.width = client.right;
+    picture.height = client.bottom;
+}
+
 void OnCreate(DialogBitmap& record, HWND window) {
     record.bitmap = LoadResourceBitmap(record.entryName, window);
+    FitToWindow(record.bitmap, window);
 }
 
 LRESULT OnEraseBackground(const DialogBitmap& record, HDC dc) {
@@ -99,6 +129,7 @@ bool CreateDialogBitmap(HWND dialog,
     std::snprintf(title, sizeof title, "Tapestrique - Dialog Bitmap - %s", record->entryName);
     const POINT corner = ReferenceCorner(dialog, referenceId);
     HWND window = CreateWindowExA(0, kDialogBitmapClass, title, WS_CHILD | WS_VISIBLE, corner.x + dx, corner.y + dy,
-                                  width, height, dialog, nullptr, GetModuleHandleA(nullptr), &record);
+                                  ScaledPixels(dialog, width), ScaledPixels(dialog, height), dialog, nullptr,
+                                  GetModuleHandleA(nullptr), &record);
     return window != nullptr;
 }

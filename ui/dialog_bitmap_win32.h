@@ -16,7 +16,9 @@ inline constexpr char kDialogBitmapClass[] = "TapestriqueDialogBitmap_WndClass";
 
 // Creates a visible bitmap control of width × height at (dx, dy) from the top-left corner of
 // the dialog's control `referenceId` (or of the dialog's client area for 0), showing the
-// entry. Registers the class when needed. True when the window exists.
+// entry. The size is the picture's at 96 dots per inch: on a scaled display the control and
+// its picture grow with the dialog (the offsets are the caller's, in the dialog's pixels).
+// Registers the class when needed. True when the window exists.
 [[nodiscard]] bool CreateDialogBitmap(HWND dialog,
                                       int referenceId,
                                       int dx,

@@ -25,8 +25,8 @@ void StartLinkLabel(LinkLabel& label, HWND dialog, int controlId, uint8_t fontIn
     label.link = GetDlgItem(dialog, controlId);
     label.hovered = dialog;
     if (label.link == nullptr) return;
-    HFONT font = SkinFont(fontIndex);
-    if (font != nullptr) SendMessageA(label.link, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    label.font.Create(dialog, fontIndex);
+    if (HFONT font = label.font.Get()) SendMessageA(label.link, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     // Without it the dialog never hears of the cursor over the link; the link still opens.
     (void)SubclassCursorForwarding(label.link);
 }

@@ -13,12 +13,15 @@
 
 #include <cstdint>
 
+#include "ui/skin_fonts_win32.h"
+
 struct LinkLabel {
     HWND link = nullptr;
     HWND hovered = nullptr;  // the last window the cursor was reported over; only replaced
+    DialogSkinFont font;
 };
 
-// Sets the label's font (a skin font index, ui/skin_fonts_win32.h), has its cursor messages
+// Sets the label's font (a skin font index, ui/skin_fonts_win32.h, at the dialog's scale), has its cursor messages
 // answered by the dialog and starts with the dialog itself as the hovered window.
 void StartLinkLabel(LinkLabel& label, HWND dialog, int controlId, uint8_t fontIndex);
 

@@ -1,6 +1,7 @@
 #include "ui/skin_fonts_win32.h"
 
 #include "ui/skin_record.h"
+#include "ui/window_helpers_win32.h"
 #include "win32/gdi_owners_win32.h"
 
 namespace {
@@ -32,4 +33,21 @@ void DeleteSkinFonts() {
 
 HFONT SkinFont(uint8_t index) {
     return index < kSkinFontCount ? g_fonts[index].Get() : nullptr;
+}
+
+void DialogSkinFont::Create(HWND window, uint8_t index) {
+    index_ = index;
+    scaled_.Reset();
+    LOGFONTA description = {};
+    HFONT font = SkinFont(index);
+    if (font == nullptr || GetObjectA(font, sizeof description, &description) == 0) return;
+    const LONG height = ScaledPixels(window, description.lfHeight);
+    if (height == description.lfHeight) return;
+    description.lfHeight = height;
+    description.lfWidth = ScaledPixels(window, description.lfWidth);
+    scaled_.Reset(CreateFontIndirectA(&description));
+}
+
+HFONT DialogSkinFont::Get() const {
+    return scaled_.IsValid() ? scaled_.Get() : SkinFont(index_);
 }

@@ -76,6 +76,20 @@ bool ShowWindowAnimated(HWND window, DWORD duration, DWORD flags) {
     return true;
 }
 
+int ScaledPixels(HWND window, int pixels) {
+    // GetDpiForWindow exists from Windows 10 on; older systems scale by the system's resolution.
+    using DpiForWindow = UINT(WINAPI*)(HWND);
+    static const auto dpiForWindow = reinterpret_cast<DpiForWindow>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    int dpi = dpiForWindow != nullptr ? static_cast<int>(dpiForWindow(window)) : 0;
+    if (dpi == 0) {
+        HDC dc = GetDC(window);
+        dpi = GetDeviceCaps(dc, LOGPIXELSY);
+        ReleaseDC(window, dc);
+    }
+    return dpi > 0 ? MulDiv(pixels, dpi, USER_DEFAULT_SCREEN_DPI) : pixels;
+}
+
 bool SetControlEnabled(HWND control, bool enable) {
     if (control == nullptr || !IsWindow(control)) return false;
     if ((IsWindowEnabled(control) != FALSE) == enable) return false;

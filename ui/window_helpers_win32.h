@@ -1,6 +1,6 @@
 // Small operations on windows that the skinned windows and the dialogs share: registering a
-// window class, centring, animated showing and hiding, enabling a control, opening a web
-// address. Windows only.
+// window class, centring, animated showing and hiding, distances at the display's scale,
+// enabling a control, opening a web address. Windows only.
 #pragma once
 
 #include <windows.h>
@@ -26,6 +26,10 @@ void SetWindowAnimationSupport(bool interfaceEffects, bool blending);
 // or when user32 has no AnimateWindow. False when the window already was in the asked state,
 // in which case nothing happens.
 [[nodiscard]] bool ShowWindowAnimated(HWND window, DWORD duration, DWORD flags);
+
+// A distance of `pixels` at 96 dots per inch at the window's resolution, so that pictures
+// placed beside dialog controls keep their place and size when the display is scaled.
+[[nodiscard]] int ScaledPixels(HWND window, int pixels);
 
 // Enables or disables the control; false when there is no control or it already was so.
 [[nodiscard]] bool SetControlEnabled(HWND control, bool enable);

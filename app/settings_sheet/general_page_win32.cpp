@@ -16,6 +16,7 @@
 #include "ui/dialog_bitmap_win32.h"
 #include "ui/localization/language.h"
 #include "ui/localization/text_table.h"
+#include "ui/window_helpers_win32.h"
 
 struct GeneralPage : SettingsPage {
     std::array<Hotkey, kHotkeyCount> shortcuts = {};  // the working copy the list shows
@@ -84,12 +85,13 @@ void ShowShortcut(const GeneralPage& state, int row) {
 void FillShortcutList(GeneralPage& state) {
     HWND list = ShortcutList(state);
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
+    // Widths at 96 dots per inch, grown with the display's scale like the list itself.
     const std::array<int, 2> widths = {80, 200};
     for (int column = 0; column < 2; ++column) {
         LVCOLUMNA header = {};
         header.mask = LVCF_FMT | LVCF_WIDTH;
         header.fmt = LVCFMT_LEFT;
-        header.cx = widths[static_cast<size_t>(column)];
+        header.cx = ScaledPixels(list, widths[static_cast<size_t>(column)]);
         (void)ListView_InsertColumn(list, column, &header);
     }
     ListView_SetItemCount(list, kHotkeyCount);

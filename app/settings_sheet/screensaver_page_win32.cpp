@@ -94,7 +94,8 @@ INT_PTR OnStart(ScreensaverPage& state) {
     const Settings& settings = main.settings();
     state.transitionsAvailable = main.HasFlag(kFlagTransitionsAvailable);
     state.audioAvailable = !main.HasFlag(kFlagNoDirectShowPlayback);
-    SendDlgItemMessageA(state.page, kScreensaverTrackList, WM_SETFONT, reinterpret_cast<WPARAM>(SkinFont(kTrackListFont)),
+    state.trackListFont.Create(state.page, kTrackListFont);
+    SendDlgItemMessageA(state.page, kScreensaverTrackList, WM_SETFONT, reinterpret_cast<WPARAM>(state.trackListFont.Get()),
                         FALSE);
     static constexpr const char* kPrefix = "BitmapSettingsScreensaver";
     CreateGroupIcon(state, kScreensaverSelectionGroup, kPrefix, "ImagesSelectionMode_");

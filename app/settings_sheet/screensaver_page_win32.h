@@ -9,10 +9,12 @@
 #include "app/settings_sheet/settings_pages_win32.h"
 #include "screensaver/music/track_player_win32.h"
 #include "settings/settings.h"
+#include "ui/skin_fonts_win32.h"
 #include "ui/skin_win32.h"
 
 struct ScreensaverPage : SettingsPage {
     Skin pictures;           // the library buttons' pictures, renumbered to the page's ids
+    DialogSkinFont trackListFont;
     HWND hovered = nullptr;  // the window last under the cursor
     int selectedTrack = -1;
     int playingTrack = -1;

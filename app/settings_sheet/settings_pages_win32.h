@@ -78,10 +78,6 @@ INT_PTR AnswerNotification(HWND page, bool refused);
 // Shows a warning and puts the focus into the control; true, for a page that refuses to be left.
 bool RefuseWithWarning(HWND page, TextId message, int focusControl);
 
-// A distance of `pixels` at 96 dots per inch at the window's resolution, so that pictures
-// placed beside dialog controls keep their place when the display is scaled.
-[[nodiscard]] int ScaledPixels(HWND window, int pixels);
-
 // Whether the pictures of the dialogs take their XP variant: Windows XP or later with flat menus on.
 [[nodiscard]] bool UsesFlatMenuPictures(const MainWindow& main);
 // A picture entry "<base>" (ending in "_") in the system's colour style, magenta left out.

@@ -143,20 +143,6 @@ std::string PagePictureName(const SettingsPage& page, const std::string& base) {
     return ColourStyleEntryName(base.c_str(), UsesFlatMenuPictures(*page.session->main));
 }
 
-int ScaledPixels(HWND window, int pixels) {
-    // GetDpiForWindow exists from Windows 10 on; older systems scale by the system's resolution.
-    using DpiForWindow = UINT(WINAPI*)(HWND);
-    static const auto dpiForWindow = reinterpret_cast<DpiForWindow>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
-    int dpi = dpiForWindow != nullptr ? static_cast<int>(dpiForWindow(window)) : 0;
-    if (dpi == 0) {
-        HDC dc = GetDC(window);
-        dpi = GetDeviceCaps(dc, LOGPIXELSY);
-        ReleaseDC(window, dc);
-    }
-    return dpi > 0 ? MulDiv(pixels, dpi, USER_DEFAULT_SCREEN_DPI) : pixels;
-}
-
 void CreateGroupIcon(const SettingsPage& page, int groupId, const char* prefix, const char* name) {
     const std::string entry = PagePictureName(page, std::string(prefix) + name);
     (void)CreateDialogBitmap(page.page, groupId, ScaledPixels(page.page, 12), ScaledPixels(page.page, 20), 32, 32,

@@ -36,7 +36,7 @@ void CreateCentredPicture(HWND dialog, int referenceId, int dy, int width, int h
     RECT reference = {};
     GetWindowRect(GetDlgItem(dialog, referenceId), &reference);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&reference), 2);
-    const int x = RoundHalfDown((client.right - width) / 2.0);
+    const int x = RoundHalfDown((client.right - ScaledPixels(dialog, width)) / 2.0);
     (void)CreateDialogBitmap(dialog, 0, x, reference.top + ScaledPixels(dialog, dy), width, height, entry, true, kMagenta);
 }
 
@@ -62,12 +62,14 @@ bool HandleCloseAndEnd(MainWindow& main, HWND dialog, UINT message, WPARAM wPara
 
 struct WelcomeDialog {
     MainWindow* main = nullptr;
+    DialogSkinFont titleFont;
 };
 
 INT_PTR OnWelcomeInit(WelcomeDialog& state, HWND dialog) {
     MainWindow& main = *state.main;
     MarkOpenDialog(main, OpenDialog::Welcome, dialog);
-    SendDlgItemMessageA(dialog, kWelcomeTitle, WM_SETFONT, reinterpret_cast<WPARAM>(SkinFont(kWelcomeTitleFont)), FALSE);
+    state.titleFont.Create(dialog, kWelcomeTitleFont);
+    SendDlgItemMessageA(dialog, kWelcomeTitle, WM_SETFONT, reinterpret_cast<WPARAM>(state.titleFont.Get()), FALSE);
     const bool flatMenus = UsesFlatMenuPictures(main);
     CreateCentredPicture(dialog, kWelcomeTrayDescription, 32, 262, 44,
                          flatMenus ? "BitmapWelcomeTrayIconDescriptionWinXP_TrFF00FF"
@@ -116,6 +118,7 @@ INT_PTR CALLBACK WelcomeProcedure(HWND dialog, UINT message, WPARAM wParam, LPAR
 struct AboutDialog {
     MainWindow* main = nullptr;
     LinkLabel link;
+    DialogSkinFont licenceFont;
     size_t matched = 0;  // letters of the hidden sequence typed so far
 };
 
@@ -133,7 +136,8 @@ INT_PTR OnAboutInit(AboutDialog& state, HWND dialog) {
     MarkOpenDialog(*state.main, OpenDialog::About, dialog);
     CreateCentredPicture(dialog, kAboutVersion, -34, 166, 36, "BitmapAboutTapestrique_TrFF00FF");
     StartLinkLabel(state.link, dialog, kLinkLabel, kLinkFont);
-    SendDlgItemMessageA(dialog, kAboutLicence, WM_SETFONT, reinterpret_cast<WPARAM>(SkinFont(kLicenceFont)), FALSE);
+    state.licenceFont.Create(dialog, kLicenceFont);
+    SendDlgItemMessageA(dialog, kAboutLicence, WM_SETFONT, reinterpret_cast<WPARAM>(state.licenceFont.Get()), FALSE);
     ShowLicence(dialog);
     state.matched = 0;
     HWND close = GetDlgItem(dialog, kDialogCancel);
@@ -182,7 +186,8 @@ INT_PTR CALLBACK AboutProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 void ShowWelcomeDialog(MainWindow& main) {
-    WelcomeDialog state{&main};
+    WelcomeDialog state;
+    state.main = &main;
     (void)RunDialog(main.process->instance, TextId::DialogWelcome, main.window, WelcomeProcedure,
                     reinterpret_cast<LPARAM>(&state));
 }

@@ -4,6 +4,9 @@
 #   scenario_begin NAME          fresh private Wine prefix (a copy of the build's), own Xvfb,
 #                                a 1024x768 "shell" desktop that every program joins;
 #                                everything is torn down when the script exits, however it exits
+#   scenario_reopen_desktop WIDTHxHEIGHT  ends every program of the prefix and opens the screen
+#                                and the desktop again at that size (settings such as the display
+#                                resolution written meanwhile take effect)
 #   scenario_run [-t SECONDS] PROGRAM ARGS...
 #                                runs a program on the desktop, waits (60 s by default) and
 #                                returns its exit code (124 on time-out)
@@ -70,14 +73,28 @@ scenario_begin() {
     rm -f "$SCENARIO_DIR"/prefix/.tq-ready*
     export WINEPREFIX=$SCENARIO_DIR/prefix
 
-    DISPLAY=$(tq_start_xvfb) || scenario_fail "cannot start Xvfb"
+    scenario_open_desktop 1024x768
+}
+
+# The screen and the desktop, of one size.
+scenario_open_desktop() { # WIDTHxHEIGHT
+    DISPLAY=$(tq_start_xvfb "$1x24") || scenario_fail "cannot start Xvfb"
     export DISPLAY
     # Every program of this prefix joins one virtual desktop with explorer's shell and tray.
     timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
-    timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1024x768 /f >/dev/null 2>&1
+    timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d "$1" /f >/dev/null 2>&1
     # The desktop alone: explorer without /desktop would open a file browser over it as well.
-    scenario_start explorer /desktop=shell,1024x768
+    scenario_start explorer "/desktop=shell,$1"
     scenario_wait_window "Wine desktop" 60 || scenario_fail "the Wine desktop did not appear"
+}
+
+scenario_reopen_desktop() { # WIDTHxHEIGHT
+    # Written first: the first program of the new server opens the desktop at the size it finds.
+    timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d "$1" /f >/dev/null 2>&1
+    timeout 20 wineserver -k >/dev/null 2>&1
+    timeout 20 wineserver -w >/dev/null 2>&1
+    tq_stop_xvfb
+    scenario_open_desktop "$1"
 }
 
 scenario_run() {

@@ -83,9 +83,44 @@ std::vector<uint32_t> ControlIdsOfTemplate(HMODULE module, const char* name, HWN
     return ids;
 }
 
+// How far the text reaches when it is drawn: the right and bottom edge of its ink, for text
+// laid out in `width` pixels (wrapped or on one line). The computed extent alone is not enough:
+// under Wine, a font substituted for the templates' "MS Sans Serif" draws its glyphs a few
+// per cent wider than GetTextExtentPoint32 and DT_CALCRECT report, so a text that "fits" by
+// the numbers is cut at the control's edge on the screen.
+SIZE DrawnTextExtent(HFONT font, const char* text, int width, bool wraps) {
+    const int canvasWidth = width + 200, canvasHeight = 400;
+    HDC screen = GetDC(nullptr);
+    HDC canvas = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, canvasWidth, canvasHeight);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ previousBitmap = SelectObject(canvas, bitmap);
+    HGDIOBJ previousFont = SelectObject(canvas, font);
+    RECT all = {0, 0, canvasWidth, canvasHeight};
+    FillRect(canvas, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetTextColor(canvas, RGB(0, 0, 0));
+    SetBkMode(canvas, TRANSPARENT);
+    RECT layout = {0, 0, width, canvasHeight};
+    DrawTextA(canvas, text, -1, &layout, DT_NOCLIP | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
+    SIZE reach = {0, 0};
+    for (int y = 0; y < canvasHeight; ++y) {
+        for (int x = 0; x < canvasWidth; ++x) {
+            if (GetPixel(canvas, x, y) == RGB(255, 255, 255)) continue;
+            reach.cx = std::max<LONG>(reach.cx, x + 1);
+            reach.cy = std::max<LONG>(reach.cy, y + 1);
+        }
+    }
+    SelectObject(canvas, previousFont);
+    SelectObject(canvas, previousBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(canvas);
+    return reach;
+}
+
 // Where a control's text does not fit its control: an empty string when it fits. Labels wrap
 // their text, buttons wrap it only with BS_MULTILINE; a check box or radio button loses the
-// width of its box, a group box the corners of its frame.
+// width of its box, a group box the corners of its frame. Both the computed extent and the
+// drawn ink must fit.
 std::string TextOverflow(HWND control) {
     char text[512] = {};
     GetWindowTextA(control, text, sizeof text);
@@ -108,16 +143,21 @@ std::string TextOverflow(HWND control) {
         spare = 6;  // push button borders
     }
     bool wraps = isStatic || (style & BS_MULTILINE) != 0;
-    RECT needed = {0, 0, box.right - spare, 0};
+    const int width = box.right - spare;
+    auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+    RECT needed = {0, 0, width, 0};
     HDC context = GetDC(control);
-    auto previous = SelectObject(context, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    auto previous = SelectObject(context, font);
     DrawTextA(context, text, -1, &needed, DT_CALCRECT | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
     SelectObject(context, previous);
     ReleaseDC(control, context);
-    bool fits = needed.right <= box.right - spare && (isGroup || needed.bottom <= box.bottom);
+    const SIZE drawn = DrawnTextExtent(font, text, width, wraps);
+    const LONG neededWidth = std::max(needed.right, drawn.cx);
+    const LONG neededHeight = std::max(needed.bottom, drawn.cy);
+    bool fits = neededWidth <= width && (isGroup || neededHeight <= box.bottom);
     if (fits) return {};
-    return std::string(text) + " needs " + std::to_string(needed.right) + "x" + std::to_string(needed.bottom) +
-           ", has " + std::to_string(box.right - spare) + "x" + std::to_string(box.bottom);
+    return std::string(text) + " needs " + std::to_string(neededWidth) + "x" + std::to_string(neededHeight) +
+           ", has " + std::to_string(width) + "x" + std::to_string(box.bottom);
 }
 
 // The version resource of a program or library file; empty when it has none.

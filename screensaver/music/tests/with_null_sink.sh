@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs a command (the music tests under Wine) with a sound output that exists on any machine:
-# a private PulseAudio server whose only sink is a null sink, recorded through its monitor
-# while the command runs. Wine plays into it as into a sound card; without any output
+# the private null sink of tests/harness/null_sink.sh, recorded through its monitor while the
+# command runs. Wine plays into it as into a sound card; without any output
 # DirectShow builds no graph for audio at all. Passes when the command passes and the
 # recording holds sound (at least half a second of samples far from silence), so what the
 # tests call playing is heard, not merely reported. Ends the server and the recorder however
@@ -11,43 +11,23 @@
 set -u
 source "$(dirname "$0")/../../../tools/tool_paths.sh"
 
-for program in pulseaudio pactl parec; do
-    command -v "$program" >/dev/null || {
-        echo "with_null_sink: $program is missing (tools/setup.sh installs it)" >&2
-        exit 1
-    }
-done
+command -v parec >/dev/null || {
+    echo "with_null_sink: parec is missing (tools/setup.sh installs it)" >&2
+    exit 1
+}
+source "$(dirname "$0")/../../../tests/harness/null_sink.sh"
 
 home=$(mktemp -d /tmp/tq-sound.XXXXXX)
-server_pid=""
 recorder_pid=""
 finish() {
     [ -n "$recorder_pid" ] && kill "$recorder_pid" 2>/dev/null && wait "$recorder_pid" 2>/dev/null
-    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null && wait "$server_pid" 2>/dev/null
+    tq_stop_null_sink
     rm -rf "$home"
 }
 trap finish EXIT
 trap 'exit 130' INT TERM
 
-# The server's state, cookie and socket stay inside the private folder, apart from any
-# session's own server; anonymous access spares the clients the cookie.
-socket=$home/native
-HOME=$home XDG_RUNTIME_DIR=$home XDG_CONFIG_HOME=$home \
-    pulseaudio --daemonize=no -n --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes \
-    --load="module-null-sink sink_name=tq_null" \
-    --load="module-native-protocol-unix auth-anonymous=1 socket=$socket" \
-    </dev/null >"$home/server.log" 2>&1 &
-server_pid=$!
-export PULSE_SERVER=unix:$socket
-for attempt in $(seq 1 50); do
-    pactl info >/dev/null 2>&1 && break
-    sleep 0.1
-done
-pactl info >/dev/null 2>&1 || {
-    echo "with_null_sink: the sound server did not start" >&2
-    cat "$home/server.log" >&2
-    exit 1
-}
+tq_start_null_sink "$home" || exit 1
 
 recording=$home/recording.raw
 parec --device=tq_null.monitor --format=s16le --channels=1 --rate=22050 --latency-msec=50 --raw "$recording" \

@@ -29,8 +29,6 @@
 // Exit codes: 0 done, 1 the window or the condition did not come in time, 64 wrong usage.
 #include <windows.h>
 
-#include <dlgs.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -205,25 +203,11 @@ int Answer(int id) {
                                                                                                                    : 1;
 }
 
-// The edit of a field: the field itself, or the edit inside a combo box.
-HWND EditOf(HWND field) {
-    if (field == nullptr || lstrcmpiA(ClassOf(field).c_str(), "Edit") == 0) return field;
-    HWND edit = FindWindowExA(field, nullptr, "Edit", nullptr);
-    return edit != nullptr ? edit : field;
-}
-
 int SetField(int id, const char* text) {
     HWND field = EditOf(GetDlgItem(FrontDialog(), id));
     if (field == nullptr) return 1;
     SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
     return 0;
-}
-
-// The open-file dialog names its file-name field edt1 in some versions, cmb13 (a combo box
-// with an edit) in others.
-HWND FileNameField(HWND dialog) {
-    HWND field = GetDlgItem(dialog, cmb13);
-    return EditOf(field != nullptr ? field : GetDlgItem(dialog, edt1));
 }
 
 int OpenFiles(int seconds, const char* names) {

@@ -15,6 +15,11 @@
 //   gone KIND [SECONDS]     waits until the dialog has gone
 //   tour FOLDER SUFFIX      captures the welcome, the About box and the three pages of a first
 //                           run into FOLDER\\<name>_SUFFIX.bmp, then ends the program
+//   import-tracks NAMES     presses the Screensaver page's add button, picks NAMES ("a.wav"
+//                           "b.wav") in the open-file dialog and follows the import until its
+//                           progress dialog closes: positions= (each position its bar was
+//                           given, in order, as a hook inside the program reports them),
+//                           status= (each text it showed), message= (a message that stopped it)
 // Exit status 0 on success, 1 when the window asked for is not there.
 #include <windows.h>
 
@@ -24,10 +29,18 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
+
+#include "tests/scenarios/settings_sheet/progress_watch_win32.h"
+#include "tests/scenarios/tapestrique_exe/exe_windows_win32.h"
 
 namespace {
 
-enum class Kind { Sheet, About, Welcome, Message };
+enum class Kind { Sheet, About, Welcome, Message, OpenFile, Import };
+
+constexpr int kImportStatus = 1008;
+constexpr int kImportProgress = 1009;
+constexpr int kAddTrack = 1053;
 
 bool ParseKind(const char* name, Kind& kind) {
     static const struct {
@@ -44,7 +57,7 @@ bool ParseKind(const char* name, Kind& kind) {
 }
 
 HWND MainWindow() {
-    return FindWindowA("TapestriqueExe_WndClass", nullptr);
+    return FindMainWindow();
 }
 
 bool IsKind(HWND window, Kind kind) {
@@ -61,7 +74,11 @@ bool IsKind(HWND window, Kind kind) {
             return GetDlgItem(window, 1094) != nullptr;
         case Kind::Message:
             return !sheet && GetDlgItem(window, 1005) == nullptr && GetDlgItem(window, 1094) == nullptr &&
-                   GetDlgItem(window, 1009) == nullptr;
+                   GetDlgItem(window, kImportProgress) == nullptr && FileNameField(window) == nullptr;
+        case Kind::OpenFile:
+            return FileNameField(window) != nullptr;
+        case Kind::Import:
+            return GetDlgItem(window, kImportProgress) != nullptr;
     }
     return false;
 }
@@ -189,6 +206,12 @@ int Fail(const char* what);
 
 int Tour(const std::string& folder, const std::string& suffix) {
     auto shot = [&](HWND window, const char* name) {
+        // The dialog's thread may still be composing the first wallpaper (a large desktop takes
+        // seconds): it answers once it is free, and then paints the dialog afresh, over what
+        // the desktop painted meanwhile.
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &answer);
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         Sleep(800);  // painted
         return Capture(window, folder + "\\" + name + "_" + suffix + ".bmp");
     };
@@ -219,6 +242,76 @@ int Tour(const std::string& folder, const std::string& suffix) {
 int Fail(const char* what) {
     std::printf("error=%s\n", what);
     return 1;
+}
+
+// The library beside this program, put on every thread of the desktop; null when it cannot be.
+HHOOK HookProgressBars() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string library = path;
+    library = library.substr(0, library.find_last_of('\\') + 1) + kProgressHookLibrary;
+    HMODULE module = LoadLibraryA(library.c_str());
+    if (module == nullptr) return nullptr;
+    auto procedure = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(module, kProgressHookProcedure)));
+    return procedure != nullptr ? SetWindowsHookExA(WH_CALLWNDPROC, procedure, module, 0) : nullptr;
+}
+
+void TakeReportedPositions(std::vector<WPARAM>& positions) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == kProgressPositionMessage) {
+            positions.push_back(message.wParam);
+        } else {
+            DispatchMessageA(&message);
+        }
+    }
+}
+
+int ImportTracks(HWND sheet, const char* names) {
+    WNDCLASSA watcherClass = {};
+    watcherClass.lpfnWndProc = DefWindowProcA;
+    watcherClass.hInstance = GetModuleHandleA(nullptr);
+    watcherClass.lpszClassName = kProgressWatcherClass;
+    RegisterClassA(&watcherClass);
+    HWND watcher = CreateWindowExA(0, kProgressWatcherClass, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                   watcherClass.hInstance, nullptr);
+    HHOOK hook = HookProgressBars();
+    if (watcher == nullptr || hook == nullptr) return Fail("no progress hook");
+    PostMessageA(GetDlgItem(CurrentPage(sheet), kAddTrack), BM_CLICK, 0, 0);
+    HWND picker = WaitDialog(Kind::OpenFile, 30);
+    if (picker == nullptr) return Fail("no open-file dialog");
+    SendMessageA(FileNameField(picker), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(names));
+    PostMessageA(picker, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(picker, IDOK)));
+
+    std::vector<WPARAM> positions;
+    std::vector<std::string> statuses;
+    bool shown = false;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 60000; Sleep(10)) {
+        TakeReportedPositions(positions);
+        HWND progress = FindDialog(Kind::Import);
+        if (progress == nullptr) {
+            if (shown) break;
+            continue;
+        }
+        shown = true;
+        const std::string status = WindowText(GetDlgItem(progress, kImportStatus));
+        if (!status.empty() && (statuses.empty() || statuses.back() != status)) statuses.push_back(status);
+        if (HWND message = FindDialog(Kind::Message)) {
+            PrintDialog(message, Kind::Message);
+            break;
+        }
+    }
+    Sleep(300);  // the last positions on their way
+    TakeReportedPositions(positions);
+    UnhookWindowsHookEx(hook);
+    std::string list;
+    for (WPARAM position : positions) {
+        if (!list.empty()) list += ',';
+        list += std::to_string(position);
+    }
+    std::printf("positions=%s\n", list.c_str());
+    for (const std::string& status : statuses) std::printf("status=%s\n", status.c_str());
+    return shown && FindDialog(Kind::Import) == nullptr ? 0 : 1;
 }
 
 }  // namespace
@@ -293,6 +386,7 @@ int main(int argc, char** argv) {
                             nullptr);
         return 0;
     }
+    if (action == "import-tracks" && argc > next) return ImportTracks(dialog, argv[next]);
     if (action == "press" && argc > next) {
         const std::string button = argv[next];
         const WPARAM which = button == "ok" ? PSBTN_OK : button == "apply" ? PSBTN_APPLYNOW : PSBTN_CANCEL;

@@ -19,6 +19,9 @@
 #   exe_expect_exit                checks that the window and the tray icon go and the program
 #                                  ends with 0
 #   exe_current_wallpaper          szCurrentWallpaper
+#   exe_wallpaper_file             the wallpaper file's Unix path, once it exists
+#   exe_wallpaper_writes SECONDS COMMAND...   runs the command and prints how often the
+#                                  wallpaper file was written from then on within SECONDS
 #   systemtime_hex SECONDS         a UTC time (seconds since 1970) as a REG_BINARY SYSTEMTIME
 #   systemtime_seconds HEX         and back
 #   EXE_KEYS                       the program's registry key
@@ -95,6 +98,37 @@ exe_current_wallpaper() {
     scenario_reg_query "$EXE_KEYS\\Variables" szCurrentWallpaper
 }
 
+exe_wallpaper_file() {
+    compgen -G "$(scenario_windows_dir)/Tapestrique - *.bmp"
+}
+
+exe_wallpaper_writes() {
+    local seconds=$1 watched watcher
+    shift
+    watched=$SCENARIO_DIR/wallpaper-writes.txt
+    "$TQ_PYTHON" "$TQ_SOURCE_DIR/tests/harness/file_writes.py" "$(exe_wallpaper_file)" "$seconds" >"$watched" &
+    watcher=$!
+    scenario_until 10 grep -q watching "$watched" || scenario_fail "cannot watch the wallpaper file"
+    "$@"
+    wait "$watcher"
+    tail -n 1 "$watched"
+}
+
+# A SYSTEMTIME in UTC as the registry keeps it: eight little-endian 16-bit fields, the day of
+# the week fourth, from seconds since 1970 and back.
+systemtime_hex() { # seconds
+    local fields
+    read -r -a fields <<<"$(date -u -d "@$1" '+%Y %-m %w %-d %-H %-M %-S')"
+    printf '%02X%02X' $((fields[0] & 255)) $((fields[0] >> 8))
+    for field in "${fields[@]:1}"; do printf '%02X00' "$field"; done
+    printf '0000\n'
+}
+systemtime_seconds() { # hex
+    local hex=$1 words=() i
+    for i in 0 4 8 12 16 20 24; do words+=($((16#${hex:i+2:2}${hex:i:2}))); done
+    date -u -d "${words[0]}-${words[1]}-${words[3]} ${words[4]}:${words[5]}:${words[6]}" +%s
+}
+
 exe_capture_main() {
     exe_probe state
     local rect
@@ -115,19 +149,4 @@ exe_choose_language() {
         # shellcheck disable=SC2086 # the step's words are the probe's arguments
         exe_run_probe "$probe" $step || scenario_fail "$code on the settings sheet, $step: $(tr '\n' ' ' <"$SCENARIO_DIR/probe.txt")"
     done
-}
-
-# A SYSTEMTIME in UTC as the registry keeps it: eight little-endian 16-bit fields, the day of
-# the week fourth, from seconds since 1970 and back.
-systemtime_hex() { # seconds
-    local fields
-    read -r -a fields <<<"$(date -u -d "@$1" '+%Y %-m %w %-d %-H %-M %-S')"
-    printf '%02X%02X' $((fields[0] & 255)) $((fields[0] >> 8))
-    for field in "${fields[@]:1}"; do printf '%02X00' "$field"; done
-    printf '0000\n'
-}
-systemtime_seconds() { # hex
-    local hex=$1 words=() i
-    for i in 0 4 8 12 16 20 24; do words+=($((16#${hex:i+2:2}${hex:i:2}))); done
-    date -u -d "${words[0]}-${words[1]}-${words[3]} ${words[4]}:${words[5]}:${words[6]}" +%s
 }

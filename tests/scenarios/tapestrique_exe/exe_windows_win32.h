@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <dlgs.h>
+
 #include "app/startup/single_instance_win32.h"
 
 constexpr char kPictureWindowClass[] = "TapestriqueExeOpenTQIFile_WndClass";
@@ -23,6 +25,22 @@ inline HWND FindPictureButtons(HWND picture) {
         if (GetWindow(dialog, GW_OWNER) == picture) return dialog;
     }
     return nullptr;
+}
+
+// The edit of a field: the field itself, or the edit inside a combo box.
+inline HWND EditOf(HWND field) {
+    char name[16] = {};
+    if (field != nullptr) GetClassNameA(field, name, sizeof name);
+    if (field == nullptr || lstrcmpiA(name, "Edit") == 0) return field;
+    HWND edit = FindWindowExA(field, nullptr, "Edit", nullptr);
+    return edit != nullptr ? edit : field;
+}
+
+// The open-file dialog names its file-name field edt1 in some versions, cmb13 (a combo box
+// with an edit) in others; nullptr for a window without one.
+inline HWND FileNameField(HWND dialog) {
+    HWND field = GetDlgItem(dialog, cmb13);
+    return EditOf(field != nullptr ? field : GetDlgItem(dialog, edt1));
 }
 
 // Polls every 100 ms until `holds` is true or the time is up; whether it held.

@@ -44,9 +44,8 @@ scenario_reg_add "$EXE_KEYS\\Variables" stLastWallpaperChange REG_BINARY "$stamp
 exe_start /HIDDEN
 started=$(date +%s)
 exe_wait hidden
-wallpaper_file() { compgen -G "$(scenario_windows_dir)/Tapestrique - *.bmp"; }
-scenario_until 30 wallpaper_file >/dev/null || scenario_fail "no wallpaper file after the start"
-file=$(wallpaper_file)
+scenario_until 30 exe_wallpaper_file >/dev/null || scenario_fail "no wallpaper file after the start"
+file=$(exe_wallpaper_file)
 sleep 1
 exe_probe state
 [ "$(exe_value visible)" = 0 ] && [ "$(exe_value tray)" = 1 ] ||
