@@ -4,6 +4,8 @@
 #   tq_service_prepare SERVICE FOLDER CLIENT_ID PICTURE...
 #       a fresh SQLite catalogue in FOLDER (pictures and thumbnails beside it) holding the
 #       pictures, in the gallery Nature/Samples, and CLIENT_ID registered
+#   tq_service_add PICTURE...            publishes more pictures in the same gallery, newest
+#       last (the newest list begins with the last one added)
 #   tq_service_start [SERVE-OPTION...]   serves it on a free loopback port (options such as
 #       --quota 0 go to `serve`) and waits until it answers; sets TQ_SERVICE_PID and
 #       TQ_SERVICE_ADDRESS (the base address, ending in "/"); the log is FOLDER/service.log
@@ -29,9 +31,13 @@ tq_service_prepare() {
     rm -rf "$TQ_SERVICE_FOLDER"
     mkdir -p "$TQ_SERVICE_FOLDER/pictures" || return 1
     TQ_SERVICE_DB=sqlite:$TQ_SERVICE_FOLDER/catalogue.sqlite
-    "$TQ_SERVICE" catalogue-add --db "$TQ_SERVICE_DB" --pictures "$TQ_SERVICE_FOLDER/pictures" \
-        --category Nature --gallery Samples "$@" >"$TQ_SERVICE_FOLDER/catalogue.log" 2>&1 &&
+    tq_service_add "$@" &&
         "$TQ_SERVICE" client-add --db "$TQ_SERVICE_DB" "$client" >>"$TQ_SERVICE_FOLDER/catalogue.log" 2>&1
+}
+
+tq_service_add() {
+    "$TQ_SERVICE" catalogue-add --db "$TQ_SERVICE_DB" --pictures "$TQ_SERVICE_FOLDER/pictures" \
+        --category Nature --gallery Samples "$@" >>"$TQ_SERVICE_FOLDER/catalogue.log" 2>&1
 }
 
 tq_service_free_port() {

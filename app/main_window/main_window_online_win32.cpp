@@ -1,7 +1,8 @@
 // The online picture service on the main window: every timer tick may start the newest list or
 // the announcement of a picture not shown yet (app/online/newest_images.h decides which), and
-// the end of each transfer is carried out here: the list stored, the thumbnail shown in the
-// notification, the picture downloaded and opened full screen. One transfer at a time; the
+// what the end of each transfer leads to (app/online/transfer_done_rules.h decides) is carried
+// out here: the list stored, the thumbnail shown in the notification, the picture downloaded
+// and opened full screen. One transfer at a time; the
 // service is never reported by message box, a failed transfer simply comes again on a later
 // tick.
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "app/main_window/main_window_win32.h"
+#include "app/online/transfer_done_rules.h"
 #include "app/startup/application_flags.h"
 #include "app/wallpaper/compose_picture.h"
 #include "collection/tqi_file.h"
@@ -42,18 +44,6 @@ bool StartServiceTransfer(MainWindow& state,
     return StartTransfer(state.online.transfer, request);
 }
 
-void StampNow(MainWindow& state, SystemTime& stamp) {
-    stamp = CurrentUtcTime();
-    (void)WriteSetting(state.store, state.settings(), stamp);
-}
-
-void OnNewestList(MainWindow& state, const TransferOutcome& outcome) {
-    if (outcome.result != TransferResult::Complete) return;  // asked again on the next tick
-    Settings& settings = state.settings();
-    StampNow(state, settings.stLastCheckNewestImages);
-    if (UpdateNewestImages(settings, outcome.body.Text())) (void)WriteNewestImages(state.store, settings);
-}
-
 // The received picture at thumbnail size in the desktop's colour, or none when it does not
 // compose.
 OwnedBitmap ComposeThumbnail(const MainWindow& state, const ReceivedBody& jpeg, const char* description) {
@@ -73,56 +63,61 @@ OwnedBitmap ComposeThumbnail(const MainWindow& state, const ReceivedBody& jpeg, 
     return MakeBitmapFromImage(thumbnail.View(), state.window).bitmap;
 }
 
-// The thumbnail has arrived: the notification shows it, and the picture itself follows when
-// the user wants it downloaded at once. Returns the state the client goes on in.
-OnlineState OnThumbnail(MainWindow& state, const TransferOutcome& outcome) {
-    if (outcome.result != TransferResult::Complete) return OnlineState::Idle;
-    Settings& settings = state.settings();
+// Fills the notification with the thumbnail that arrived and slides it in.
+void ShowThumbnail(MainWindow& state, const ReceivedBody& jpeg) {
     OnlineClient& online = state.online;
-    StampNow(state, settings.stLastPopupNewestImages);
-    // The picture stays not shown and comes up again an hour later.
-    if (settings.btNewImageNotificationsNoFullScreen == 1 && IsFullScreenForeground(state)) return OnlineState::Idle;
-
-    const int index = online.announcedIndex;
-    const char* description = settings.szNewestImageDescription[index];
+    const char* description = state.settings().szNewestImageDescription[online.announcedIndex];
     // The new thumbnail takes the old one's place in the control before the old one goes.
-    OwnedBitmap thumbnail = ComposeThumbnail(state, outcome.body, description);
-    SetAnnouncementHeadline(online.announcement, Text(TextId::NewImageAvailable));
+    OwnedBitmap thumbnail = ComposeThumbnail(state, jpeg, description);
     SetAnnouncementPicture(online.announcement, thumbnail.Get());
     online.thumbnail = std::move(thumbnail);
     SetAnnouncementDescription(online.announcement, description);
     (void)PlayResourceSound("WavBellTree");
     ShowAnnouncement(online.announcement);
-
-    PictureIdentifierParts parts;
-    if (settings.btNewImageNotificationsAutoDownload == 1 &&
-        SplitPictureIdentifier(settings.szNewestImageIdString[index], parts) &&
-        StartServiceTransfer(state, PictureFileAddress(settings, parts.category, parts.gallery, parts.image),
-                             kReloadTransferFlags, kTransferTagPictureFile, kProgressDownload)) {
-        return OnlineState::PictureFile;
-    }
-    StartAnnouncementHideTimer(online.announcement);
-    return OnlineState::Idle;
 }
 
-// The downloaded picture opens full screen with its Save button; a failure shows the service's
-// word for it in the headline until the notification slides out.
-void OnPictureFile(MainWindow& state, const TransferOutcome& outcome) {
-    NewImageWindow& announcement = state.online.announcement;
-    const std::string_view reply = outcome.body.Text();
-    const bool failed = outcome.result != TransferResult::Complete;
-    if (failed || IsServiceErrorToken(reply)) {
-        SetAnnouncementHeadline(announcement, failed ? kErrorServer : std::string(reply).c_str());
-        StartAnnouncementHideTimer(announcement);
-        return;
-    }
+// The downloaded picture opens full screen with its Save button.
+void OpenDownloadedPicture(MainWindow& state, const ReceivedBody& body) {
     // The title is checked like every title from outside when Save makes it a file name.
     OwnedPicture record = MakeOwnedPicture();
-    const FileResult result =
-        ReadPictureFile(PictureSource::FromMemory(outcome.body.Data(), outcome.body.Size()), *record, true);
+    const FileResult result = ReadPictureFile(PictureSource::FromMemory(body.Data(), body.Size()), *record, true);
     if (result != kFileOk) record.reset();
     PostPictureToShow(state, result, std::move(record));
     CloseAnnouncement(state);
+}
+
+void WriteStamps(MainWindow& state, const TransferDoneAction& action) {
+    const Settings& settings = state.settings();
+    if (action.writeLastCheck) (void)WriteSetting(state.store, settings, settings.stLastCheckNewestImages);
+    if (action.writeNewestImages) (void)WriteNewestImages(state.store, settings);
+    if (action.writeLastPopup) (void)WriteSetting(state.store, settings, settings.stLastPopupNewestImages);
+}
+
+void ChangeHeadline(NewImageWindow& announcement, const TransferDoneAction& action) {
+    if (action.headline == HeadlineChange::NewImageAvailable) {
+        SetAnnouncementHeadline(announcement, Text(TextId::NewImageAvailable));
+    } else if (action.headline == HeadlineChange::Text) {
+        SetAnnouncementHeadline(announcement, action.headlineText.c_str());
+    }
+}
+
+// Carries out what app/online/transfer_done_rules.h decided, in the order the user sees it.
+void CarryOut(MainWindow& state, TransferDoneAction& action, const ReceivedBody& body) {
+    OnlineClient& online = state.online;
+    WriteStamps(state, action);
+    ChangeHeadline(online.announcement, action);
+    if (action.showAnnouncement) ShowThumbnail(state, body);
+    if (action.startPictureDownload) {
+        const Settings& settings = state.settings();
+        const PictureIdentifierParts& parts = action.picture;
+        if (!StartServiceTransfer(state, PictureFileAddress(settings, parts.category, parts.gallery, parts.image),
+                                  kReloadTransferFlags, kTransferTagPictureFile, kProgressDownload)) {
+            AfterPictureDownloadRefused(action);
+        }
+    }
+    if (action.startHideTimer) StartAnnouncementHideTimer(online.announcement);
+    if (action.openPicture) OpenDownloadedPicture(state, body);
+    online.state = action.nextState;
 }
 
 }  // namespace
@@ -160,23 +155,10 @@ LRESULT OnTransferDone(MainWindow& state, WPARAM tag, LPARAM completion) {
     if (state.HasFlag(kFlagMainWindowClosing)) return 0;
     TransferOutcome outcome;
     if (!FinishTransfer(state.online.transfer, completion, outcome)) return 0;
-    OnlineClient& online = state.online;
-    switch (tag) {
-        case kTransferTagNewestList:
-            OnNewestList(state, outcome);
-            online.state = OnlineState::Idle;
-            break;
-        case kTransferTagThumbnail:
-            online.state = OnThumbnail(state, outcome);
-            break;
-        case kTransferTagPictureFile:
-            OnPictureFile(state, outcome);
-            online.state = OnlineState::Idle;
-            break;
-        default:
-            online.state = OnlineState::Idle;
-            break;
-    }
+    const TransferDoneEvent event{static_cast<uint32_t>(tag), outcome.result == TransferResult::Complete,
+                                  outcome.body.Text(), CurrentUtcTime(), IsFullScreenForeground(state)};
+    TransferDoneAction action = DecideTransferDone(state.settings(), event, state.online.announcedIndex);
+    CarryOut(state, action, outcome.body);
     return 0;  // the body goes with `outcome`
 }
 

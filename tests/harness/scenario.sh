@@ -85,6 +85,13 @@ scenario_open_desktop() { # WIDTHxHEIGHT
     timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d "$1" /f >/dev/null 2>&1
     # The desktop alone: explorer without /desktop would open a file browser over it as well.
     scenario_start explorer "/desktop=shell,$1"
+    scenario_wait_window "Wine desktop" 60 && return 0
+    # Seen on a loaded machine: the prefix's first server never opened the desktop. One more
+    # try from a fresh server tells such a stall from a desktop that cannot open.
+    echo "scenario ${SCENARIO_NAME:-?}: the Wine desktop did not appear; starting it again" >&2
+    timeout 20 wineserver -k >/dev/null 2>&1
+    timeout 20 wineserver -w >/dev/null 2>&1
+    scenario_start explorer "/desktop=shell,$1"
     scenario_wait_window "Wine desktop" 60 || scenario_fail "the Wine desktop did not appear"
 }
 

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The language switched at run time as a user switches it, on the settings sheet's first page,
 # through Catalan, Spanish and French back to English: each switch rebuilds the main window
-# (its list is a new one) in the new language and keeps the list, the selection and the count;
-# back in English the window is the one it was, pixel for pixel. The window in each language
-# goes to docs/screenshots/main-window-<code>.png.
+# (its list is a new one) in the new language and keeps the list, the selection and the count,
+# and rebuilds the hidden new-image notification in that language at its place; back in
+# English the window is the one it was, pixel for pixel. The window in each language goes to
+# docs/screenshots/main-window-<code>.png.
 #   language_switch.sh TAPESTRIQUE_PROBE.exe COLLECTION_PROBE.exe SETTINGS_PROBE.exe HOST_TQTOOL
 source "${TQ_SOURCE_DIR:?}/tests/scenarios/tapestrique_exe/exe_scenario.sh"
 source "$TQ_SOURCE_DIR/tests/scenarios/collection/collection_steps.sh"
@@ -35,10 +36,10 @@ rect=$(exe_value rect)
 
 for code in CA ES FR EN; do
     case $code in
-        CA) count="6 imatges" unit="K)" ;;
-        ES) count=$'6 im\xe1genes' unit="K)" ;;
-        FR) count="6 images" unit="Ko)" ;;
-        EN) count="6 images" unit="K)" ;;
+        CA) count="6 imatges" unit="K)" headline="Imatge nova disponible:" ;;
+        ES) count=$'6 im\xe1genes' unit="K)" headline="Nueva imagen disponible:" ;;
+        FR) count="6 images" unit="Ko)" headline="Nouvelle image disponible :" ;;
+        EN) count="6 images" unit="K)" headline="New image available:" ;;
     esac
     exe_choose_language "$settings_probe" "$code"
     # The window is shown again with a new list once the switch is over.
@@ -49,12 +50,20 @@ for code in CA ES FR EN; do
     [ "$(exe_value titles)" = "$titles" ] || scenario_fail "$code: the list holds $(exe_value titles)"
     [ "$(exe_value selected)" = Storm ] || scenario_fail "$code: '$(exe_value selected)' is selected, not Storm"
     [ "$(scenario_reg_query "$EXE_KEYS\\Variables" szLanguage)" = "$code" ] || scenario_fail "$code: szLanguage not written"
+    # The notification, hidden all along: its headline in the new language, its bottom-right
+    # corner 8 pixels left of the work area's right edge and on its bottom edge.
+    exe_probe announcement hidden 5 || scenario_fail "$code: the notification is not there, or shown"
+    [ "$(exe_value headline)" = "$headline" ] || scenario_fail "$code: the notification reads '$(exe_value headline)'"
+    read -r x y width height <<<"$(exe_value rect)"
+    read -r _ _ right bottom <<<"$(exe_value workarea)"
+    [ $((x + width)) -eq $((right - 8)) ] && [ $((y + height)) -eq "$bottom" ] ||
+        scenario_fail "$code: the notification is at $x $y $width $height in a work area to $right $bottom"
     sleep 1 # the window fades in
     exe_capture_main "$SCENARIO_DIR/main-window-${code,,}.png"
     [[ $(exe_value details) == "(1920x1280 - "*"$unit" ]] || scenario_fail "$code: the details label reads '$(exe_value details)'"
     "$TQ_CONVERT" "$SCENARIO_DIR/main-window-${code,,}.png" -strip "$shots/main-window-${code,,}.png" ||
         scenario_fail "cannot keep the $code window"
-    echo "$code: '$count', rebuilt with the list, the selection and the count" | iconv -f CP1252 -t UTF-8
+    echo "$code: '$count', rebuilt with the list, the selection, the count and the notification" | iconv -f CP1252 -t UTF-8
 done
 
 # Round trip: the English window again, at its place, as it was before the first switch.

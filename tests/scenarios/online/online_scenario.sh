@@ -3,6 +3,9 @@
 # six photographs and the client registered with it, and what the scenarios read back.
 #
 #   online_begin NAME PROBE.exe HOST_TQTOOL SERVICE [SERVE-OPTION...]
+#                                   with ONLINE_PUBLISHED=N set, the catalogue holds only the
+#                                   first N photographs until online_publish_rest
+#   online_publish_rest             publishes the photographs left out
 #   online_end                      stops the service (it is stopped however the script ends)
 #   online_wait_announcement HEADLINE SECONDS   waits until the notification shows with a
 #                                   headline that begins so; the probe's values then describe it
@@ -20,15 +23,19 @@ online_begin() {
     local name=$1 probe=$2 tqtool=$3 service=$4
     shift 4
     exe_begin "$name" "$probe" "$tqtool"
-    local photos
-    mapfile -t photos < <(tq_service_sample_photos)
-    tq_service_prepare "$service" "$SCENARIO_DIR/service" "$ONLINE_CLIENT" "${photos[@]}" ||
+    mapfile -t ONLINE_PHOTOS < <(tq_service_sample_photos)
+    ONLINE_PUBLISHED=${ONLINE_PUBLISHED:-${#ONLINE_PHOTOS[@]}}
+    tq_service_prepare "$service" "$SCENARIO_DIR/service" "$ONLINE_CLIENT" "${ONLINE_PHOTOS[@]:0:$ONLINE_PUBLISHED}" ||
         scenario_fail "cannot make the service's catalogue (see $SCENARIO_DIR/service)"
     tq_service_start "$@" || scenario_fail "the picture service did not start"
     # However the script ends, the service ends with the rest of the scenario.
     SCENARIO_BACKGROUND_PIDS="$SCENARIO_BACKGROUND_PIDS $TQ_SERVICE_PID"
     tq_service_point_client "$ONLINE_CLIENT" || scenario_fail "cannot point the client at the service"
     echo "the picture service answers on $TQ_SERVICE_ADDRESS"
+}
+
+online_publish_rest() {
+    tq_service_add "${ONLINE_PHOTOS[@]:$ONLINE_PUBLISHED}" || scenario_fail "cannot publish more photographs"
 }
 
 online_end() {

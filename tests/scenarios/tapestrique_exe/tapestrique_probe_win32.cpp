@@ -22,7 +22,8 @@
 //   tapestrique_probe announcement shown|hidden SECONDS [HEADLINE]   waits until the new-image
 //                                           notification is shown (with a headline that begins
 //                                           with HEADLINE) or hidden: visible, headline,
-//                                           description, rect, centre (its close button's middle)
+//                                           description, rect, centre (its close button's middle),
+//                                           workarea (left top right bottom of the desktop's)
 //   tapestrique_probe menu SECONDS          waits for a popup menu to open: menu (its rect)
 //
 // Coordinates are the desktop's. Exit codes: 0 done, 1 the window or the condition did not
@@ -187,6 +188,9 @@ int DescribeAnnouncement(const char* condition, int seconds, const char* headlin
                 ControlText(window, kNewImageHeadline).c_str(), ControlText(window, kNewImageDescription).c_str());
     std::printf("rect=%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
     PrintCentre(window != nullptr ? GetDlgItem(window, kNewImageCloseButton) : nullptr);
+    RECT workArea = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+    std::printf("workarea=%ld %ld %ld %ld\n", workArea.left, workArea.top, workArea.right, workArea.bottom);
     return reached ? 0 : 1;
 }
 
