@@ -1,7 +1,7 @@
 #include "ui/file_import_dialog_win32.h"
 
-#include <commctrl.h>
 #include <cderr.h>
+#include <commctrl.h>
 #include <commdlg.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -19,8 +19,8 @@
 namespace {
 
 constexpr DWORD kFileBufferCharacters = 16384;
-constexpr DWORD kOpenFlags = OFN_EXPLORER | OFN_NONETWORKBUTTON | OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT |
-                             OFN_HIDEREADONLY;
+constexpr DWORD kOpenFlags =
+    OFN_EXPLORER | OFN_NONETWORKBUTTON | OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY;
 constexpr DWORD kWorkerStartDelay = 100;  // milliseconds before the first file
 
 void ReportFileStart(const FileImportJob& job, size_t index) {
@@ -131,7 +131,8 @@ bool PickFilesToImport(const FilePickRequest& request, std::string& folder, std:
     return SplitSelection(buffer, dialog.nFileOffset, folder, names);
 }
 
-std::string FirstExistingFolder(const char* remembered, std::initializer_list<int> specialFolders,
+std::string FirstExistingFolder(const char* remembered,
+                                std::initializer_list<int> specialFolders,
                                 const std::string& fallback) {
     if (remembered != nullptr && remembered[0] != '\0' && IsExistingFolder(remembered)) return remembered;
     for (int folder : specialFolders) {

@@ -23,8 +23,8 @@
 struct FileImportJob {
     std::string folder;
     std::vector<std::string> names;
-    HWND owner = nullptr;   // the dialog is centred on it
-    HWND dialog = nullptr;  // the progress dialog, once it runs: owner of the worker's messages
+    HWND owner = nullptr;        // the dialog is centred on it
+    HWND dialog = nullptr;       // the progress dialog, once it runs: owner of the worker's messages
     bool initializeCom = false;  // the worker thread needs COM (DirectShow)
     // Handles names[index] on the worker thread; it reports by messages only (SendMessage to
     // the windows it serves, message boxes owned by `dialog`).
@@ -46,9 +46,12 @@ struct FilePickRequest {
 // Runs the open-file dialog (several files, existing ones only). False when nothing is to be
 // imported: cancelled quietly, or refused with its message ("too many files" when the names
 // did not fit, else "unknown error").
-[[nodiscard]] bool PickFilesToImport(const FilePickRequest& request, std::string& folder, std::vector<std::string>& names);
+[[nodiscard]] bool PickFilesToImport(const FilePickRequest& request,
+                                     std::string& folder,
+                                     std::vector<std::string>& names);
 
 // The first folder that exists: `remembered` (may be empty), then the special folders (CSIDL
 // values) in order, else `fallback`.
-[[nodiscard]] std::string FirstExistingFolder(const char* remembered, std::initializer_list<int> specialFolders,
+[[nodiscard]] std::string FirstExistingFolder(const char* remembered,
+                                              std::initializer_list<int> specialFolders,
                                               const std::string& fallback);

@@ -64,7 +64,12 @@ void OpenLinkTarget(const char* target) {
     }
 }
 
-bool HandleLinkLabelMessage(LinkLabel& label, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+bool HandleLinkLabelMessage(LinkLabel& label,
+                            HWND dialog,
+                            UINT message,
+                            WPARAM wParam,
+                            LPARAM lParam,
+                            INT_PTR& result) {
     if (message == WM_SETCURSOR) {
         TrackLinkHover(label, reinterpret_cast<HWND>(wParam));
         SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);  // the cursor is set; nobody resets it

@@ -46,7 +46,8 @@ LRESULT CALLBACK PreviewProcedure(HWND window, UINT message, WPARAM wParam, LPAR
     if (state == nullptr) return DefWindowProcA(window, message, wParam, lParam);
     if (IsCloseMessage(*state, message, wParam, lParam)) {
         PostMessageA(window, WM_CLOSE, 0, 0);
-        return message == WM_ACTIVATE || message == WM_ACTIVATEAPP ? DefWindowProcA(window, message, wParam, lParam) : 0;
+        return message == WM_ACTIVATE || message == WM_ACTIVATEAPP ? DefWindowProcA(window, message, wParam, lParam)
+                                                                   : 0;
     }
     switch (message) {
         case WM_ERASEBKGND:
@@ -99,8 +100,9 @@ bool ShowFullScreenPreview(OwnedPicture record, const WallpaperScreen& screen) {
     GetCursorPos(&state->cursorAtStart);
     const std::string title = record->title;
     state->record = std::move(record);
-    HWND window = CreateWindowExA(WS_EX_TOPMOST, kPreviewClass, title.c_str(), WS_POPUP | WS_VISIBLE, 0, 0,
-                                  screen.width, screen.height, nullptr, nullptr, GetModuleHandleA(nullptr), state.get());
+    HWND window =
+        CreateWindowExA(WS_EX_TOPMOST, kPreviewClass, title.c_str(), WS_POPUP | WS_VISIBLE, 0, 0, screen.width,
+                        screen.height, nullptr, nullptr, GetModuleHandleA(nullptr), state.get());
     if (window == nullptr) return false;
     (void)state.release();  // the window owns it now and deletes it when it goes
     SetForegroundWindow(window);

@@ -17,7 +17,9 @@ struct ScreenPicture {
 
 // The picture composed at the screen's size on the desktop colour, with its title, fitted or
 // centred by its size; an empty bitmap when it cannot be composed.
-[[nodiscard]] ScreenPicture ComposeScreenPicture(const PictureRecord& record, const WallpaperScreen& screen, HWND window);
+[[nodiscard]] ScreenPicture ComposeScreenPicture(const PictureRecord& record,
+                                                 const WallpaperScreen& screen,
+                                                 HWND window);
 
 // Paints the picture over the whole client area (the windows' background).
 void PaintScreenPicture(const ScreenPicture& picture, HDC dc);

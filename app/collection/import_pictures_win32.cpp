@@ -29,7 +29,8 @@ void ShowMessage(HWND owner, TextId text, const char* fileName) {
 
 void RememberFolder(MainWindow& state, const std::string& folder) {
     Settings& settings = state.settings();
-    if (EqualNoCaseCp1252(settings.szLastPathImportImages, folder) || folder.size() >= sizeof settings.szLastPathImportImages) {
+    if (EqualNoCaseCp1252(settings.szLastPathImportImages, folder) ||
+        folder.size() >= sizeof settings.szLastPathImportImages) {
         return;
     }
     std::snprintf(settings.szLastPathImportImages, sizeof settings.szLastPathImportImages, "%s", folder.c_str());
@@ -60,7 +61,8 @@ void ImportOneFile(const FileImportJob& job, size_t index, HWND mainWindow, cons
         ShowMessage(job.dialog, RefusalText(result), name.c_str());
         return;
     }
-    SendMessageA(mainWindow, WM_APP_ADD_PICTURE, reinterpret_cast<WPARAM>(job.dialog), reinterpret_cast<LPARAM>(&record));
+    SendMessageA(mainWindow, WM_APP_ADD_PICTURE, reinterpret_cast<WPARAM>(job.dialog),
+                 reinterpret_cast<LPARAM>(&record));
     FreePicturePayload(record);
 }
 

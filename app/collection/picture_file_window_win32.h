@@ -11,8 +11,8 @@
 #include "app/wallpaper/apply_wallpaper.h"
 
 struct PictureFileRequest {
-    int result = 0;        // how reading the file ended (base/file_result.h)
-    OwnedPicture record;   // the picture read in full, for result 0
+    int result = 0;       // how reading the file ended (base/file_result.h)
+    OwnedPicture record;  // the picture read in full, for result 0
     WallpaperScreen screen;
     // Stores the picture into the collection (owner: the window to own its questions);
     // true when it was stored.

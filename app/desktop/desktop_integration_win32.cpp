@@ -56,7 +56,8 @@ void WriteRunEntry(const Settings& settings, const std::string& applicationPath)
     OwnedRegistryKey key = OpenForWriting(kRunKey);
     if (!key.IsValid()) return;
     if (settings.btRunAtWindowsStartup == 1) {
-        WriteString(key.Get(), kRunValue, RunEntryCommand(applicationPath, settings.btRunAtWindowsStartupAutoOpen == 1));
+        WriteString(key.Get(), kRunValue,
+                    RunEntryCommand(applicationPath, settings.btRunAtWindowsStartupAutoOpen == 1));
     } else {
         (void)RegDeleteValueA(key.Get(), kRunValue);
     }
@@ -97,8 +98,8 @@ bool IsScreensaverRunning() {
 
 HWND FindDesktopIconList() {
     HWND programManager = FindWindowExA(nullptr, nullptr, "Progman", "Program Manager");
-    HWND view = programManager != nullptr ? FindWindowExA(programManager, nullptr, "SHELLDLL_DefView", nullptr)
-                                          : nullptr;
+    HWND view =
+        programManager != nullptr ? FindWindowExA(programManager, nullptr, "SHELLDLL_DefView", nullptr) : nullptr;
     return view != nullptr ? FindWindowExA(view, nullptr, "SysListView32", nullptr) : nullptr;
 }
 

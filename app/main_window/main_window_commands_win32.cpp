@@ -8,9 +8,9 @@
 #include "app/main_window/main_window_win32.h"
 #include "app/main_window/popup_menu_win32.h"
 #include "app/online/service_pages.h"
+#include "app/scheduler/change_rules.h"
 #include "app/settings_sheet/settings_sheet_win32.h"
 #include "app/settings_sheet/welcome_about_win32.h"
-#include "app/scheduler/change_rules.h"
 #include "app/startup/application_flags.h"
 #include "base/text_case.h"
 #include "ui/control_ids.h"
@@ -147,7 +147,8 @@ LRESULT OnMainWindowCommand(MainWindow& state, WPARAM wParam, LPARAM lParam) {
 void RunMenuCommand(MainWindow& state, MenuCommand command) {
     switch (command) {
         case kCommandEnableChanger:
-            if (IsMenuItemEnabled(state, command)) EnableWallpaperChanger(state, state.settings().btEnableWallpaperChanger == 0);
+            if (IsMenuItemEnabled(state, command))
+                EnableWallpaperChanger(state, state.settings().btEnableWallpaperChanger == 0);
             break;
         case kCommandChangeWallpaper:
             if (IsMenuItemEnabled(state, command)) (void)ChangeToNextPicture(state, false);
@@ -162,7 +163,8 @@ void RunMenuCommand(MainWindow& state, MenuCommand command) {
             ToggleDesktopIcons();
             break;
         case kCommandEnableScreensaver:
-            if (IsMenuItemEnabled(state, command)) SetSystemScreensaver(state.settings().btEnableScreensaver == 0, state.screensaver);
+            if (IsMenuItemEnabled(state, command))
+                SetSystemScreensaver(state.settings().btEnableScreensaver == 0, state.screensaver);
             break;
         case kCommandLaunchScreensaver:
             if (IsMenuItemEnabled(state, command)) LaunchScreensaver(state.screensaver);
@@ -232,7 +234,8 @@ void OnTrayNotify(MainWindow& state, LPARAM mouseMessage) {
 }
 
 void OnHotkey(MainWindow& state, WPARAM hotkeyId) {
-    const std::optional<HotkeyCommand> command = DecideHotkeyCommand(static_cast<int>(hotkeyId), CurrentWindowState(state));
+    const std::optional<HotkeyCommand> command =
+        DecideHotkeyCommand(static_cast<int>(hotkeyId), CurrentWindowState(state));
     if (!command) return;
     if (command->playClick) (void)PlayResourceSound("WavClick");
     RunMenuCommand(state, command->command);

@@ -26,7 +26,7 @@ bool SwitchLanguage(MainWindow& state, int language) {
     state.skinned.hovered = nullptr;
     state.skinned.focused = nullptr;
     (void)StoreLanguage(state.store, state.settings());  // a failed write still switches this run
-    LoadMainSkin(state);  // frees the old skin and its controls first
+    LoadMainSkin(state);                                 // frees the old skin and its controls first
     state.previewBitmap.Reset();
     PlaceMainWindow(state);
 

@@ -39,7 +39,8 @@ bool ParseMainSkin(MainWindow& state, unsigned char* record, size_t size) {
 }
 
 bool LoadUserSkin(MainWindow& state, const char* name) {
-    const std::string path = PathInFolder(PathInFolder(state.settings().InstallDir, "Skins"), std::string(name) + ".tqs");
+    const std::string path =
+        PathInFolder(PathInFolder(state.settings().InstallDir, "Skins"), std::string(name) + ".tqs");
     unsigned char* record = nullptr;
     size_t size = 0;
     if (ReadWholeFile(path.c_str(), &record, &size) != kFileOk) return false;

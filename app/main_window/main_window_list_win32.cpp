@@ -2,10 +2,10 @@
 // collection's own alphabetical order, and the details and preview of the selected picture.
 #include <cstdio>
 
-#include "collection/collection_list.h"
 #include "app/main_window/main_window_win32.h"
 #include "app/wallpaper/compose_picture.h"
 #include "collection/collection_folder.h"
+#include "collection/collection_list.h"
 #include "ui/control_ids.h"
 #include "ui/localization/text_table.h"
 #include "ui/progress_record.h"

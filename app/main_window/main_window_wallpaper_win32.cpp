@@ -67,9 +67,9 @@ void RemoveWallpaper(MainWindow& state) {
 bool ChangeToNextPicture(MainWindow& state, bool notify) {
     const Settings& settings = state.settings();
     const int current = FindPictureIndex(state.titles, settings.szCurrentWallpaper);
-    const int next = ChooseNextPicture(static_cast<int>(state.titles.size()), current,
-                                       settings.szCurrentWallpaper[0] != '\0', settings.btWallpaperImagesSelectionMode,
-                                       state.random);
+    const int next =
+        ChooseNextPicture(static_cast<int>(state.titles.size()), current, settings.szCurrentWallpaper[0] != '\0',
+                          settings.btWallpaperImagesSelectionMode, state.random);
     if (next < 0) return false;
     SelectPicture(state, next);
     const std::string name = state.titles[static_cast<size_t>(next)];

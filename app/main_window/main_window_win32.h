@@ -19,18 +19,18 @@
 #include <string>
 #include <vector>
 
+#include "app/collection/owned_picture.h"
 #include "app/desktop/desktop_integration_win32.h"
 #include "app/main_window/command_rules.h"
 #include "app/main_window/menu_commands.h"
+#include "app/online/new_image_window_win32.h"
 #include "app/online/newest_images.h"
 #include "app/online/service_pages.h"
-#include "app/online/new_image_window_win32.h"
 #include "app/online/transfer_worker_win32.h"
-#include "app/wallpaper/apply_wallpaper.h"
 #include "app/startup/single_instance_win32.h"  // the window class, title and mutex names
+#include "app/wallpaper/apply_wallpaper.h"
 #include "app/wallpaper/wallpaper_shell_win32.h"
 #include "base/random.h"
-#include "app/collection/owned_picture.h"
 #include "settings/registry_store_win32.h"
 #include "settings/settings.h"
 #include "ui/progress_record.h"
@@ -59,7 +59,7 @@ struct ProcessFacts {
 
 // The popup menu and its five hotkeys.
 struct MainWindowMenu {
-    OwnedMenu menu;                                 // "MENUTAPESTRIQUE", one popup per language
+    OwnedMenu menu;                                  // "MENUTAPESTRIQUE", one popup per language
     std::array<bool, kHotkeyCount> registered = {};  // per hotkey id
 };
 

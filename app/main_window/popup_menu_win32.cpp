@@ -61,8 +61,8 @@ void RegisterHotkeys(MainWindow& state) {
     for (const HotkeyEntry& entry : kHotkeyTable) {
         const Hotkey hotkey = state.settings().*entry.setting;
         if (hotkey.virtualKey == 0 || state.menu.registered[entry.id]) continue;
-        state.menu.registered[entry.id] = RegisterHotKey(state.window, entry.id, RegistrationModifiers(hotkey.modifiers),
-                                                         hotkey.virtualKey) != FALSE;
+        state.menu.registered[entry.id] =
+            RegisterHotKey(state.window, entry.id, RegistrationModifiers(hotkey.modifiers), hotkey.virtualKey) != FALSE;
     }
 }
 

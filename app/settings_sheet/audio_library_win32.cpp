@@ -58,8 +58,8 @@ void ImportTrack(const FileImportJob& job, size_t index, HWND page, const std::s
         return;
     }
     HWND list = GetDlgItem(page, kScreensaverTrackList);
-    const bool listed =
-        SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str())) != LB_ERR;
+    const bool listed = SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                     reinterpret_cast<LPARAM>(name.c_str())) != LB_ERR;
     if (listed && AskAboutFile(job.dialog, TextId::OverwriteAudioTrack, name, MB_ICONWARNING | MB_OKCANCEL) != IDOK) {
         return;
     }
@@ -91,7 +91,8 @@ void FillTrackList(ScreensaverPage& state) {
     for (const char* extension : kTrackExtensions) {
         std::vector<std::string> names;
         if (!ListFilesWithExtension(folder.c_str(), extension, names)) continue;
-        for (const std::string& name : names) SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        for (const std::string& name : names)
+            SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     }
 }
 

@@ -45,14 +45,13 @@ HWND ShortcutList(const GeneralPage& state) {
 // The hotkey control counts the modifiers from their own key messages, Alt included.
 bool IsShortcutKey(WPARAM key) {
     return key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU || (key >= '0' && key <= '9') ||
-           (key >= 'A' && key <= 'Z') ||
-           (key >= VK_NUMPAD0 && key <= VK_NUMPAD9) || (key >= VK_F1 && key <= VK_F24);
+           (key >= 'A' && key <= 'Z') || (key >= VK_NUMPAD0 && key <= VK_NUMPAD9) || (key >= VK_F1 && key <= VK_F24);
 }
 
 // The list takes the keys for the hidden hotkey control, which composes the combination and
 // reports it to the page; Delete clears the row, and typed characters do not search the list.
-LRESULT CALLBACK ShortcutKeyProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                      DWORD_PTR) noexcept {
+LRESULT CALLBACK
+ShortcutKeyProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) noexcept {
     switch (message) {
         case WM_KEYDOWN:
         case WM_KEYUP:
@@ -130,7 +129,8 @@ void CreatePictures(const GeneralPage& state) {
         "BitmapSettingsGeneralLanguageFr_"};
     for (int language = 0; language < kLanguageCount; ++language) {
         const std::string name = PagePictureName(state, kFlags[static_cast<size_t>(language)]);
-        (void)CreateDialogBitmap(state.page, kGeneralCatalan + language, -ScaledPixels(state.page, 28), 0, 22, 16, name.c_str(), true, kMagenta);
+        (void)CreateDialogBitmap(state.page, kGeneralCatalan + language, -ScaledPixels(state.page, 28), 0, 22, 16,
+                                 name.c_str(), true, kMagenta);
     }
 }
 

@@ -14,10 +14,10 @@
 #include "screensaver/display/display_mode_win32.h"
 #include "ui/control_ids.h"
 #include "ui/data_resource.h"
+#include "ui/localization/text_table.h"
 #include "ui/resource_bitmap_win32.h"
 #include "ui/skin_fonts_win32.h"
 #include "ui/skinned_controls_win32.h"
-#include "ui/localization/text_table.h"
 #include "ui/window_helpers_win32.h"
 #include "ui/window_messages_win32.h"
 
@@ -34,8 +34,8 @@ constexpr std::array<CheckBoxSetting, 1> kAudioBox = {{
     {kScreensaverPlayAudio, &Settings::btEnableDirectXAudio, kScreensaverAudioBit},
 }};
 constexpr std::array<int, 10> kOptionControls = {
-    kScreensaverAlphabetically, kScreensaverRandomly, kScreensaverSeconds,   kScreensaverSecondsLabel,
-    kScreensaverTiled,          kScreensaverCentred,  kScreensaverStretched, kScreensaverFitted,
+    kScreensaverAlphabetically, kScreensaverRandomly,  kScreensaverSeconds,   kScreensaverSecondsLabel,
+    kScreensaverTiled,          kScreensaverCentred,   kScreensaverStretched, kScreensaverFitted,
     kScreensaverShowTitles,     kScreensaverBlackWhite};
 
 MainWindow& Main(const ScreensaverPage& state) {
@@ -61,7 +61,8 @@ void MoveFocusOffDisabled(const ScreensaverPage& state, int focused) {
             next = kScreensaverStopTrack;
         }
     }
-    if (next != 0) SendMessageA(state.page, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(state.page, next)), TRUE);
+    if (next != 0)
+        SendMessageA(state.page, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(state.page, next)), TRUE);
 }
 
 // The buttons grow with a scaled display, and their pictures with them.
@@ -116,8 +117,8 @@ INT_PTR OnStart(ScreensaverPage& state) {
     state.transitionsAvailable = main.HasFlag(kFlagTransitionsAvailable);
     state.audioAvailable = !main.HasFlag(kFlagNoDirectShowPlayback);
     state.trackListFont.Create(state.page, kTrackListFont);
-    SendDlgItemMessageA(state.page, kScreensaverTrackList, WM_SETFONT, reinterpret_cast<WPARAM>(state.trackListFont.Get()),
-                        FALSE);
+    SendDlgItemMessageA(state.page, kScreensaverTrackList, WM_SETFONT,
+                        reinterpret_cast<WPARAM>(state.trackListFont.Get()), FALSE);
     static constexpr const char* kPrefix = "BitmapSettingsScreensaver";
     CreateGroupIcon(state, kScreensaverSelectionGroup, kPrefix, "ImagesSelectionMode_");
     CreateGroupIcon(state, kScreensaverDelayGroup, kPrefix, "DelayBetweenChanges_");
@@ -213,7 +214,8 @@ void StoreGroups(ScreensaverPage& state) {
         StoreRadioChoice(state, kScreensaverAlphabetically, kSelectionModes, settings.btScreensaverImagesSelectionMode);
     }
     if ((state.dirty & kScreensaverDelayBit) != 0) {
-        settings.dwScreensaverSecondsBetweenChanges = static_cast<uint32_t>(ReadNumberField(state.page, kScreensaverSeconds));
+        settings.dwScreensaverSecondsBetweenChanges =
+            static_cast<uint32_t>(ReadNumberField(state.page, kScreensaverSeconds));
         WritePageSetting(state, settings.dwScreensaverSecondsBetweenChanges);
     }
     if ((state.dirty & kScreensaverPresentationBit) != 0) {
@@ -260,7 +262,7 @@ void OnEnd(ScreensaverPage& state) {
 }
 
 constexpr PageHandlers<ScreensaverPage> kHandlers = {kScreensaverPage, OnStart, OnCommand, RefuseLeaving, Apply,
-                                                     OnMessage, OnEnd};
+                                                     OnMessage,        OnEnd};
 
 }  // namespace
 

@@ -13,7 +13,7 @@
 #include "ui/skin_win32.h"
 
 struct ScreensaverPage : SettingsPage {
-    Skin pictures;           // the library buttons' pictures, renumbered to the page's ids
+    Skin pictures;  // the library buttons' pictures, renumbered to the page's ids
     DialogSkinFont trackListFont;
     HWND hovered = nullptr;  // the window last under the cursor
     int selectedTrack = -1;

@@ -69,7 +69,10 @@ struct LanguageApply {
     int pendingLanguage = -1;  // switched to once the sheet has closed; -1 none
     bool reopen = false;       // close the sheet now and open it again in that language
 };
-[[nodiscard]] LanguageApply DecideLanguageApply(int checked, int pendingLanguage, int currentLanguage, bool fromApplyButton);
+[[nodiscard]] LanguageApply DecideLanguageApply(int checked,
+                                                int pendingLanguage,
+                                                int currentLanguage,
+                                                bool fromApplyButton);
 
 // The wallpaper page: every control but the changer's switch and the group boxes follows the
 // switch; the interval fields also need "every" chosen.

@@ -37,8 +37,8 @@ struct SettingsSheetSession {
 struct SettingsPage {
     SettingsSheetSession* session = nullptr;
     HWND page = nullptr;
-    uint8_t dirty = 0;  // the page's groups changed since its start or its last apply
-    bool ready = false; // the controls hold the settings: changes from now on are the user's
+    uint8_t dirty = 0;   // the page's groups changed since its start or its last apply
+    bool ready = false;  // the controls hold the settings: changes from now on are the user's
 };
 
 // The page's state, made when the page starts (the PROPSHEETPAGE's parameter is the session)
@@ -49,7 +49,8 @@ template <typename Page>
     if (message == WM_INITDIALOG) {
         auto* state = new (std::nothrow) Page;
         if (state == nullptr) return nullptr;
-        state->session = reinterpret_cast<SettingsSheetSession*>(reinterpret_cast<const PROPSHEETPAGEA*>(lParam)->lParam);
+        state->session =
+            reinterpret_cast<SettingsSheetSession*>(reinterpret_cast<const PROPSHEETPAGEA*>(lParam)->lParam);
         state->page = page;
         SetWindowLongPtrA(page, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
         return state;
@@ -118,18 +119,21 @@ void WritePageSetting(const SettingsPage& page, const Member& member) {
 // What a page does besides the steps every page shares.
 template <typename Page>
 struct PageHandlers {
-    int index;                                          // remembered as the page to open on
-    INT_PTR (*start)(Page& page);                       // WM_INITDIALOG, after the shared start
-    INT_PTR (*command)(Page& page, WPARAM, LPARAM);     // WM_COMMAND
-    bool (*refuseLeaving)(Page& page);                  // PSN_KILLACTIVE; null when always allowed
-    void (*apply)(Page& page, bool fromOkButton);       // PSN_APPLY; the changed groups are cleared after
+    int index;                                             // remembered as the page to open on
+    INT_PTR (*start)(Page& page);                          // WM_INITDIALOG, after the shared start
+    INT_PTR (*command)(Page& page, WPARAM, LPARAM);        // WM_COMMAND
+    bool (*refuseLeaving)(Page& page);                     // PSN_KILLACTIVE; null when always allowed
+    void (*apply)(Page& page, bool fromOkButton);          // PSN_APPLY; the changed groups are cleared after
     INT_PTR (*message)(Page& page, UINT, WPARAM, LPARAM);  // any other message; may be null
-    void (*end)(Page& page);                            // WM_DESTROY, before the shared end; may be null
+    void (*end)(Page& page);                               // WM_DESTROY, before the shared end; may be null
 };
 
 // The procedure of every page: its state, the shared steps and notifications, then `handlers`.
 template <typename Page>
-INT_PTR RunPageProcedure(const PageHandlers<Page>& handlers, HWND page, UINT message, WPARAM wParam,
+INT_PTR RunPageProcedure(const PageHandlers<Page>& handlers,
+                         HWND page,
+                         UINT message,
+                         WPARAM wParam,
                          LPARAM lParam) noexcept {
     Page* state = PageState<Page>(page, message, lParam);
     if (state == nullptr) return FALSE;

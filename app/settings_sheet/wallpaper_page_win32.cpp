@@ -28,10 +28,12 @@ constexpr std::array<CheckBoxSetting, 6> kCheckBoxes = {{
 constexpr std::array<int, 6> kIntervalControls = {kWallpaperHours,   kWallpaperHoursUpDown,   kWallpaperHoursLabel,
                                                   kWallpaperMinutes, kWallpaperMinutesUpDown, kWallpaperMinutesLabel};
 constexpr std::array<int, 16> kOptionControls = {
-    kWallpaperChangeNever, kWallpaperChangeAtRestart, kWallpaperChangeDaily, kWallpaperChangeEvery,
-    kWallpaperAlphabetically, kWallpaperRandomly, kWallpaperShowImage, kWallpaperPlaySound, kWallpaperTiled,
-    kWallpaperCentred, kWallpaperStretched, kWallpaperFitted, kWallpaperWorkAreaOnly,
-    kWallpaperTransparentIconText, kWallpaperShowTitles, kWallpaperBlackWhite};
+    kWallpaperChangeNever,  kWallpaperChangeAtRestart,     kWallpaperChangeDaily,
+    kWallpaperChangeEvery,  kWallpaperAlphabetically,      kWallpaperRandomly,
+    kWallpaperShowImage,    kWallpaperPlaySound,           kWallpaperTiled,
+    kWallpaperCentred,      kWallpaperStretched,           kWallpaperFitted,
+    kWallpaperWorkAreaOnly, kWallpaperTransparentIconText, kWallpaperShowTitles,
+    kWallpaperBlackWhite};
 
 MainWindow& Main(const WallpaperPage& state) {
     return *state.session->main;
@@ -131,8 +133,8 @@ INT_PTR OnMessage(WallpaperPage& state, UINT message, WPARAM, LPARAM) {
     return TRUE;
 }
 
-constexpr PageHandlers<WallpaperPage> kHandlers = {kWallpaperPage, OnStart, OnCommand, RefuseLeaving, Apply, OnMessage,
-                                                   nullptr};
+constexpr PageHandlers<WallpaperPage> kHandlers = {kWallpaperPage, OnStart,   OnCommand, RefuseLeaving,
+                                                   Apply,          OnMessage, nullptr};
 
 }  // namespace
 

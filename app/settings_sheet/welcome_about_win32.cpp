@@ -37,7 +37,8 @@ void CreateCentredPicture(HWND dialog, int referenceId, int dy, int width, int h
     GetWindowRect(GetDlgItem(dialog, referenceId), &reference);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&reference), 2);
     const int x = RoundHalfDown((client.right - ScaledPixels(dialog, width)) / 2.0);
-    (void)CreateDialogBitmap(dialog, 0, x, reference.top + ScaledPixels(dialog, dy), width, height, entry, true, kMagenta);
+    (void)CreateDialogBitmap(dialog, 0, x, reference.top + ScaledPixels(dialog, dy), width, height, entry, true,
+                             kMagenta);
 }
 
 // While a dialog is open over the main window, opening the application brings it forward.
@@ -71,10 +72,11 @@ INT_PTR OnWelcomeInit(WelcomeDialog& state, HWND dialog) {
     state.titleFont.Create(dialog, kWelcomeTitleFont);
     SendDlgItemMessageA(dialog, kWelcomeTitle, WM_SETFONT, reinterpret_cast<WPARAM>(state.titleFont.Get()), FALSE);
     const bool flatMenus = UsesFlatMenuPictures(main);
-    CreateCentredPicture(dialog, kWelcomeTrayDescription, 32, 262, 44,
-                         flatMenus ? "BitmapWelcomeTrayIconDescriptionWinXP_TrFF00FF"
-                                   : "BitmapWelcomeTrayIconDescription_TrFF00FF");
-    CheckDlgButton(dialog, kWelcomeWallpaperChanger, main.settings().btEnableWallpaperChanger == 1 ? BST_CHECKED : BST_UNCHECKED);
+    CreateCentredPicture(
+        dialog, kWelcomeTrayDescription, 32, 262, 44,
+        flatMenus ? "BitmapWelcomeTrayIconDescriptionWinXP_TrFF00FF" : "BitmapWelcomeTrayIconDescription_TrFF00FF");
+    CheckDlgButton(dialog, kWelcomeWallpaperChanger,
+                   main.settings().btEnableWallpaperChanger == 1 ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog, kWelcomeScreensaver, main.settings().btEnableScreensaver == 1 ? BST_CHECKED : BST_UNCHECKED);
     CenterWindow(dialog, main.window, true);
     return TRUE;

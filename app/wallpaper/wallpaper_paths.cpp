@@ -1,8 +1,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "settings/settings_loader.h"
 #include "app/wallpaper/apply_wallpaper.h"
+#include "settings/settings_loader.h"
 
 bool BuildWallpaperFilePath(const char* windowsFolder, const char* userName, char* out, size_t size) {
     size_t folderLength = std::strlen(windowsFolder);

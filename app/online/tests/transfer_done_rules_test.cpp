@@ -49,8 +49,8 @@ TEST(TransferDone, EachEndedTransferLeadsToItsStepsAndAFailureOnlyEndsIt) {
     // The newest list: stamped; a new first entry replaces the list, the same one in another
     // case changes nothing, a reply without the prefix neither.
     Settings settings = AnnouncingSettings();
-    TransferDoneAction action =
-        DecideTransferDone(settings, Event(kTransferTagNewestList, true, "GETNEWESTIMAGES_OK: NATURE/alps/peak \"peak\""), -1);
+    TransferDoneAction action = DecideTransferDone(
+        settings, Event(kTransferTagNewestList, true, "GETNEWESTIMAGES_OK: NATURE/alps/peak \"peak\""), -1);
     EXPECT_TRUE(action.writeLastCheck && !action.writeNewestImages && action.nextState == OnlineState::Idle);
     EXPECT_TRUE(SameTime(settings.stLastCheckNewestImages, kNow));
     EXPECT_EQ(settings.btNewestImagesNotShownYet, 0x07);

@@ -156,8 +156,8 @@ std::string TextOverflow(HWND control) {
     const LONG neededHeight = std::max(needed.bottom, drawn.cy);
     bool fits = neededWidth <= width && (isGroup || neededHeight <= box.bottom);
     if (fits) return {};
-    return std::string(text) + " needs " + std::to_string(neededWidth) + "x" + std::to_string(neededHeight) +
-           ", has " + std::to_string(width) + "x" + std::to_string(box.bottom);
+    return std::string(text) + " needs " + std::to_string(neededWidth) + "x" + std::to_string(neededHeight) + ", has " +
+           std::to_string(width) + "x" + std::to_string(box.bottom);
 }
 
 // The version resource of a program or library file; empty when it has none.

@@ -18,14 +18,11 @@ TEST(SettingsPageRules, ShortcutsTheListAcceptsAndRefuses) {
         bool stored;
     };
     const Case cases[] = {
-        {{'P', kCtrl | kAlt}, false, true},
-        {{'P', 0}, false, false},            // a letter needs Control
-        {{'P', kShift | kAlt}, false, false},
-        {{kF5, 0}, false, true},             // function keys stand alone
-        {{kNumpad3, kCtrl}, false, true},
-        {{kDelete, kCtrl}, false, false},    // not a shortcut key at all
-        {{'T', kCtrl | kAlt}, false, false}, // row 3 holds it already
-        {{'P', kCtrl | kAlt}, true, true},   // clearing ignores what was typed
+        {{'P', kCtrl | kAlt}, false, true},   {{'P', 0}, false, false},          // a letter needs Control
+        {{'P', kShift | kAlt}, false, false}, {{kF5, 0}, false, true},           // function keys stand alone
+        {{kNumpad3, kCtrl}, false, true},     {{kDelete, kCtrl}, false, false},  // not a shortcut key at all
+        {{'T', kCtrl | kAlt}, false, false},                                     // row 3 holds it already
+        {{'P', kCtrl | kAlt}, true, true},                                       // clearing ignores what was typed
     };
     for (const Case& test : cases) {
         std::array<Hotkey, kHotkeyCount> working = rows;
@@ -48,8 +45,12 @@ TEST(SettingsPageRules, IntervalAndDelayBounds) {
         IntervalField refused;
     };
     const Case cases[] = {
-        {"0", "0", IntervalField::Minutes},   {"360", "59", IntervalField::None}, {"361", "0", IntervalField::Hours},
-        {"-1", "5", IntervalField::Hours},    {"0", "60", IntervalField::Minutes}, {"0", "1", IntervalField::None},
+        {"0", "0", IntervalField::Minutes},
+        {"360", "59", IntervalField::None},
+        {"361", "0", IntervalField::Hours},
+        {"-1", "5", IntervalField::Hours},
+        {"0", "60", IntervalField::Minutes},
+        {"0", "1", IntervalField::None},
         {"abc", "", IntervalField::Minutes},  // not numbers: 0 and 0
         {"99999999999999999999", "1", IntervalField::Hours},
     };
@@ -121,8 +122,10 @@ TEST(SettingsPageRules, VideoModeLines) {
     EXPECT_EQ(VideoModeOfLine(modes, 3).width, 0u);
     EXPECT_EQ(VideoModeText(modes[0]), "800x600 - 16bit");
     EXPECT_EQ(VideoModeText(modes[1]), "1024x768 - 32bit - 60Hz");
-    EXPECT_EQ(ColourStyleEntryName("BitmapSettingsGeneralProgram_", true), "BitmapSettingsGeneralProgram_32bpp_TrFF00FF");
-    EXPECT_EQ(ColourStyleEntryName("BitmapSettingsGeneralProgram_", false), "BitmapSettingsGeneralProgram_8bpp_TrFF00FF");
+    EXPECT_EQ(ColourStyleEntryName("BitmapSettingsGeneralProgram_", true),
+              "BitmapSettingsGeneralProgram_32bpp_TrFF00FF");
+    EXPECT_EQ(ColourStyleEntryName("BitmapSettingsGeneralProgram_", false),
+              "BitmapSettingsGeneralProgram_8bpp_TrFF00FF");
 }
 
 TEST(SettingsPageRules, HiddenBuildSequence) {

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "app/startup/startup_environment_win32.h"
-#include "base/file_io.h"
 #include "base/directory_listing.h"
 #include "base/file_io.h"
 

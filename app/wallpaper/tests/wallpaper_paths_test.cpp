@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "app/wallpaper/apply_wallpaper.h"
 #include "settings/memory_store.h"
 #include "settings/settings_loader.h"
-#include "app/wallpaper/apply_wallpaper.h"
 
 namespace {
 

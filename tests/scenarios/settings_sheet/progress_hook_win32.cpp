@@ -8,8 +8,8 @@
 
 #include "tests/scenarios/settings_sheet/progress_watch_win32.h"
 
-extern "C" __declspec(dllexport) LRESULT CALLBACK WatchProgressPositions(int code, WPARAM wParam,
-                                                                         LPARAM lParam) noexcept {
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    WatchProgressPositions(int code, WPARAM wParam, LPARAM lParam) noexcept {
     if (code == HC_ACTION) {
         const auto& call = *reinterpret_cast<const CWPSTRUCT*>(lParam);
         char className[32] = {};

@@ -46,7 +46,8 @@ bool ParseKind(const char* name, Kind& kind) {
     static const struct {
         const char* name;
         Kind kind;
-    } kKinds[] = {{"sheet", Kind::Sheet}, {"about", Kind::About}, {"welcome", Kind::Welcome}, {"message", Kind::Message}};
+    } kKinds[] = {
+        {"sheet", Kind::Sheet}, {"about", Kind::About}, {"welcome", Kind::Welcome}, {"message", Kind::Message}};
     for (const auto& entry : kKinds) {
         if (std::strcmp(name, entry.name) == 0) {
             kind = entry.kind;
@@ -118,7 +119,8 @@ HWND WaitDialog(Kind kind, int seconds) {
 
 std::string WindowText(HWND window) {
     char text[1024] = {};
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                        nullptr);
     std::string line = text;
     for (char& c : line) {
         if (c == '\n' || c == '\r') c = ' ';
@@ -252,7 +254,8 @@ HHOOK HookProgressBars() {
     library = library.substr(0, library.find_last_of('\\') + 1) + kProgressHookLibrary;
     HMODULE module = LoadLibraryA(library.c_str());
     if (module == nullptr) return nullptr;
-    auto procedure = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(module, kProgressHookProcedure)));
+    auto procedure =
+        reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(module, kProgressHookProcedure)));
     return procedure != nullptr ? SetWindowsHookExA(WH_CALLWNDPROC, procedure, module, 0) : nullptr;
 }
 
