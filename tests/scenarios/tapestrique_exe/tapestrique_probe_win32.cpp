@@ -25,6 +25,11 @@
 //                                           description, rect, centre (its close button's middle),
 //                                           workarea (left top right bottom of the desktop's)
 //   tapestrique_probe menu SECONDS          waits for a popup menu to open: menu (its rect)
+//   tapestrique_probe full-screen SECONDS   another program in front: a borderless window over
+//                                           the whole screen, taken back to the foreground
+//                                           whenever it loses it, until it is closed or the time
+//                                           is up; prints full_screen (its rect) once in front
+//   tapestrique_probe close-full-screen     closes that window
 //
 // Coordinates are the desktop's. Exit codes: 0 done, 1 the window or the condition did not
 // come in time, 64 wrong usage.
@@ -48,6 +53,8 @@
 namespace {
 
 constexpr char kPopupMenuClass[] = "#32768";
+constexpr char kFullScreenClass[] = "TapestriqueProbeFullScreen";
+constexpr UINT_PTR kForegroundTimer = 1;
 
 std::string ControlText(HWND window, int id) {
     char text[256] = {};
@@ -203,11 +210,63 @@ int DescribePopupMenu(int seconds) {
     return 0;
 }
 
+LRESULT CALLBACK FullScreenProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_TIMER:
+            if (GetForegroundWindow() != window) SetForegroundWindow(window);
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+int ShowFullScreen(int seconds) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = FullScreenProcedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszClassName = kFullScreenClass;
+    if (RegisterClassA(&windowClass) == 0) return 1;
+    // Not topmost: a window in front counts as full screen only by covering the whole screen.
+    HWND window = CreateWindowExA(0, kFullScreenClass, "full screen", WS_POPUP | WS_VISIBLE, 0, 0,
+                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
+                                  windowClass.hInstance, nullptr);
+    if (window == nullptr) return 1;
+    SetForegroundWindow(window);
+    SetTimer(window, kForegroundTimer, 200, nullptr);
+    const DWORD start = GetTickCount();
+    bool reported = false;
+    MSG message;
+    while (GetTickCount() - start < static_cast<DWORD>(seconds) * 1000) {
+        if (!reported && GetForegroundWindow() == window) {
+            RECT rect;
+            GetWindowRect(window, &rect);
+            std::printf("full_screen=%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left,
+                        rect.bottom - rect.top);
+            std::fflush(stdout);
+            reported = true;
+        }
+        if (GetMessageA(&message, nullptr, 0, 0) <= 0) return 0;
+        DispatchMessageA(&message);
+    }
+    DestroyWindow(window);
+    return 1;
+}
+
+int CloseFullScreen() {
+    HWND window = FindWindowA(kFullScreenClass, nullptr);
+    return window != nullptr && PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+}
+
 int Usage() {
     std::fprintf(stderr,
                  "usage: tapestrique_probe state | wait shown|hidden|gone SECONDS | command open|exit|screensaver |\n"
                  "       system-close | control-centre ID | processes NAME | install-dialog SECONDS |\n"
-                 "       picture-window SECONDS | menu SECONDS | announcement shown|hidden SECONDS [HEADLINE]\n");
+                 "       picture-window SECONDS | menu SECONDS | announcement shown|hidden SECONDS [HEADLINE] |\n"
+                 "       full-screen SECONDS | close-full-screen\n");
     return 64;
 }
 
@@ -221,6 +280,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (action == "system-close") return SystemClose();
+    if (action == "close-full-screen") return CloseFullScreen();
     if (argc < 3) return Usage();
     if (action == "wait" && argc == 4 && IsCondition(argv[2])) return Wait(argv[2], std::atoi(argv[3]));
     if (action == "command" && std::strcmp(argv[2], "open") == 0) return PostCommand(kCommandOpen);
@@ -231,6 +291,7 @@ int main(int argc, char** argv) {
     if (action == "install-dialog") return DescribeInstallDialog(std::atoi(argv[2]));
     if (action == "picture-window") return DescribePictureWindow(std::atoi(argv[2]));
     if (action == "menu") return DescribePopupMenu(std::atoi(argv[2]));
+    if (action == "full-screen") return ShowFullScreen(std::atoi(argv[2]));
     if (action == "announcement" && argc >= 4 &&
         (std::strcmp(argv[2], "shown") == 0 || std::strcmp(argv[2], "hidden") == 0)) {
         return DescribeAnnouncement(argv[2], std::atoi(argv[3]), argc >= 5 ? argv[4] : nullptr);
