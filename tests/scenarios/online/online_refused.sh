@@ -42,10 +42,10 @@ scenario_until 30 grep -q "^full_screen=0 0 1024 768" "$full_screen_output" ||
     scenario_fail "the full-screen window did not come in front: $(tr '\r\n' '  ' <"$full_screen_output")"
 popup_stamped() { [ "$(systemtime_seconds "$(scenario_reg_query "$variables_key" stLastPopupNewestImages)")" -gt "$before" ]; }
 scenario_until 120 popup_stamped || scenario_fail "no announcement was due within 120 s of the start"
-echo "the announcement put off behind the full-screen window, $(($(date +%s) - started)) s after the start"
 ! exe_probe announcement shown 5 || scenario_fail "the notification showed over the full-screen window"
 [ "$(exe_value visible)" = 0 ] || scenario_fail "the notification is visible over the full-screen window"
 [ "$(online_mask)" = 01 ] || scenario_fail "the picture put off counts as shown (mask $(online_mask))"
+echo "the announcement put off behind the full-screen window, $(($(date +%s) - started)) s after the start"
 scenario_screenshot "$SCENARIO_DIR/desktop-full-screen.png"
 exe_probe close-full-screen || scenario_fail "no full-screen window to close"
 scenario_wait_exit "$full_screen_pid" 30 || scenario_fail "the full-screen window did not close"
